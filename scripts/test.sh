@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Builds Huesplinter with -Wall -Wextra, AddressSanitizer and
+# UndefinedBehaviorSanitizer, and runs every test. Any sanitizer report fails.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/deps.sh
+cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DHUESPLINTER_SANITIZE=ON -DHUESPLINTER_WERROR=ON
+cmake --build build/test
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:abort_on_error=0
+export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
+export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+ctest --test-dir build/test --output-on-failure -j "$(nproc)"
