@@ -1,0 +1,137 @@
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QString>
+#include <QtGlobal>
+
+// The one place where the program asks the system about the user's input
+// devices, screens, clipboard, locale, clock and web browser. Every call goes
+// through the installed TPlatform; the default answers with Qt, and a test can
+// install its own for as long as a TPlatformOverride lives.
+namespace Platform {
+
+// Which modifier keys are held down at this moment, independent of the event
+// being handled.
+struct TKeyState {
+    bool shift = false;
+    bool ctrl = false;
+    bool alt = false;
+    bool operator==(const TKeyState&) const = default;
+};
+
+// Every screen put together. `origin` is the global position of the image's
+// top-left pixel (negative when a screen lies left of or above the primary).
+// The image is Format_ARGB32 and opaque; parts no screen covers are black.
+struct TDesktopPicture {
+    QImage image;
+    QPoint origin;
+};
+
+class TPlatform {
+public:
+    TPlatform() = default;
+    TPlatform(const TPlatform&) = delete;
+    TPlatform& operator=(const TPlatform&) = delete;
+    virtual ~TPlatform();
+
+    virtual TKeyState keyState() const;
+
+    // Global (virtual desktop) coordinates in device-independent pixels.
+    virtual QPoint cursorPos() const;
+    // Safe to call from any thread: off the user-interface thread the move is
+    // queued to it.
+    virtual void setCursorPos(QPoint pos);
+
+    virtual TDesktopPicture grabDesktop() const;
+
+    // Empty text when the clipboard holds no text.
+    virtual QString clipboardText() const;
+    virtual void setClipboardText(const QString& text);
+
+    // The user's country as its international telephone code (1 for the
+    // United States and Canada, 45 for Denmark, 49 for Germany); 0 when unknown.
+    virtual int countryCode() const;
+    // The number with the user's thousands separator every three digits.
+    virtual QString formatThousands(qint64 value) const;
+    virtual QString toUpper(const QString& text) const;
+    virtual QString toLower(const QString& text) const;
+    // Negative, zero or positive as `a` sorts before, with or after `b` in the
+    // user's locale.
+    virtual int compareText(const QString& a, const QString& b, Qt::CaseSensitivity cs) const;
+
+    // Milliseconds from an arbitrary start; wraps at 2^32 like any tick count,
+    // so only differences are meaningful.
+    virtual quint32 milliseconds() const;
+
+    // Opens the address in the user's default browser; false when that failed.
+    virtual bool openUrl(const QString& url);
+};
+
+// The installed implementation (the Qt default unless a test replaced it).
+TPlatform& current();
+
+// Installs a replacement for its lifetime and restores the previous one on
+// destruction. Overrides nest; destroy them in reverse order.
+class TPlatformOverride {
+public:
+    explicit TPlatformOverride(TPlatform& replacement);
+    ~TPlatformOverride();
+    TPlatformOverride(const TPlatformOverride&) = delete;
+    TPlatformOverride& operator=(const TPlatformOverride&) = delete;
+
+private:
+    TPlatform* previous_;
+};
+
+// Shorthands for the installed implementation.
+inline TKeyState keyState() {
+    return current().keyState();
+}
+inline bool shiftDown() {
+    return current().keyState().shift;
+}
+inline bool ctrlDown() {
+    return current().keyState().ctrl;
+}
+inline bool altDown() {
+    return current().keyState().alt;
+}
+inline QPoint cursorPos() {
+    return current().cursorPos();
+}
+inline void setCursorPos(QPoint pos) {
+    current().setCursorPos(pos);
+}
+inline TDesktopPicture grabDesktop() {
+    return current().grabDesktop();
+}
+inline QString clipboardText() {
+    return current().clipboardText();
+}
+inline void setClipboardText(const QString& text) {
+    current().setClipboardText(text);
+}
+inline int countryCode() {
+    return current().countryCode();
+}
+inline QString formatThousands(qint64 value) {
+    return current().formatThousands(value);
+}
+inline QString toUpper(const QString& text) {
+    return current().toUpper(text);
+}
+inline QString toLower(const QString& text) {
+    return current().toLower(text);
+}
+inline int compareText(const QString& a, const QString& b, Qt::CaseSensitivity cs) {
+    return current().compareText(a, b, cs);
+}
+inline quint32 milliseconds() {
+    return current().milliseconds();
+}
+inline bool openUrl(const QString& url) {
+    return current().openUrl(url);
+}
+
+} // namespace Platform
