@@ -253,8 +253,14 @@ protected:
 
 private:
     enum class Side { Top, Bottom, Left, Right };
+    // Darkens or lightens one side of rect (see the .cpp for which pixels); writes stay inside
+    // the pixels.
     void shadeEdge(Side side, bool lighten, int amount, const QRect& rect);
-    void shadeRowSpan(int row, int x0, int x1, bool lighten, int amount);
+    // The pixel at (x, y) when it lies inside both area and the pixels, else null.
+    TKxPixel* pixelIn(const QRect& area, int x, int y) noexcept;
+    // Blends colour into the square at (x, y) through a coverage mask, one byte per pixel.
+    void blendMask(const std::uint8_t* mask, int size, int x, int y, TKxPixel colour);
+    void gripGrooves(bool verticalLines, const QRect& rect);
     static void reportMessage(const QString& message);
 
     std::unique_ptr<TKxPixel[]> FPixels;

@@ -1,49 +1,684 @@
+// Shading and ornaments of the off-screen bitmap: edges, frames, rounded borders, button faces,
+// grips and marks. Every write is checked against the pixels, so a rectangle of any size or
+// position is safe; the original shapes only need the rectangle to be large enough.
+
 #include "controls/Kxbmp.h"
 
-// Shading and ornaments of the off-screen bitmap.
+#include <algorithm>
+#include <array>
+#include <cstring>
 
-void TKxBmp::edge3D(bool, bool, QRect rect) {
-    pixelGuard(rect);
+namespace {
+
+using KxPixel::darken;
+using KxPixel::lighten;
+
+// Negative amounts darken by their magnitude, the others lighten (lightening by 0 still costs a
+// little brightness, which the groove tables rely on).
+inline TKxPixel shade(TKxPixel p, int amount) noexcept {
+    return amount < 0 ? darken(p, -amount) : lighten(p, amount);
 }
-void TKxBmp::softEdge(bool, QRect rect) {
-    pixelGuard(rect);
+
+// A mirrored corner: the pixel offset (i, j) from a corner of rect, counted inwards.
+struct Corner {
+    int x;
+    int y;
+    int dx;
+    int dy;
+};
+
+std::array<Corner, 4> cornersOf(const QRect& r) {
+    const int right = r.x() + r.width() - 1;
+    const int bottom = r.y() + r.height() - 1;
+    return {Corner{r.x(), r.y(), 1, 1}, Corner{right, r.y(), -1, 1}, Corner{r.x(), bottom, 1, -1},
+            Corner{right, bottom, -1, -1}};
 }
+
+// Coverage of the soft corner's triangle: row 0 at the edge, position 0 the corner pixel.
+constexpr std::array<std::array<int, 4>, 4> kSoftCorner = {{
+    {255, 255, 168, 64},
+    {255, 120, 15, 0},
+    {168, 15, 0, 0},
+    {64, 0, 0, 0},
+}};
+
+// Rows 1 to 11 of the hot and pressed overlays.
+constexpr std::array<int, 11> kHotLighten = {130, 120, 105, 85, 65, 45, 25, 10, 10, 10, 10};
+constexpr std::array<int, 11> kPressedDarken = {76, 56, 39, 29, 22, 17, 13, 10, 10, 14, 18};
+
+// ------------------------------------------------------------------------------------------
+// Grip grooves
+
+struct GripSize {
+    int length; // pattern length P
+    int line;   // line width B
+    int repeat; // repeat R of the middle table row
+    int width2; // two grooves
+    int width3; // three grooves
+};
+
+constexpr std::array<GripSize, 3> kGripSizes = {{
+    {9, 4, 3, 7, 10},
+    {12, 5, 6, 9, 13},
+    {14, 6, 8, 11, 16},
+}};
+
+// Vertical grooves: 7 rows of B amounts (B = 4, 5, 6), padded to 6.
+using VerticalTable = std::array<std::array<int, 6>, 7>;
+constexpr std::array<VerticalTable, 3> kVerticalGrooves = {{
+    {{{80, 80, 80, 80},
+      {65, -125, -145, 65},
+      {55, -95, -125, 55},
+      {45, -85, -120, 45},
+      {25, -70, -120, 25},
+      {15, -50, -90, 15},
+      {0, 15, 15, 0}}},
+    {{{80, 80, 80, 80, 80},
+      {65, -105, -125, -145, 65},
+      {55, -65, -95, -125, 55},
+      {45, -45, -85, -120, 45},
+      {25, -40, -70, -120, 25},
+      {15, -35, -50, -90, 15},
+      {0, 15, 15, 15, 0}}},
+    {{{80, 80, 80, 80, 80, 80},
+      {65, -80, -105, -125, -145, 65},
+      {55, -45, -65, -95, -125, 55},
+      {45, -30, -45, -85, -120, 45},
+      {25, -25, -40, -70, -120, 25},
+      {15, -30, -35, -50, -90, 15},
+      {0, 15, 15, 15, 15, 0}}},
+}};
+
+// Horizontal grooves: B rows of 7 amounts.
+using HorizontalTable = std::array<std::array<int, 7>, 6>;
+constexpr std::array<HorizontalTable, 3> kHorizontalGrooves = {{
+    {{{80, 65, 55, 45, 25, 15, 0},
+      {80, -145, -125, -120, -120, -90, 15},
+      {80, -120, -95, -85, -70, -50, 15},
+      {80, 65, 55, 45, 25, 15, 0}}},
+    {{{80, 65, 55, 45, 25, 15, 0},
+      {80, -145, -125, -120, -120, -90, 15},
+      {80, -120, -95, -85, -70, -50, 15},
+      {80, -105, -65, -45, -40, -35, 15},
+      {80, 65, 55, 45, 25, 15, 0}}},
+    {{{80, 65, 55, 45, 25, 15, 0},
+      {80, -145, -125, -120, -120, -90, 15},
+      {80, -120, -95, -85, -70, -50, 15},
+      {80, -105, -65, -45, -40, -35, 15},
+      {80, -80, -45, -30, -25, -30, 15},
+      {80, 65, 55, 45, 25, 15, 0}}},
+}};
+
+// The size whose pattern fits `along` (the groove length direction) and `across`, or -1.
+int gripSizeFor(int along, int across) {
+    if (along >= 15 && across > 10) return 2;
+    if (along >= 13 && along < 15 && across > 8) return 1;
+    if (along >= 9 && along < 13 && across > 6) return 0;
+    return -1;
+}
+
+// ------------------------------------------------------------------------------------------
+// Mark masks
+
+constexpr std::array<std::uint8_t, 7 * 7> kCircleSmall = {
+    0,   91,  219, 255, 215, 91,  0,   //
+    91,  255, 255, 255, 255, 255, 91,  //
+    215, 255, 255, 255, 255, 255, 215, //
+    255, 255, 255, 255, 255, 255, 255, //
+    215, 255, 255, 255, 255, 255, 215, //
+    91,  255, 255, 255, 255, 255, 91,  //
+    0,   91,  219, 255, 219, 91,  0,
+};
+
+constexpr std::array<std::uint8_t, 9 * 9> kCircleMedium = {
+    0,   11,  132, 223, 255, 223, 132, 11,  0,   //
+    11,  200, 255, 255, 255, 255, 255, 200, 11,  //
+    132, 255, 255, 255, 255, 255, 255, 255, 132, //
+    223, 255, 255, 255, 255, 255, 255, 255, 223, //
+    255, 255, 255, 255, 255, 255, 255, 255, 255, //
+    223, 255, 255, 255, 255, 255, 255, 255, 223, //
+    132, 255, 255, 255, 255, 255, 255, 255, 132, //
+    11,  200, 255, 255, 255, 255, 255, 200, 11,  //
+    0,   11,  132, 223, 255, 223, 132, 11,  0,
+};
+
+constexpr std::array<std::uint8_t, 11 * 11> kCircleLarge = {
+    0,   0,   35,  158, 229, 255, 229, 158, 35,  0,   0,   //
+    0,   76,  244, 255, 255, 255, 255, 255, 244, 76,  0,   //
+    35,  244, 255, 255, 255, 255, 255, 255, 255, 244, 35,  //
+    158, 255, 255, 255, 255, 255, 255, 255, 255, 255, 158, //
+    229, 255, 255, 255, 255, 255, 255, 255, 255, 255, 229, //
+    255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, //
+    229, 255, 255, 255, 255, 255, 255, 255, 255, 255, 229, //
+    158, 255, 255, 255, 255, 255, 255, 255, 255, 255, 158, //
+    35,  244, 255, 255, 255, 255, 255, 255, 255, 244, 35,  //
+    0,   76,  244, 255, 255, 255, 255, 255, 244, 76,  0,   //
+    0,   0,   35,  158, 229, 255, 229, 158, 35,  0,   0,
+};
+
+// Diamonds, stars and squares follow simple rules around the centre pixel c = (n − 1) / 2.
+constexpr std::uint8_t diamondCoverage(int n, int x, int y) {
+    const int c = (n - 1) / 2;
+    const int d = (x > c ? x - c : c - x) + (y > c ? y - c : c - y);
+    return d < c ? 255 : d == c ? 243 : 0;
+}
+
+// Eight points: the axes taper to 176 and 121 at their tips, the diagonals end in 121 and carry
+// a faint fringe of 19 beside them.
+constexpr std::uint8_t starCoverage(int n, int x, int y) {
+    const int c = (n - 1) / 2;
+    const int dx = x > c ? x - c : c - x;
+    const int dy = y > c ? y - c : c - y;
+    const int m = std::max(dx, dy);
+    if (dx == 0 || dy == 0) return m <= c - 2 ? 255 : m == c - 1 ? 176 : 121;
+    if (dx == dy) return m <= c - 1 ? 255 : 121;
+    if ((dx - dy == 1 || dy - dx == 1) && m <= c - 1) return 19;
+    return 0;
+}
+
+constexpr std::uint8_t squareCoverage(int n, int x, int y) {
+    return ((x == 0 || x == n - 1) && (y == 0 || y == n - 1)) ? 0 : 255;
+}
+
+template <int N, typename F>
+constexpr std::array<std::uint8_t, N * N> makeMask(F coverage) {
+    std::array<std::uint8_t, N * N> mask{};
+    for (int y = 0; y < N; ++y)
+        for (int x = 0; x < N; ++x)
+            mask[std::size_t(y * N + x)] = coverage(N, x, y);
+    return mask;
+}
+
+constexpr auto kDiamondSmall = makeMask<9>(diamondCoverage);
+constexpr auto kDiamondMedium = makeMask<11>(diamondCoverage);
+constexpr auto kDiamondLarge = makeMask<13>(diamondCoverage);
+constexpr auto kStarSmall = makeMask<9>(starCoverage);
+constexpr auto kStarMedium = makeMask<11>(starCoverage);
+constexpr auto kStarLarge = makeMask<13>(starCoverage);
+constexpr auto kSquareSmall = makeMask<7>(squareCoverage);
+constexpr auto kSquareMedium = makeMask<9>(squareCoverage);
+constexpr auto kSquareLarge = makeMask<11>(squareCoverage);
+
+struct Mask {
+    const std::uint8_t* data;
+    int size;
+};
+
+Mask maskFor(TKxMarkShape shape, TKxMarkSize size) {
+    const int s = static_cast<int>(size);
+    switch (shape) {
+    case TKxMarkShape::Circle:
+        return s == 0   ? Mask{kCircleSmall.data(), 7}
+               : s == 1 ? Mask{kCircleMedium.data(), 9}
+                        : Mask{kCircleLarge.data(), 11};
+    case TKxMarkShape::Square:
+        return s == 0   ? Mask{kSquareSmall.data(), 7}
+               : s == 1 ? Mask{kSquareMedium.data(), 9}
+                        : Mask{kSquareLarge.data(), 11};
+    case TKxMarkShape::Diamond:
+        return s == 0   ? Mask{kDiamondSmall.data(), 9}
+               : s == 1 ? Mask{kDiamondMedium.data(), 11}
+                        : Mask{kDiamondLarge.data(), 13};
+    case TKxMarkShape::Star:
+        break;
+    }
+    return s == 0   ? Mask{kStarSmall.data(), 9}
+           : s == 1 ? Mask{kStarMedium.data(), 11}
+                    : Mask{kStarLarge.data(), 13};
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Helpers
+
+TKxPixel* TKxBmp::pixelIn(const QRect& area, int x, int y) noexcept {
+    if (x < area.x() || y < area.y() || x - area.x() >= area.width() ||
+        y - area.y() >= area.height())
+        return nullptr;
+    return pixelAt(x, y);
+}
+
+// Top: row 0, columns 0 … w − 2. Bottom: row h − 1, all columns. Left: column 0, rows
+// 0 … h − 2. Right: column w − 1, all rows. The short sides leave the far corner to the other
+// edge, so a frame of two colours meets cleanly.
+void TKxBmp::shadeEdge(Side side, bool lightenIt, int amount, const QRect& rect) {
+    const int w = rect.width();
+    const int h = rect.height();
+    if (w <= 0 || h <= 0) return;
+    int x = rect.x();
+    int y = rect.y();
+    int dx = 0;
+    int dy = 0;
+    int count = 0;
+    switch (side) {
+    case Side::Top:
+        dx = 1;
+        count = w - 1;
+        break;
+    case Side::Bottom:
+        y += h - 1;
+        dx = 1;
+        count = w;
+        break;
+    case Side::Left:
+        dy = 1;
+        count = h - 1;
+        break;
+    case Side::Right:
+        x += w - 1;
+        dy = 1;
+        count = h;
+        break;
+    }
+    for (int i = 0; i < count; ++i, x += dx, y += dy) {
+        if (TKxPixel* p = pixelAt(x, y)) *p = lightenIt ? lighten(*p, amount) : darken(*p, amount);
+    }
+}
+
+void TKxBmp::blendMask(const std::uint8_t* mask, int size, int x, int y, TKxPixel colour) {
+    for (int j = 0; j < size; ++j)
+        for (int i = 0; i < size; ++i)
+            if (TKxPixel* p = pixelAt(x + i, y + j))
+                *p = KxPixel::blendColour(*p, colour, mask[j * size + i]);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Edges and frames
+
+void TKxBmp::edge3D(bool twoRings, bool raised, QRect rect) {
+    if (!pixelGuard(rect)) return;
+    const QRect inner = rect.adjusted(1, 1, -1, -1);
+    if (!twoRings && !raised) {
+        shadeEdge(Side::Left, false, 60, rect);
+        shadeEdge(Side::Top, false, 90, rect);
+        shadeEdge(Side::Right, true, 120, rect);
+        shadeEdge(Side::Bottom, true, 150, rect);
+    } else if (!twoRings) {
+        shadeEdge(Side::Left, true, 120, rect);
+        shadeEdge(Side::Top, true, 150, rect);
+        shadeEdge(Side::Right, false, 60, rect);
+        shadeEdge(Side::Bottom, false, 90, rect);
+    } else if (!raised) {
+        shadeEdge(Side::Left, false, 90, rect);
+        shadeEdge(Side::Top, false, 120, rect);
+        shadeEdge(Side::Right, true, 120, rect);
+        shadeEdge(Side::Bottom, true, 160, rect);
+        shadeEdge(Side::Left, false, 60, inner);
+        shadeEdge(Side::Top, false, 90, inner);
+    } else {
+        shadeEdge(Side::Left, true, 120, rect);
+        shadeEdge(Side::Top, true, 150, rect);
+        shadeEdge(Side::Right, false, 90, rect);
+        shadeEdge(Side::Bottom, false, 120, rect);
+        shadeEdge(Side::Right, false, 60, inner);
+        shadeEdge(Side::Bottom, false, 90, inner);
+    }
+}
+
+void TKxBmp::softEdge(bool lengthwise, QRect rect) {
+    if (!pixelGuard(rect)) return;
+    if (lengthwise) {
+        if (rect.width() < rect.height()) {
+            shadeEdge(Side::Top, true, 150, rect);
+            shadeEdge(Side::Bottom, false, 90, rect);
+        } else {
+            shadeEdge(Side::Left, true, 120, rect);
+            shadeEdge(Side::Right, false, 60, rect);
+        }
+    } else {
+        shadeEdge(Side::Top, true, 150, rect);
+        shadeEdge(Side::Bottom, false, 90, rect);
+        shadeEdge(Side::Left, true, 120, rect);
+        shadeEdge(Side::Right, false, 60, rect);
+    }
+    fadeCorners(rect);
+}
+
 void TKxBmp::fadeCorners(QRect rect) {
-    pixelGuard(rect);
+    if (!pixelGuard(rect)) return;
+    const auto setAlpha = [&](int x, int y, TKxPixel alpha) {
+        if (TKxPixel* p = pixelIn(rect, x, y)) *p = (*p & 0x00FFFFFFu) | (alpha << 24);
+    };
+    for (const Corner& c : cornersOf(rect)) {
+        setAlpha(c.x, c.y, 50);
+        setAlpha(c.x + c.dx, c.y, 180);
+        setAlpha(c.x, c.y + c.dy, 180);
+    }
 }
-void TKxBmp::frameRect(int, TKxColor, QRect rect) {
-    contextGuard(rect);
+
+void TKxBmp::frameRect(int thickness, TKxColor colour, QRect rect) {
+    QRect area = rect;
+    if (!contextGuard(area)) return;
+    const TKxPixel value = colour.toPixel();
+    const int rings = std::min(thickness, std::min(rect.width(), rect.height()) / 2);
+    const auto put = [&](int x, int y) {
+        if (TKxPixel* p = pixelAt(x, y)) *p = value;
+    };
+    for (int i = 0; i < rings; ++i) {
+        const int left = rect.x() + i;
+        const int top = rect.y() + i;
+        const int right = rect.x() + rect.width() - 1 - i;
+        const int bottom = rect.y() + rect.height() - 1 - i;
+        for (int x = left; x <= right; ++x)
+            put(x, top);
+        for (int y = top; y <= bottom; ++y)
+            put(left, y);
+        for (int y = top; y <= bottom; ++y)
+            put(right, y);
+        for (int x = left; x <= right; ++x)
+            put(x, bottom);
+    }
 }
+
 void TKxBmp::softCorners(QRect rect) {
-    pixelGuard(rect);
+    QRect grown = rect.adjusted(-1, -1, 1, 1);
+    if (!pixelGuard(grown) || !clipRect(rect)) return;
+    for (const Corner& c : cornersOf(rect)) {
+        // The colour around the corner: the pixel beside it along the row and the one beside it
+        // along the column. Where the bitmap ends one stands in for the other; a corner with
+        // nothing around it has nothing to melt into.
+        const TKxPixel* alongRow = pixelAt(c.x - c.dx, c.y);
+        const TKxPixel* alongColumn = pixelAt(c.x, c.y - c.dy);
+        if (!alongRow && !alongColumn) continue;
+        const TKxPixel outside = KxPixel::average(alongRow ? *alongRow : *alongColumn,
+                                                  alongColumn ? *alongColumn : *alongRow);
+        for (int j = 0; j < 4; ++j)
+            for (int i = 0; i + j < 4; ++i)
+                if (TKxPixel* p = pixelIn(rect, c.x + c.dx * i, c.y + c.dy * j))
+                    *p = KxPixel::blendColour(*p, outside,
+                                              kSoftCorner[std::size_t(j)][std::size_t(i)]);
+    }
 }
-void TKxBmp::focusFrame(TKxColor, QRect rect) {
-    contextGuard(rect);
+
+void TKxBmp::focusFrame(TKxColor colour, QRect rect) {
+    if (!contextGuard(rect)) return;
+    const TKxPixel value = colour.toPixel();
+    const int w = rect.width();
+    const int h = rect.height();
+    const int x0 = rect.x();
+    const int y0 = rect.y();
+    const auto put = [&](int i, int j) {
+        if (TKxPixel* p = pixelIn(rect, x0 + i, y0 + j)) *p = value;
+    };
+    for (int i = 1; i <= w - 2; ++i) {
+        put(i, 0);
+        put(i, h - 1);
+    }
+    for (int j = 1; j <= h - 2; ++j) {
+        put(0, j);
+        put(w - 1, j);
+    }
+    for (const auto& [i, j] : {std::pair{1, 1}, {w - 2, 1}, {1, h - 2}, {w - 2, h - 2}})
+        if (TKxPixel* p = pixelIn(rect, x0 + i, y0 + j)) *p = KxPixel::average(*p, value);
 }
-void TKxBmp::roundedBorder(TKxColor, QRect) {}
-void TKxBmp::roundedShadow(int, QRect) {}
-void TKxBmp::innerHighlight(int, QRect) {}
-void TKxBmp::buttonFace(int, bool, TKxColor, TKxColor, QRect rect) {
-    contextGuard(rect);
+
+void TKxBmp::roundedBorder(TKxColor colour, QRect rect) {
+    if (!FBits) return;
+    const TKxPixel value = colour.toPixel();
+    const int w = rect.width();
+    const int h = rect.height();
+    const auto put = [&](int x, int y) {
+        if (TKxPixel* p = pixelIn(rect, x, y)) *p = value;
+    };
+    for (int i = 3; i <= w - 4; ++i) {
+        put(rect.x() + i, rect.y());
+        put(rect.x() + i, rect.y() + h - 1);
+    }
+    for (int j = 3; j <= h - 4; ++j) {
+        put(rect.x(), rect.y() + j);
+        put(rect.x() + w - 1, rect.y() + j);
+    }
+    using KxPixel::average;
+    const auto half = [&](TKxPixel p) { return average(p, value); };
+    const auto threeQuarter = [&](TKxPixel p) { return average(average(p, value), value); };
+    const auto quarter = [&](TKxPixel p) { return average(p, average(p, value)); };
+    for (const Corner& c : cornersOf(rect)) {
+        const auto mixAt = [&](int i, int j, auto how) {
+            if (TKxPixel* p = pixelIn(rect, c.x + c.dx * i, c.y + c.dy * j)) *p = how(*p);
+        };
+        mixAt(1, 0, half);
+        mixAt(2, 0, threeQuarter);
+        mixAt(0, 1, half);
+        mixAt(1, 1, threeQuarter);
+        mixAt(2, 1, quarter);
+        mixAt(0, 2, threeQuarter);
+        mixAt(1, 2, quarter);
+    }
 }
-void TKxBmp::buttonFacePressed(int, bool, TKxColor, TKxColor, QRect rect) {
-    contextGuard(rect);
+
+void TKxBmp::roundedShadow(int amount, QRect rect) {
+    if (!FBits) return;
+    const int w = rect.width();
+    const int h = rect.height();
+    const auto darkenAt = [&](int x, int y, int by) {
+        if (TKxPixel* p = pixelIn(rect, x, y)) *p = darken(*p, by);
+    };
+    for (int i = 3; i <= w - 4; ++i) {
+        darkenAt(rect.x() + i, rect.y(), amount);
+        darkenAt(rect.x() + i, rect.y() + h - 1, amount);
+    }
+    for (int j = 3; j <= h - 4; ++j) {
+        darkenAt(rect.x(), rect.y() + j, amount);
+        darkenAt(rect.x() + w - 1, rect.y() + j, amount);
+    }
+    const int a6 = amount * 6 / 7;
+    const int a4 = amount * 4 / 9;
+    const int a2 = amount / 4;
+    for (const Corner& c : cornersOf(rect)) {
+        const auto at = [&](int i, int j, int by) { darkenAt(c.x + c.dx * i, c.y + c.dy * j, by); };
+        at(1, 0, a4);
+        at(2, 0, a6);
+        at(0, 1, a4);
+        at(1, 1, a6);
+        at(2, 1, a2);
+        at(0, 2, a6);
+        at(1, 2, a2);
+    }
 }
+
+void TKxBmp::innerHighlight(int amount, QRect rect) {
+    if (!FBits) return;
+    const int w = rect.width();
+    const int h = rect.height();
+    const int x0 = rect.x();
+    const int y0 = rect.y();
+    const auto lightenAt = [&](int i, int j, int by) {
+        if (TKxPixel* p = pixelIn(rect, x0 + i, y0 + j)) *p = lighten(*p, by);
+    };
+    for (int i = 1; i <= w - 2; ++i) {
+        lightenAt(i, 0, amount);
+        lightenAt(i, h - 1, amount);
+    }
+    for (int j = 1; j <= h - 2; ++j) {
+        lightenAt(0, j, amount);
+        lightenAt(w - 1, j, amount);
+    }
+    const int inside = amount * 5 / 7;
+    lightenAt(1, 1, inside);
+    lightenAt(w - 2, 1, inside);
+    lightenAt(1, h - 2, inside);
+    lightenAt(w - 2, h - 2, inside);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Button faces and overlays
+
+void TKxBmp::buttonFace(int shadeAmount, bool pipe, TKxColor darkColour, TKxColor lightColour,
+                        QRect rect) {
+    if (!contextGuard(rect)) return;
+    const QRect inner = rect.adjusted(1, 1, -1, -1);
+    if (inner.width() > 0 && inner.height() > 0) {
+        if (pipe)
+            pipeRect(true, shadeAmount, false, darkColour, lightColour, inner);
+        else
+            gradientRect(true, lightColour, darkColour, inner);
+    }
+    roundedBorder(TKxColor::fromPixel(darken(darkColour.toPixel(), 80)), rect);
+    innerHighlight(130, inner);
+}
+
+void TKxBmp::buttonFacePressed(int shadeAmount, bool pipe, TKxColor darkColour,
+                               TKxColor lightColour, QRect rect) {
+    if (!contextGuard(rect)) return;
+    const QRect inner = rect.adjusted(1, 1, -1, -1);
+    if (inner.width() > 0 && inner.height() > 0) {
+        if (pipe)
+            pipeRect(true, shadeAmount, false, darkColour, lightColour, inner);
+        else
+            gradientRect(true, lightColour, darkColour, inner);
+    }
+    flatPressed(rect);
+}
+
+// The overlays shade rows of the whole bitmap's width and height, counted from the rectangle's
+// top-left pixel; whatever of that lies outside the pixels is left out.
 void TKxBmp::flatHot(QRect rect) {
-    contextGuard(rect);
+    const QRect origin = rect;
+    if (!contextGuard(rect) || !FBits) return;
+    const int x0 = origin.x();
+    const int y0 = origin.y();
+    const int w = FWidth;
+    const int h = FHeight;
+    const auto shadeRow = [&](int row, bool lightenIt, int amount) {
+        const int y = y0 + row;
+        if (y < 0 || y >= h) return;
+        const int from = std::max(x0 + 1, 0);
+        const int to = std::min(x0 + w - 2, w - 1);
+        TKxPixel* line = pixelRow(y);
+        for (int x = from; x <= to; ++x)
+            line[x] = lightenIt ? lighten(line[x], amount) : darken(line[x], amount);
+    };
+    for (int i = 0; i < int(kHotLighten.size()); ++i)
+        shadeRow(i + 1, true, kHotLighten[std::size_t(i)]);
+    TKxByteBuf ramp(h - 14);
+    ramp.fillRamp(20, 1);
+    for (int i = 0; i < ramp.count(); ++i)
+        shadeRow(12 + i, false, ramp[i]);
+    roundedShadow(80, origin);
+    innerHighlight(130, origin.adjusted(1, 1, -1, -1));
 }
+
 void TKxBmp::flatPressed(QRect rect) {
-    contextGuard(rect);
+    const QRect origin = rect;
+    if (!contextGuard(rect) || !FBits) return;
+    const int x0 = origin.x();
+    const int y0 = origin.y();
+    const int w = FWidth;
+    const int h = FHeight;
+    const auto shadeRow = [&](int row, int amount) {
+        const int y = y0 + row;
+        if (y < 0 || y >= h) return;
+        const int from = std::max(x0 + 1, 0);
+        const int to = std::min(x0 + w - 2, w - 1);
+        TKxPixel* line = pixelRow(y);
+        for (int x = from; x <= to; ++x)
+            line[x] = darken(line[x], amount);
+    };
+    for (int i = 0; i < int(kPressedDarken.size()); ++i)
+        shadeRow(i + 1, kPressedDarken[std::size_t(i)]);
+    // The ramp's last three entries deepen into the bottom edge; a short ramp keeps as many of
+    // them as it has entries.
+    TKxByteBuf ramp(h - 13);
+    ramp.fillRamp(18, 10);
+    constexpr std::array<std::uint8_t, 3> kBottom = {10, 25, 56};
+    for (int k = 0; k < 3; ++k) {
+        const int index = ramp.count() - 3 + k;
+        if (index >= 0) ramp.data()[index] = kBottom[std::size_t(k)];
+    }
+    for (int i = 0; i < ramp.count(); ++i)
+        shadeRow(12 + i, ramp[i]);
+    for (int row = 1; row <= h - 2; ++row) {
+        const int y = y0 + row;
+        const auto darkenAt = [&](int x, int amount) {
+            if (TKxPixel* p = pixelAt(x, y)) *p = darken(*p, amount);
+        };
+        darkenAt(x0 + 1, 39);
+        darkenAt(x0 + w - 2, 39);
+        darkenAt(x0 + 2, 17);
+        darkenAt(x0 + w - 3, 17);
+    }
+    roundedShadow(170, origin);
 }
-void TKxBmp::drawMark(TKxMarkShape, TKxMarkSize, int x, int y, TKxColor) {
-    QRect rect(x, y, 7, 7);
-    contextGuard(rect);
+
+// ---------------------------------------------------------------------------------------------
+// Marks and grips
+
+void TKxBmp::drawMark(TKxMarkShape shape, TKxMarkSize size, int x, int y, TKxColor colour) {
+    const Mask mask = maskFor(shape, size);
+    QRect area(x, y, mask.size, mask.size);
+    if (!contextGuard(area)) return;
+    blendMask(mask.data, mask.size, x, y, colour.toPixel());
 }
-void TKxBmp::squareMark(TKxColor, QRect rect) {
-    pixelGuard(rect);
+
+void TKxBmp::squareMark(TKxColor colour, QRect rect) {
+    if (!pixelGuard(rect)) return;
+    const TKxPixel value = colour.toPixel();
+    for (int y = rect.y(); y <= rect.bottom(); ++y) {
+        const bool edgeRow = y == rect.y() || y == rect.bottom();
+        const int from = edgeRow ? rect.x() + 1 : rect.x();
+        const int to = edgeRow ? rect.right() - 1 : rect.right();
+        TKxPixel* line = pixelRow(y);
+        for (int x = from; x <= to; ++x)
+            line[x] = value;
+    }
 }
-void TKxBmp::grip(bool, QRect rect) {
-    contextGuard(rect);
+
+void TKxBmp::grip(bool verticalLines, QRect rect) {
+    if (!contextGuard(rect) || !FBits) return;
+    gripGrooves(verticalLines, rect);
 }
-void TKxBmp::shadeEdge(Side, bool, int, const QRect&) {}
-void TKxBmp::shadeRowSpan(int, int, int, bool, int) {}
+
+void TKxBmp::gripGrooves(bool verticalLines, const QRect& rect) {
+    const int insetX = rect.width() > 15 ? 3 : 2;
+    const int insetY = rect.height() > 15 ? 3 : 2;
+    const QRect area = rect.adjusted(insetX, insetY, -insetX, -insetY);
+    const int w = area.width();
+    const int h = area.height();
+    const int kind = verticalLines ? gripSizeFor(h, w) : gripSizeFor(w, h);
+    if (kind < 0) return;
+    const GripSize& g = kGripSizes[std::size_t(kind)];
+    const int across = verticalLines ? w : h;
+    const int offset = across > g.width3 ? (across - g.width3) / 2 : (across - g.width2) / 2;
+    const int top = verticalLines ? area.y() + (h - g.length) / 2 : area.y() + offset;
+    const int left = verticalLines ? area.x() + offset : area.x() + (w - g.length) / 2;
+
+    // Walk the P pattern positions along the groove: table entries 0, 1, 2, then entry 3 R
+    // times, then 4, 5, 6.
+    const auto entryAt = [&](int position) {
+        if (position < 3) return position;
+        if (position < 3 + g.repeat) return 3;
+        return position - g.repeat + 1;
+    };
+    for (int pos = 0; pos < g.length; ++pos) {
+        const int entry = entryAt(pos);
+        for (int k = 0; k < g.line; ++k) {
+            const int x = verticalLines ? left + k : left + pos;
+            const int y = verticalLines ? top + pos : top + k;
+            const int amount =
+                verticalLines
+                    ? kVerticalGrooves[std::size_t(kind)][std::size_t(entry)][std::size_t(k)]
+                    : kHorizontalGrooves[std::size_t(kind)][std::size_t(k)][std::size_t(entry)];
+            if (TKxPixel* p = pixelAt(x, y)) *p = shade(*p, amount);
+        }
+    }
+
+    // The shaded lines 1 … B − 1 repeat beside the first groove, two or one more times as room
+    // allows up to the rectangle's far edge.
+    const int period = g.line - 1;
+    const int room = verticalLines ? area.x() + w - left : area.y() + h - top;
+    const int copies = 3 * period < room ? 2 : 2 * period < room ? 1 : 0;
+    for (int copy = 1; copy <= copies; ++copy) {
+        for (int pos = 0; pos < g.length; ++pos) {
+            for (int k = 1; k <= period; ++k) {
+                const int sx = verticalLines ? left + k : left + pos;
+                const int sy = verticalLines ? top + pos : top + k;
+                const int tx = verticalLines ? sx + copy * period : sx;
+                const int ty = verticalLines ? sy : sy + copy * period;
+                const TKxPixel* from = pixelAt(sx, sy);
+                TKxPixel* to = pixelAt(tx, ty);
+                if (from && to) *to = *from;
+            }
+        }
+    }
+}
