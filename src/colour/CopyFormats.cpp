@@ -1,0 +1,123 @@
+#include "colour/CopyFormats.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+QString hexDigits(unsigned value, int minDigits) {
+    return QString::number(value, 16).toUpper().rightJustified(minDigits, u'0');
+}
+
+struct Placeholder {
+    QStringView name;
+    QString value;
+};
+
+// Every placeholder is replaced at its first position in the original template, so inserted
+// values are never searched. The names of one template share no letter, so they cannot overlap.
+QString substitute(const QString& templateText, std::array<Placeholder, 3> placeholders) {
+    struct Hit {
+        qsizetype pos;
+        const Placeholder* placeholder;
+    };
+    std::array<Hit, 3> hits{};
+    std::size_t count = 0;
+    for (const Placeholder& p : placeholders) {
+        const qsizetype pos = templateText.indexOf(p.name);
+        if (pos >= 0) hits[count++] = {pos, &p};
+    }
+    std::sort(hits.begin(), hits.begin() + static_cast<std::ptrdiff_t>(count),
+              [](const Hit& a, const Hit& b) { return a.pos < b.pos; });
+
+    QString result;
+    result.reserve(templateText.size() + 16);
+    qsizetype copied = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        result += QStringView(templateText).sliced(copied, hits[i].pos - copied);
+        result += hits[i].placeholder->value;
+        copied = hits[i].pos + hits[i].placeholder->name.size();
+    }
+    result += QStringView(templateText).sliced(copied);
+    return result;
+}
+
+QString rgbValueText(int channel, bool hex) {
+    return hex ? hexDigits(static_cast<unsigned>(channel), 2) : QString::number(channel);
+}
+
+QString hslValueText(std::uint16_t value, int maximum, bool hex) {
+    return hex ? hexDigits(value, maximum > 255 ? 3 : 2) : QString::number(value);
+}
+
+} // namespace
+
+QString FormatHtml(ColorValue color) {
+    return u'#' + hexDigits(static_cast<unsigned>(RedOf(color)), 2) +
+           hexDigits(static_cast<unsigned>(GreenOf(color)), 2) +
+           hexDigits(static_cast<unsigned>(BlueOf(color)), 2);
+}
+
+QString FormatBgrHex(ColorValue color) {
+    return QStringLiteral("0x") + hexDigits(color, 8);
+}
+
+QString FormatRgbValues(ColorValue color) {
+    const auto field = [](int channel) { return QString::number(channel).rightJustified(3, u'0'); };
+    return QStringLiteral("R:") + field(RedOf(color)) + QStringLiteral(" G:") +
+           field(GreenOf(color)) + QStringLiteral(" B:") + field(BlueOf(color));
+}
+
+QString FormatRgbTemplate(ColorValue color, const QString& templateText, bool hex) {
+    return substitute(templateText, {{
+                                        {u"RR", rgbValueText(RedOf(color), hex)},
+                                        {u"GG", rgbValueText(GreenOf(color), hex)},
+                                        {u"BB", rgbValueText(BlueOf(color), hex)},
+                                    }});
+}
+
+QString FormatHslTemplate(ColorValue color, const QString& templateText, bool hex, int hueMax,
+                          int satMax, int lumMax) {
+    const HlsTriple hls = RgbToHls(color);
+    const std::uint16_t h = ScaleHlsComponent(hueMax, hls.hue);
+    const std::uint16_t s = ScaleHlsComponent(satMax, hls.sat);
+    const std::uint16_t l = ScaleHlsComponent(lumMax, hls.lum);
+    return substitute(templateText, {{
+                                        {u"HH", hslValueText(h, hueMax, hex)},
+                                        {u"SS", hslValueText(s, satMax, hex)},
+                                        {u"LL", hslValueText(l, lumMax, hex)},
+                                    }});
+}
+
+QString FormatCustom(ColorValue color, const FormatSettings& settings) {
+    return FormatRgbTemplate(color, settings.customTemplate, settings.customHex);
+}
+
+QString FormatHsl(ColorValue color, const FormatSettings& settings) {
+    return FormatHslTemplate(color, settings.hslTemplate, settings.hslHex, settings.hueMax,
+                             settings.satMax, settings.lumMax);
+}
+
+QString FormatAll(ColorValue color, const FormatSettings& settings) {
+    return FormatHtml(color) + u' ' + FormatBgrHex(color) + u' ' + FormatRgbValues(color) + u' ' +
+           FormatHsl(color, settings) + u' ' + FormatCustom(color, settings);
+}
+
+std::optional<QString> FormatByStyle(ColorValue color, int style, const FormatSettings& settings) {
+    switch (style) {
+    case static_cast<int>(CopyStyle::All):
+        return FormatAll(color, settings);
+    case static_cast<int>(CopyStyle::Html):
+        return FormatHtml(color);
+    case static_cast<int>(CopyStyle::BgrHex):
+        return FormatBgrHex(color);
+    case static_cast<int>(CopyStyle::RgbValues):
+        return FormatRgbValues(color);
+    case static_cast<int>(CopyStyle::Hsl):
+        return FormatHsl(color, settings);
+    case static_cast<int>(CopyStyle::Custom):
+        return FormatCustom(color, settings);
+    default:
+        return std::nullopt;
+    }
+}
