@@ -1,14 +1,10 @@
 #include "colour/ColourParser.h"
 
+#include "platform/Platform.h"
+
 #include <QStringView>
 
 namespace {
-
-// Upper-casing follows the user's locale; kept in one place so it can move behind the platform
-// layer together with the other locale services.
-QString upperCaseForLocale(const QString& text) {
-    return text.toUpper();
-}
 
 bool isDecimalDigit(QChar c) {
     return c >= u'0' && c <= u'9';
@@ -71,7 +67,8 @@ std::optional<ColorValue> readDecimalTriple(QStringView text) {
 } // namespace
 
 std::optional<ColorValue> ParseColorText(const QString& text) {
-    const QString upper = upperCaseForLocale(text);
+    // Upper-casing follows the user's locale, as everywhere else text is upper-cased.
+    const QString upper = Platform::toUpper(text);
     // Trailing punctuation (";", ")", blanks) goes; the first character always stays.
     qsizetype n = upper.size();
     while (n > 1 && !isUpperHexDigit(upper[n - 1]))
