@@ -1,0 +1,57 @@
+#include "support/Kxknownfolders.h"
+
+#include "support/Kxfunctions.h"
+#include "support/Kxglobals.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+namespace {
+
+QString createdFolder(const QString& folder) {
+    // A folder that cannot be created is still the right answer: the file
+    // operation that needs it fails and reports the system's reason.
+    QDir().mkpath(folder);
+    return WithTrailingBackslash(folder);
+}
+
+} // namespace
+
+QString KnownFolderPath(TKnownFolder folder) {
+    QStandardPaths::StandardLocation location = QStandardPaths::GenericDataLocation;
+    switch (folder) {
+    case TKnownFolder::RoamingAppData:
+        location = QStandardPaths::GenericDataLocation;
+        break;
+    case TKnownFolder::Documents:
+        location = QStandardPaths::DocumentsLocation;
+        break;
+    case TKnownFolder::Pictures:
+        location = QStandardPaths::PicturesLocation;
+        break;
+    case TKnownFolder::Desktop:
+        location = QStandardPaths::DesktopLocation;
+        break;
+    }
+    return WithTrailingBackslash(QStandardPaths::writableLocation(location));
+}
+
+QString RoamingAppDataFolder() {
+    return KnownFolderPath(TKnownFolder::RoamingAppData);
+}
+
+QString DataFolder() {
+    const QString roaming = RoamingAppDataFolder();
+    if (roaming.isEmpty()) return {};
+    return createdFolder(WithoutTrailingBackslash(roaming) + QLatin1Char('/') +
+                         Kxglobals::CompanyFolderName + QLatin1Char('/') +
+                         Kxglobals::ProgramFolderName);
+}
+
+QString SharedFolder() {
+    const QString roaming = RoamingAppDataFolder();
+    if (roaming.isEmpty()) return {};
+    return createdFolder(WithoutTrailingBackslash(roaming) + QLatin1Char('/') +
+                         Kxglobals::CompanyFolderName + QLatin1Char('/') +
+                         Kxglobals::SharedFolderName);
+}

@@ -1,0 +1,245 @@
+#include "platform/UserStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <array>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString Key = QStringLiteral("Software\\Vextora\\Huesplinter");
+
+class UserStoreTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString storeFile() const { return dir.filePath(QStringLiteral("Vextora/Huesplinter.conf")); }
+
+    void writeFile(const QByteArray& bytes) {
+        QDir().mkpath(QFileInfo(storeFile()).absolutePath());
+        QFile f(storeFile());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    QByteArray fileBytes() const {
+        QFile f(storeFile());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+};
+
+TEST_F(UserStoreTest, EachKindRoundTripsThroughTheFile) {
+    {
+        TUserStore store(dir.path());
+        EXPECT_EQ(store.fileName(), storeFile());
+        ASSERT_TRUE(store.openKey(Key, true));
+        EXPECT_TRUE(store.writeString(QStringLiteral("FontName"), QStringLiteral("Arial")).ok);
+        EXPECT_TRUE(store.writeInteger(QStringLiteral("HSL_Hue"), 360).ok);
+        EXPECT_TRUE(store.writeInteger(QStringLiteral("Min"), INT32_MIN).ok);
+        const QByteArray history = QByteArray::fromHex("ff1ab800000000ff0a0b0c0d");
+        EXPECT_TRUE(store.writeBinary(QStringLiteral("HistoryColors"), history).ok);
+    }
+    TUserStore store(dir.path());
+    ASSERT_TRUE(store.openKeyReadOnly(Key));
+    EXPECT_EQ(store.readString(QStringLiteral("fontname")).value, QStringLiteral("Arial"));
+    EXPECT_EQ(store.readInteger(QStringLiteral("HSL_Hue")).value, 360);
+    EXPECT_EQ(store.readInteger(QStringLiteral("Min")).value, INT32_MIN);
+    EXPECT_EQ(store.readBinary(QStringLiteral("HistoryColors")).value,
+              QByteArray::fromHex("ff1ab800000000ff0a0b0c0d"));
+    EXPECT_EQ(store.valueKind(QStringLiteral("HSL_Hue")), TStoreKind::Integer);
+    EXPECT_EQ(store.valueNames().size(), 4);
+}
+
+TEST_F(UserStoreTest, MissingKeyMissingValueAndWrongKindAreDistinct) {
+    TUserStore store(dir.path());
+    EXPECT_FALSE(store.keyExists(Key));
+    EXPECT_FALSE(store.openKeyReadOnly(Key));
+    EXPECT_TRUE(store.lastError().contains(Key));
+    EXPECT_FALSE(QFileInfo::exists(storeFile())) << "reading must not create the store";
+    EXPECT_FALSE(store.openKey(Key, false));
+    EXPECT_FALSE(QFileInfo::exists(storeFile()));
+
+    ASSERT_TRUE(store.openKey(Key, true));
+    EXPECT_TRUE(store.keyExists(Key)) << "opening for writing creates the key";
+    ASSERT_TRUE(store.writeString(QStringLiteral("PasteColor"), QString()).ok);
+
+    ASSERT_TRUE(store.openKeyReadOnly(Key));
+    EXPECT_TRUE(store.valueExists(QStringLiteral("PasteColor")));
+    const TStoreResult<QString> empty = store.readString(QStringLiteral("PasteColor"));
+    EXPECT_TRUE(empty.ok);
+    EXPECT_TRUE(empty.value.isEmpty());
+
+    EXPECT_FALSE(store.valueExists(QStringLiteral("ColorSetFile")));
+    const TStoreResult<QString> missing = store.readString(QStringLiteral("ColorSetFile"));
+    EXPECT_FALSE(missing.ok);
+    EXPECT_TRUE(missing.error.contains(QStringLiteral("ColorSetFile")));
+
+    const TStoreResult<qint32> wrongKind = store.readInteger(QStringLiteral("PasteColor"));
+    EXPECT_FALSE(wrongKind.ok);
+    EXPECT_FALSE(wrongKind.error.isEmpty());
+
+    const TStoreStatus refused =
+        store.writeString(QStringLiteral("PasteColor"), QStringLiteral("x"));
+    EXPECT_FALSE(refused.ok) << "a key opened for reading takes no writes";
+    EXPECT_FALSE(refused.error.isEmpty());
+
+    store.closeKey();
+    EXPECT_FALSE(store.readString(QStringLiteral("PasteColor")).ok);
+}
+
+TEST_F(UserStoreTest, BinaryRecordReadsReportValuesLargerThanTheRecord) {
+    TUserStore store(dir.path());
+    ASSERT_TRUE(store.openKey(Key, true));
+    ASSERT_TRUE(store.writeBinary(QStringLiteral("Short"), QByteArray(8, '\x11')).ok);
+    ASSERT_TRUE(store.writeBinary(QStringLiteral("Exact"), QByteArray(64, '\x22')).ok);
+    ASSERT_TRUE(store.writeBinary(QStringLiteral("Long"), QByteArray(65, '\x33')).ok);
+
+    std::array<quint32, 16> record{};
+    const TStoreResult<qsizetype> shortRead = store.readRecord(QStringLiteral("Short"), record);
+    ASSERT_TRUE(shortRead.ok);
+    EXPECT_EQ(shortRead.value, 8);
+    EXPECT_EQ(record[1], 0x11111111u);
+    EXPECT_EQ(record[2], 0u) << "bytes after a short value stay as they were";
+
+    ASSERT_TRUE(store.readRecord(QStringLiteral("Exact"), record).ok);
+    EXPECT_EQ(record[15], 0x22222222u);
+
+    const TStoreResult<qsizetype> longRead = store.readRecord(QStringLiteral("Long"), record);
+    EXPECT_FALSE(longRead.ok);
+    EXPECT_TRUE(longRead.error.contains(QStringLiteral("Long")));
+    EXPECT_EQ(record[0], 0x22222222u) << "a failed read leaves the record untouched";
+}
+
+TEST_F(UserStoreTest, AwkwardTextsAndBytesSurviveExactly) {
+    const std::array<QString, 10> texts{
+        QStringLiteral("rgb( RR, GG, BB );"),
+        QStringLiteral("a=b==c"),
+        QStringLiteral("\u00c6bler \u00f8 \u00e5 \u20ac \U0001F3A8 \u4e2d\u6587"),
+        QStringLiteral("line one\r\nline two\nthree\ttab"),
+        QStringLiteral("  leading and trailing  "),
+        QStringLiteral("[Section]"),
+        QStringLiteral("; not a comment"),
+        QStringLiteral("C:\\path\\n\\x41\\u0041\\"),
+        QString(QChar(0xD800)) + QStringLiteral("lone") + QChar(0xDC00) + QChar(0),
+        QString()};
+    const QStringList names{QStringLiteral("plain"),       QStringLiteral("with=equals"),
+                            QStringLiteral("[bracket]"),   QStringLiteral("new\nline"),
+                            QStringLiteral(" spaced "),    QStringLiteral(";semicolon"),
+                            QStringLiteral("back\\slash"), QStringLiteral("\u00fcml\u00e4ut"),
+                            QStringLiteral("sz:prefix"),   QString()};
+    QByteArray allBytes;
+    for (int b = 0; b < 256; ++b)
+        allBytes.append(static_cast<char>(b));
+    const QString oddKey = QStringLiteral("Software\\Odd]=[Key\n");
+    {
+        TUserStore store(dir.path());
+        ASSERT_TRUE(store.openKey(oddKey, true));
+        for (size_t i = 0; i < texts.size(); ++i)
+            ASSERT_TRUE(store.writeString(names[qsizetype(i)], texts[i]).ok);
+        ASSERT_TRUE(store.writeBinary(QStringLiteral("bytes"), allBytes).ok);
+    }
+    TUserStore store(dir.path());
+    ASSERT_TRUE(store.openKeyReadOnly(oddKey));
+    for (size_t i = 0; i < texts.size(); ++i) {
+        const TStoreResult<QString> read = store.readString(names[qsizetype(i)]);
+        ASSERT_TRUE(read.ok) << names[qsizetype(i)].toStdString();
+        EXPECT_EQ(read.value, texts[i]) << names[qsizetype(i)].toStdString();
+    }
+    EXPECT_EQ(store.readBinary(QStringLiteral("bytes")).value, allBytes);
+}
+
+TEST_F(UserStoreTest, StoresOnTheSameFileSeeEachOthersWrites) {
+    TUserStore first(dir.path());
+    TUserStore second(dir.path());
+    ASSERT_TRUE(first.openKey(Key, true));
+    ASSERT_TRUE(second.openKey(Key, true));
+    ASSERT_TRUE(first.writeInteger(QStringLiteral("PickerGridLines"), 1).ok);
+    ASSERT_TRUE(second.writeString(QStringLiteral("SamplePngFile"), QStringLiteral("/t/a.png")).ok);
+    ASSERT_TRUE(first.writeInteger(QStringLiteral("PICKERGRIDLINES"), 0).ok);
+
+    TUserStore reader(dir.path());
+    ASSERT_TRUE(reader.openKeyReadOnly(Key));
+    EXPECT_EQ(reader.readInteger(QStringLiteral("PickerGridLines")).value, 0);
+    EXPECT_EQ(reader.readString(QStringLiteral("SamplePngFile")).value, QStringLiteral("/t/a.png"));
+    EXPECT_EQ(reader.valueNames(),
+              (QStringList{QStringLiteral("PickerGridLines"), QStringLiteral("SamplePngFile")}))
+        << "rewriting a value keeps its first spelling and place";
+    const QStringList leftovers = QDir(QFileInfo(storeFile()).absolutePath())
+                                      .entryList(QDir::Files | QDir::Hidden | QDir::System);
+    EXPECT_EQ(leftovers, QStringList{QStringLiteral("Huesplinter.conf")})
+        << "atomic saves leave no temporary files behind";
+}
+
+TEST_F(UserStoreTest, DamagedFilesReadAsNoStoreAndAreReplacedOnWrite) {
+    QByteArray noise;
+    for (int i = 0; i < 4096; ++i)
+        noise.append(static_cast<char>((i * 7919 + 13) % 256));
+    const std::array<QByteArray, 9> damaged{
+        noise,
+        QByteArray("\xff\xfe[Software]\n", 13),
+        QByteArray("just some text\n"),
+        QByteArray("x=sz:before any key\n"),
+        QByteArray("[Software\\Vextora\\Huesplinter]\nFontName=sz:Arial\\\n"),
+        QByteArray("[Software\\Vextora\\Huesplinter]\nHistoryColors=hex:0a0\n"),
+        QByteArray("[Software\\Vextora\\Huesplinter]\nHSL_Hue=dword:99999999999\n"),
+        QByteArray("[Software\\Vextora\\Huesplinter]\nFontName=text:Arial\n"),
+        QByteArray("[Software\\Vextora\\Huesplinter]\nFont\x01Name=sz:Arial\n")};
+    for (const QByteArray& bytes : damaged) {
+        SCOPED_TRACE(bytes.left(40).toStdString());
+        writeFile(bytes);
+        TUserStore store(dir.path());
+        EXPECT_FALSE(store.keyExists(Key));
+        EXPECT_FALSE(store.openKeyReadOnly(Key));
+        ASSERT_TRUE(store.openKey(Key, true));
+        ASSERT_TRUE(store.writeString(QStringLiteral("FontName"), QStringLiteral("Tahoma")).ok);
+        ASSERT_TRUE(store.openKeyReadOnly(Key));
+        EXPECT_EQ(store.readString(QStringLiteral("FontName")).value, QStringLiteral("Tahoma"));
+        EXPECT_EQ(store.valueNames().size(), 1);
+    }
+}
+
+TEST_F(UserStoreTest, AFileWrittenByHandWithCrLfLineEndsAndCommentsReads) {
+    writeFile("\xef\xbb\xbf; settings\r\n\r\n[software\\\\vextora\\\\huesplinter]\r\n"
+              "HSL_Sat=dword:-5\r\nSettings=hex:\r\nTemplateStr=sz:rgb( RR, GG, BB );\r\n");
+    TUserStore store(dir.path());
+    ASSERT_TRUE(store.openKeyReadOnly(Key));
+    EXPECT_EQ(store.readInteger(QStringLiteral("HSL_Sat")).value, -5);
+    EXPECT_TRUE(store.readBinary(QStringLiteral("Settings")).ok);
+    EXPECT_TRUE(store.readBinary(QStringLiteral("Settings")).value.isEmpty());
+    EXPECT_EQ(store.readString(QStringLiteral("TemplateStr")).value,
+              QStringLiteral("rgb( RR, GG, BB );"));
+}
+
+TEST_F(UserStoreTest, FailedSaveReportsTheFileAndOpensNothing) {
+    // A folder where the file belongs makes every save fail.
+    ASSERT_TRUE(QDir().mkpath(storeFile()));
+    TUserStore store(dir.path());
+    EXPECT_FALSE(store.openKey(Key, true));
+    EXPECT_TRUE(store.lastError().contains(storeFile()));
+    EXPECT_FALSE(store.isOpen());
+}
+
+TEST_F(UserStoreTest, DeletingValuesAndKeys) {
+    TUserStore store(dir.path());
+    ASSERT_TRUE(store.openKey(Key, true));
+    ASSERT_TRUE(store.writeInteger(QStringLiteral("A"), 1).ok);
+    ASSERT_TRUE(store.writeInteger(QStringLiteral("B"), 2).ok);
+    EXPECT_TRUE(store.deleteValue(QStringLiteral("a")).ok);
+    EXPECT_FALSE(store.deleteValue(QStringLiteral("a")).ok);
+    EXPECT_EQ(store.valueNames(), QStringList{QStringLiteral("B")});
+    EXPECT_TRUE(store.deleteKey(Key));
+    EXPECT_FALSE(store.isOpen());
+    EXPECT_FALSE(store.keyExists(Key));
+}
+
+TEST(UserStoreLocation, FollowsTheConfigurationVariable) {
+    const QByteArray saved = qgetenv("HUESPLINTER_CONFIG_DIR");
+    QTemporaryDir dir;
+    qputenv("HUESPLINTER_CONFIG_DIR", dir.path().toUtf8());
+    const QString fileName = TUserStore().fileName();
+    qputenv("HUESPLINTER_CONFIG_DIR", saved);
+    EXPECT_EQ(fileName, dir.filePath(QStringLiteral("Vextora/Huesplinter.conf")));
+}
+
+} // namespace
