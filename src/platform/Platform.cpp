@@ -153,6 +153,10 @@ bool TPlatform::openUrl(const QString& url) {
     return QDesktopServices::openUrl(QUrl(url, QUrl::TolerantMode));
 }
 
+bool TPlatform::openFile(const QString& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
 TPlatform& current() {
     TPlatform* p = installed.load(std::memory_order_acquire);
     return p ? *p : defaultPlatform();

@@ -66,6 +66,9 @@ public:
 
     // Opens the address in the user's default browser; false when that failed.
     virtual bool openUrl(const QString& url);
+    // Opens a local file with the program the user chose for its type (a text
+    // file in the user's editor); false when that failed.
+    virtual bool openFile(const QString& path);
 };
 
 // The installed implementation (the Qt default unless a test replaced it).
@@ -132,6 +135,9 @@ inline quint32 milliseconds() {
 }
 inline bool openUrl(const QString& url) {
     return current().openUrl(url);
+}
+inline bool openFile(const QString& path) {
+    return current().openFile(path);
 }
 
 } // namespace Platform

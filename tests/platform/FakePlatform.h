@@ -26,6 +26,7 @@ public:
     int country = 1;
     quint32 clock = 0;
     QStringList openedUrls;
+    QStringList openedFiles;
     bool openUrlResult = true;
 
     Platform::TKeyState keyState() const override { return keys; }
@@ -80,6 +81,10 @@ public:
 
     bool openUrl(const QString& url) override {
         openedUrls.append(url);
+        return openUrlResult;
+    }
+    bool openFile(const QString& path) override {
+        openedFiles.append(path);
         return openUrlResult;
     }
 
