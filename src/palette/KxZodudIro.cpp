@@ -1,6 +1,7 @@
 #include "palette/KxZodudIro.h"
 
-#include <QCursor>
+#include "platform/Platform.h"
+
 #include <QEnterEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -11,29 +12,10 @@
 #include <QStyleHints>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstring>
 
 namespace {
-
-// Stand-ins for the system services until the platform layer provides them.
-namespace seam {
-bool ctrlDown() {
-    return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ControlModifier);
-}
-QPoint cursorPos() {
-    return QCursor::pos();
-}
-void setCursorPos(QPoint pos) {
-    QCursor::setPos(pos);
-}
-std::uint32_t milliseconds() {
-    using namespace std::chrono;
-    return std::uint32_t(
-        duration_cast<std::chrono::milliseconds>(steady_clock::now().time_since_epoch()).count());
-}
-} // namespace seam
 
 // One pixel of the palette bitmap, in memory order.
 struct Px {
@@ -285,12 +267,12 @@ bool TKxZodudIro::CreateZodudIroVert(TKxZodudIroBitmap& bitmap, int W, int H, bo
 
 void TKxZodudIro::CreateZodudIro(const QRect& rect) {
     FBuildRect = rect;
-    const std::uint32_t started = seam::milliseconds();
+    const std::uint32_t started = Platform::milliseconds();
     if (FOrientation == thsHorizontal)
         CreateZodudIroHorz(FBitmap, rect.width(), rect.height(), FWhite2Black, FPastel);
     else
         CreateZodudIroVert(FBitmap, rect.width(), rect.height(), FWhite2Black, FPastel);
-    FCreateTime = int(seam::milliseconds() - started);
+    FCreateTime = int(Platform::milliseconds() - started);
     FRebuild = false;
 }
 
@@ -516,7 +498,7 @@ void TKxZodudIro::mouseReleaseEvent(QMouseEvent* e) {
 }
 
 void TKxZodudIro::enterEvent(QEnterEvent* e) {
-    if (!seam::ctrlDown()) changeCursor(true);
+    if (!Platform::ctrlDown()) changeCursor(true);
     QWidget::enterEvent(e);
 }
 
@@ -566,11 +548,11 @@ void TKxZodudIro::keyPressEvent(QKeyEvent* e) {
     }
     if (FHotTrack) {
         // The pointer moves, and the mouse move it causes moves the cross.
-        QPoint target = mapFromGlobal(seam::cursorPos() + step);
+        QPoint target = mapFromGlobal(Platform::cursorPos() + step);
         if (!rect().contains(target)) target = crossPos();
         target.setX(std::clamp(target.x(), 0, std::max(0, width() - 1)));
         target.setY(std::clamp(target.y(), 0, std::max(0, height() - 1)));
-        seam::setCursorPos(mapToGlobal(target));
+        Platform::setCursorPos(mapToGlobal(target));
     } else {
         moveCursor(FCrossX + step.x(), FCrossY + step.y());
         fireColorChange(colorAt(FCrossX, FCrossY));

@@ -1,23 +1,7 @@
 #pragma once
 
 #include "colour/ColourValue.h"
-#if __has_include("controls/Kxbmp.h")
 #include "controls/Kxbmp.h"
-#else
-// Interim colour record until the drawing library lands.
-struct TKxColor {
-    std::uint8_t r = 255, g = 255, b = 255, a = 255;
-    constexpr TKxColor() = default;
-    constexpr explicit TKxColor(std::uint32_t v) noexcept
-        : r(std::uint8_t(v)), g(std::uint8_t(v >> 8)), b(std::uint8_t(v >> 16)),
-          a(std::uint8_t(v >> 24)) {}
-    constexpr std::uint32_t value() const noexcept {
-        return std::uint32_t(r) | std::uint32_t(g) << 8 | std::uint32_t(b) << 16 |
-               std::uint32_t(a) << 24;
-    }
-    friend constexpr bool operator==(const TKxColor&, const TKxColor&) = default;
-};
-#endif
 
 #include <QImage>
 #include <QRect>
