@@ -1,18 +1,28 @@
 #include "colour/ColourValue.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
+
+// The conversions only meet values far inside the range of a 64-bit integer, so conversions
+// through it replace the library's floor and trunc, which are calls on baseline x86-64.
+double truncate(double x) noexcept {
+    return static_cast<double>(static_cast<std::int64_t>(x));
+}
+
+double floorOf(double x) noexcept {
+    const double t = truncate(x);
+    return t > x ? t - 1.0 : t;
+}
 
 // Nearest integer, an exact half going to the even neighbour. Written out rather than relying on
 // the floating-point environment's rounding mode, which other code could change.
 double roundHalfEven(double x) noexcept {
-    const double lower = std::floor(x);
+    const double lower = floorOf(x);
     const double fraction = x - lower;
     if (fraction < 0.5) return lower;
     if (fraction > 0.5) return lower + 1.0;
-    return std::fmod(lower, 2.0) == 0.0 ? lower : lower + 1.0;
+    return (static_cast<std::int64_t>(lower) & 1) == 0 ? lower : lower + 1.0;
 }
 
 // Channels above 255 saturate; below 0 they cannot arise from hue, luminance and saturation within
@@ -49,7 +59,7 @@ HlsTriple RgbToHls(ColorValue color) noexcept {
     const double sum = mx + mn;
 
     HlsTriple hls;
-    const double lum = std::trunc((sum * 240.0 + 255.0) / 510.0);
+    const double lum = truncate((sum * 240.0 + 255.0) / 510.0);
     hls.lum = static_cast<std::uint16_t>(lum);
     if (mx == mn) {
         hls.hue = 160;
@@ -57,13 +67,13 @@ HlsTriple RgbToHls(ColorValue color) noexcept {
     }
 
     const double d = mx - mn;
-    const double sat = lum <= 120.0 ? std::trunc((d * 240.0 + sum / 2.0) / sum)
-                                    : std::trunc((d * 240.0 + (510.0 - sum) / 2.0) / (510.0 - sum));
+    const double sat = lum <= 120.0 ? truncate((d * 240.0 + sum / 2.0) / sum)
+                                    : truncate((d * 240.0 + (510.0 - sum) / 2.0) / (510.0 - sum));
     hls.sat = static_cast<std::uint16_t>(sat);
 
-    const double dr = std::trunc(((mx - r) * 40.0 + d / 2.0) / d);
-    const double dg = std::trunc(((mx - g) * 40.0 + d / 2.0) / d);
-    const double db = std::trunc(((mx - b) * 40.0 + d / 2.0) / d);
+    const double dr = truncate(((mx - r) * 40.0 + d / 2.0) / d);
+    const double dg = truncate(((mx - g) * 40.0 + d / 2.0) / d);
+    const double db = truncate(((mx - b) * 40.0 + d / 2.0) / d);
     // The order of the tests decides ties: red before green before blue.
     double hue;
     if (r == mx)

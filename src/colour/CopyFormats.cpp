@@ -2,11 +2,23 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace {
 
 QString hexDigits(unsigned value, int minDigits) {
-    return QString::number(value, 16).toUpper().rightJustified(minDigits, u'0');
+    constexpr char16_t digits[] = u"0123456789ABCDEF";
+    std::array<char16_t, 8> buffer{};
+    std::size_t start = buffer.size();
+    do {
+        buffer[--start] = digits[value & 0xFu];
+        value >>= 4;
+    } while (value != 0);
+    const auto width = std::min(static_cast<std::size_t>(minDigits), buffer.size());
+    while (buffer.size() - start < width)
+        buffer[--start] = u'0';
+    return QString(reinterpret_cast<const QChar*>(buffer.data() + start),
+                   static_cast<qsizetype>(buffer.size() - start));
 }
 
 struct Placeholder {
@@ -27,8 +39,10 @@ QString substitute(const QString& templateText, std::array<Placeholder, 3> place
         const qsizetype pos = templateText.indexOf(p.name);
         if (pos >= 0) hits[count++] = {pos, &p};
     }
-    std::sort(hits.begin(), hits.begin() + static_cast<std::ptrdiff_t>(count),
-              [](const Hit& a, const Hit& b) { return a.pos < b.pos; });
+    // At most three hits: an insertion sort by position.
+    for (std::size_t i = 1; i < count; ++i)
+        for (std::size_t k = i; k > 0 && hits[k].pos < hits[k - 1].pos; --k)
+            std::swap(hits[k], hits[k - 1]);
 
     QString result;
     result.reserve(templateText.size() + 16);
