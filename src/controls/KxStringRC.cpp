@@ -1,0 +1,129 @@
+#include "controls/KxStringRC.h"
+
+#include <QFile>
+#include <QStringConverter>
+
+#include <algorithm>
+
+namespace {
+
+bool lessIgnoringCase(const QString& a, const QString& b) {
+    return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+}
+
+QStringList splitLines(const QString& text) {
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (c != u'\r' && c != u'\n') continue;
+        lines.append(text.mid(start, i - start));
+        if (c == u'\r' && i + 1 < n && text.at(i + 1) == u'\n') ++i;
+        start = i + 1;
+    }
+    // A final line break ends the last line rather than opening an empty one.
+    if (start < n) lines.append(text.mid(start));
+    return lines;
+}
+
+} // namespace
+
+TKxStringRC::TKxStringRC(QObject* owner) : QObject(owner) {}
+
+void TKxStringRC::setMruMax(int value) {
+    FMruMax = std::max(0, value);
+}
+
+void TKxStringRC::setSorted(bool value) {
+    if (FSorted == value) return;
+    FSorted = value;
+    if (FSorted) sortLines();
+}
+
+void TKxStringRC::sortLines() {
+    std::stable_sort(FStrings.begin(), FStrings.end(), lessIgnoringCase);
+    auto same = [](const QString& a, const QString& b) {
+        return QString::compare(a, b, Qt::CaseInsensitive) == 0;
+    };
+    FStrings.erase(std::unique(FStrings.begin(), FStrings.end(), same), FStrings.end());
+}
+
+void TKxStringRC::setStrings(const QStringList& lines) {
+    FStrings = lines;
+    if (FSorted) sortLines();
+}
+
+QString TKxStringRC::Text() const {
+    QString text;
+    for (const QString& line : FStrings) {
+        text += line;
+        text += QStringLiteral("\r\n");
+    }
+    return text;
+}
+
+void TKxStringRC::setText(const QString& text) {
+    setStrings(splitLines(text));
+}
+
+int TKxStringRC::IndexOf(const QString& text) const {
+    for (qsizetype i = 0; i < FStrings.size(); ++i)
+        if (QString::compare(FStrings.at(i), text, Qt::CaseInsensitive) == 0)
+            return static_cast<int>(i);
+    return -1;
+}
+
+void TKxStringRC::AddMru(const QString& text) {
+    const int i = IndexOf(text);
+    if (i == 0) return;
+    if (i > 0) FStrings.removeAt(i);
+    if (FSorted) {
+        // A sorted list has no "top": the entry goes where the order puts it.
+        auto at = std::lower_bound(FStrings.begin(), FStrings.end(), text, lessIgnoringCase);
+        FStrings.insert(at, text);
+    } else {
+        FStrings.prepend(text);
+    }
+    while (FStrings.size() > FMruMax)
+        FStrings.removeLast();
+}
+
+bool TKxStringRC::SaveToFile(const QString& path) {
+    FError.clear();
+    QStringEncoder encoder(QStringConverter::System);
+    const QByteArray bytes = encoder.encode(Text());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(bytes) != bytes.size()) {
+        FError = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool TKxStringRC::LoadFromFile(const QString& path) {
+    FError.clear();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        FError = file.errorString();
+        return false;
+    }
+    QByteArray bytes = file.readAll();
+    auto encoding = QStringConverter::encodingForData(bytes);
+    qsizetype skip = 0;
+    if (encoding) {
+        // The decoder would keep the mark as a character; drop it.
+        static constexpr std::pair<QStringConverter::Encoding, int> markSizes[] = {
+            {QStringConverter::Utf8, 3},    {QStringConverter::Utf16LE, 2},
+            {QStringConverter::Utf16BE, 2}, {QStringConverter::Utf32LE, 4},
+            {QStringConverter::Utf32BE, 4},
+        };
+        for (const auto& [enc, size] : markSizes)
+            if (enc == *encoding) skip = size;
+    }
+    QStringDecoder decoder(encoding.value_or(QStringConverter::System),
+                           QStringConverter::Flag::Stateless);
+    setText(decoder.decode(bytes.sliced(skip)));
+    return true;
+}
