@@ -1,5 +1,7 @@
 #include "controls/KxPngRC.h"
 
+#include "controls/KxImageList.h"
+
 #include <QDebug>
 #include <QFile>
 #include <QGuiApplication>
@@ -296,4 +298,10 @@ void TKxPngRC::Draw(QPainter& canvas, int x, int y, bool refreshBackground) {
         FCacheFromBackground = false;
     }
     canvas.drawImage(QPoint(x, y), FCache);
+}
+
+int TKxPngRC::AddToImageList(TKxImageList& list) {
+    if (FAutoSize && !FLoading) resizePng();
+    if (FImage.isNull()) return -1;
+    return list.add(opaqueCopy(FImage.pixels()));
 }
