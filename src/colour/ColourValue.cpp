@@ -1,12 +1,15 @@
 #include "colour/ColourValue.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
-// The conversions only meet values far inside the range of a 64-bit integer, so conversions
-// through it replace the library's floor and trunc, which are calls on baseline x86-64.
+// A round trip through a 64-bit integer replaces the library's floor and trunc, which are calls on
+// baseline x86-64. Magnitudes from 2^52 up are whole numbers already (and may not fit).
 double truncate(double x) noexcept {
+    constexpr double whole = 4503599627370496.0;
+    if (x >= whole || x <= -whole) return x;
     return static_cast<double>(static_cast<std::int64_t>(x));
 }
 
@@ -22,7 +25,7 @@ double roundHalfEven(double x) noexcept {
     const double fraction = x - lower;
     if (fraction < 0.5) return lower;
     if (fraction > 0.5) return lower + 1.0;
-    return (static_cast<std::int64_t>(lower) & 1) == 0 ? lower : lower + 1.0;
+    return std::fmod(lower, 2.0) == 0.0 ? lower : lower + 1.0;
 }
 
 // Channels above 255 saturate; below 0 they cannot arise from hue, luminance and saturation within

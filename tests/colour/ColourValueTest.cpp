@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <climits>
 #include <tuple>
 
 namespace {
@@ -68,9 +69,9 @@ TEST(HlsToRgb, TwentyFullySaturatedHuesNeedDoublesAndHalfToEven) {
 }
 
 TEST(HlsToRgb, OutOfRangeArgumentsStayWithinTheirBytes) {
-    for (const int l : {-500, -1, 241, 1000})
-        for (const int s : {-240, 0, 241, 1000})
-            for (const int h : {-300, 0, 100, 500})
+    for (const int l : {INT_MIN, -500, -1, 241, INT_MAX})
+        for (const int s : {INT_MIN, -240, 0, 241, INT_MAX})
+            for (const int h : {INT_MIN, -300, 0, 100, INT_MAX})
                 EXPECT_EQ(HlsToRgb(h, l, s) >> 24, 0u) << h << ' ' << l << ' ' << s;
     EXPECT_EQ(HlsToRgb(0, -10, 0), kBlack);
 }
