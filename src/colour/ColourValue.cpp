@@ -54,15 +54,17 @@ double hueToChannel(double m1, double m2, double h) noexcept {
 } // namespace
 
 HlsTriple RgbToHls(ColorValue color) noexcept {
-    const double r = RedOf(color);
-    const double g = GreenOf(color);
-    const double b = BlueOf(color);
-    const double mx = std::max(r, std::max(g, b));
-    const double mn = std::min(r, std::min(g, b));
+    // Channel values keep every quotient non-negative and small, so a cast truncates it; the
+    // quotients themselves stay in double precision.
+    const int r = RedOf(color);
+    const int g = GreenOf(color);
+    const int b = BlueOf(color);
+    const int mx = std::max(r, std::max(g, b));
+    const int mn = std::min(r, std::min(g, b));
     const double sum = mx + mn;
 
     HlsTriple hls;
-    const double lum = truncate((sum * 240.0 + 255.0) / 510.0);
+    const int lum = static_cast<int>((sum * 240.0 + 255.0) / 510.0);
     hls.lum = static_cast<std::uint16_t>(lum);
     if (mx == mn) {
         hls.hue = 160;
@@ -70,24 +72,26 @@ HlsTriple RgbToHls(ColorValue color) noexcept {
     }
 
     const double d = mx - mn;
-    const double sat = lum <= 120.0 ? truncate((d * 240.0 + sum / 2.0) / sum)
-                                    : truncate((d * 240.0 + (510.0 - sum) / 2.0) / (510.0 - sum));
+    const double rest = 510.0 - sum;
+    const int sat = lum <= 120 ? static_cast<int>((d * 240.0 + sum / 2.0) / sum)
+                               : static_cast<int>((d * 240.0 + rest / 2.0) / rest);
     hls.sat = static_cast<std::uint16_t>(sat);
 
-    const double dr = truncate(((mx - r) * 40.0 + d / 2.0) / d);
-    const double dg = truncate(((mx - g) * 40.0 + d / 2.0) / d);
-    const double db = truncate(((mx - b) * 40.0 + d / 2.0) / d);
-    // The order of the tests decides ties: red before green before blue.
-    double hue;
+    const int dr = static_cast<int>(((mx - r) * 40.0 + d / 2.0) / d);
+    const int dg = static_cast<int>(((mx - g) * 40.0 + d / 2.0) / d);
+    const int db = static_cast<int>(((mx - b) * 40.0 + d / 2.0) / d);
+    // The order of the tests decides ties: red before green before blue. The differences are whole
+    // numbers, so no rounding is left to do.
+    int hue;
     if (r == mx)
         hue = db - dg;
     else if (g == mx)
-        hue = 80.0 + dr - db;
+        hue = 80 + dr - db;
     else
-        hue = 160.0 + dg - dr;
-    if (hue < 0.0) hue += 240.0;
-    if (hue > 240.0) hue -= 240.0;
-    hls.hue = static_cast<std::uint16_t>(roundHalfEven(hue));
+        hue = 160 + dg - dr;
+    if (hue < 0) hue += 240;
+    if (hue > 240) hue -= 240;
+    hls.hue = static_cast<std::uint16_t>(hue);
     return hls;
 }
 
