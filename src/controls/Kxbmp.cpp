@@ -79,12 +79,16 @@ constexpr TKxPixel withChannels(TKxPixel alphaFrom, int r, int g, int b) noexcep
     return (alphaFrom & 0xFF000000u) | (TKxPixel(r) << 16) | (TKxPixel(g) << 8) | TKxPixel(b);
 }
 
-// (target × (255 − a) + source × a) >> 8 on each colour channel; target alpha kept.
+// (target × (255 − a) + source × a) >> 8 on each colour channel; target alpha kept. Red and blue
+// are mixed together in one word: each product stays below 2^16, so the lanes never meet.
 constexpr TKxPixel mix(TKxPixel target, TKxPixel source, int a) noexcept {
-    const int na = 255 - a;
-    return withChannels(target, (channel(target, 16) * na + channel(source, 16) * a) >> 8,
-                        (channel(target, 8) * na + channel(source, 8) * a) >> 8,
-                        (channel(target, 0) * na + channel(source, 0) * a) >> 8);
+    const std::uint32_t ua = std::uint32_t(a);
+    const std::uint32_t na = 255u - ua;
+    const std::uint32_t rb =
+        (((target & 0x00FF00FFu) * na + (source & 0x00FF00FFu) * ua) >> 8) & 0x00FF00FFu;
+    const std::uint32_t g =
+        (((target & 0x0000FF00u) * na + (source & 0x0000FF00u) * ua) >> 8) & 0x0000FF00u;
+    return (target & 0xFF000000u) | rb | g;
 }
 
 // The grey blend of drawToBmp: (g × a + channel × (255 − a)) >> 8, all three channels g above 240.
@@ -450,21 +454,26 @@ void TKxBmp::drawToBmp(TKxBmp* target, int x, int y, int mode) const {
     if (y + FHeight > target->FHeight) y = target->FHeight - FHeight;
     if (x < 0 || y < 0) return;
 
+    // The width is read once: a row pointer of pixel words could otherwise alias it.
+    const int width = FWidth;
     for (int row = 0; row < FHeight; ++row) {
         const TKxPixel* src = pixelRow(row);
         TKxPixel* dst = target->pixelRow(y + row) + x;
         switch (mode) {
         case 0:
-            for (int i = 0; i < FWidth; ++i) {
-                const int a = int(src[i] >> 24);
-                if (a < 8) continue;
-                dst[i] = a > 240 ? (dst[i] & 0xFF000000u) | (src[i] & 0x00FFFFFFu)
-                                 : mix(dst[i], src[i], a);
+            // Written without branches so the compiler can blend several pixels at once.
+            for (int i = 0; i < width; ++i) {
+                const TKxPixel s = src[i];
+                const TKxPixel d = dst[i];
+                const int a = int(s >> 24);
+                const TKxPixel copied = (d & 0xFF000000u) | (s & 0x00FFFFFFu);
+                const TKxPixel mixed = mix(d, s, a);
+                dst[i] = a < 8 ? d : a > 240 ? copied : mixed;
             }
             break;
         case 1:
         case 2:
-            for (int i = 0; i < FWidth; ++i) {
+            for (int i = 0; i < width; ++i) {
                 const int a = int(src[i] >> 24);
                 if (a < 15) continue;
                 const TKxPixel b = a > 240 ? src[i] : mix(dst[i], src[i], a);
@@ -473,14 +482,14 @@ void TKxBmp::drawToBmp(TKxBmp* target, int x, int y, int mode) const {
             }
             break;
         case 4:
-            for (int i = 0; i < FWidth; ++i) {
+            for (int i = 0; i < width; ++i) {
                 const int a = int(src[i] >> 24);
                 if (a >= 15) dst[i] = greyMix(dst[i], src[i], a);
             }
             break;
         case 5:
         case 6:
-            for (int i = 0; i < FWidth; ++i) {
+            for (int i = 0; i < width; ++i) {
                 const int a = int(src[i] >> 24);
                 if (a < 15) continue;
                 const TKxPixel b = greyMix(dst[i], src[i], a);
@@ -489,7 +498,7 @@ void TKxBmp::drawToBmp(TKxBmp* target, int x, int y, int mode) const {
             }
             break;
         default:
-            std::memcpy(dst, src, std::size_t(FWidth) * 4);
+            std::memcpy(dst, src, std::size_t(width) * 4);
             break;
         }
     }
