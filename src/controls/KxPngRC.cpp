@@ -10,6 +10,7 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -189,15 +190,11 @@ void TKxPngRC::resizePng() {
     const int ppi = screenPixelsPerInch();
     if (FImage.isNull() || FSourceDPI <= 0 || ppi >= FSourceDPI) return;
     qDebug() << "resizePng";
-    const int w = FImage.width() * ppi / FSourceDPI;
-    const int h = FImage.height() * ppi / FSourceDPI;
+    // A picture never shrinks to nothing: a pixel or two stays at least one.
+    const int w = std::max(1, FImage.width() * ppi / FSourceDPI);
+    const int h = std::max(1, FImage.height() * ppi / FSourceDPI);
     FSourceDPI = ppi;
     FCache = QImage();
-    if (w <= 0 || h <= 0) {
-        // Too small to survive the scaling: nothing is left to show.
-        FImage = TKxPngImage();
-        return;
-    }
     const QImage& src = FImage.pixels();
     // Colours and alpha are stretched apart, so that colours of transparent
     // pixels never bleed into their visible neighbours through the alpha.

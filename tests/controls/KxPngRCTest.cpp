@@ -109,6 +109,11 @@ TEST_F(KxPngRCTest, ResizePngScalesDownOnlyAndOnce) {
     EXPECT_EQ(holder.getImage().pixels().pixel(20, 20), 0xFF336699u);
     holder.resizePng();
     EXPECT_EQ(holder.getImage().width(), 42);
+
+    TKxPngRC tiny;
+    tiny.setImage(solid(1, 2, 0xFF000000u, false));
+    tiny.resizePng();
+    EXPECT_EQ(tiny.getImage().pixels().size(), QSize(1, 1));
 }
 
 TEST_F(KxPngRCTest, ResizePngScalesAlphaApartFromColour) {
