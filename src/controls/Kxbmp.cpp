@@ -281,7 +281,9 @@ QImage TKxBmp::imageView() {
 
 QImage TKxBmp::imageView() const {
     if (!FBits) return {};
-    return QImage(FBits, FWidth, FHeight, FStride, QImage::Format_ARGB32);
+    // Read-only: a write to it makes its own copy.
+    return QImage(static_cast<const uchar*>(FBits), FWidth, FHeight, FStride,
+                  QImage::Format_ARGB32);
 }
 
 // ---------------------------------------------------------------------------------------------
