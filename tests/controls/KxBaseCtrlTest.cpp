@@ -177,17 +177,6 @@ TEST(KxBaseCtrl, FocusAndTextChangesRepaint) {
     EXPECT_GT(s.probe->painted, painted);
 }
 
-TEST(KxBaseCtrl, FontReachesTheBitmap) {
-    Scene s;
-    QFont f("Arial");
-    f.setPointSize(11);
-    f.setBold(true);
-    s.probe->setFont(f);
-    s.probe->UpdateBmpFont();
-    EXPECT_TRUE(s.probe->bitmap()->font().bold());
-    EXPECT_EQ(s.probe->bitmap()->dc()->transparent, true);
-}
-
 TEST(KxBaseCtrl, ControlOnAnOwnerDrawnControlShowsThatControlsPicture) {
     GradientWidget window;
     window.resize(100, 80);
