@@ -5,6 +5,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <cmath>
 
 TKxSlider* TKxSlider::FDragSlider = nullptr;
 int TKxSlider::FLastDragCoordinate = 0;
@@ -139,6 +140,7 @@ void TKxSlider::calculateSliderPos(int pixel) {
 // Properties
 
 void TKxSlider::setPosition(double value) {
+    if (std::isnan(value)) return;
     value = std::clamp(value, FMin, FMax);
     if (value == FPosition) return;
     bool accept = true;
@@ -152,14 +154,18 @@ void TKxSlider::setPosition(double value) {
 }
 
 int TKxSlider::posDoubleToPosInt(double x) const {
+    // Positions beyond a billion report that instead of overflowing.
+    constexpr double kLimit = 1e9;
+    if (std::isnan(x)) return 0;
+    x = std::clamp(x, -kLimit, kLimit);
     if (FMin >= 0) return int(x + 0.5);
     // Shifted into the positive range first, so that negative halves round up as well.
-    const int shift = int(-FMin);
+    const int shift = int(std::min(-FMin, kLimit));
     return int(shift + x + 0.5) - shift;
 }
 
 void TKxSlider::setMax(double value) {
-    if (value == FMax) return;
+    if (value == FMax || std::isnan(value)) return;
     FMax = value <= FMin ? FMin + 1 : value;
     if (FPosition > FMax) FPosition = FMax;
     calculateSliderPosInPix();
@@ -167,7 +173,7 @@ void TKxSlider::setMax(double value) {
 }
 
 void TKxSlider::setMin(double value) {
-    if (value == FMin) return;
+    if (value == FMin || std::isnan(value)) return;
     FMin = value >= FMax ? FMax - 1 : value;
     if (FMin > FPosition) FPosition = FMin;
     calculateSliderPosInPix();

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -385,4 +386,16 @@ TEST(KxSlider, EveryStyleCombinationPaints) {
     // The margins stay see-through around a pipe lane.
     h.slider->setStyleBkg(tbsPipe);
     EXPECT_EQ(h.shot().pixel(10 + 50, 10 + 0), kWindowColour.rgb());
+}
+
+TEST(KxSlider, HugeAndInvalidValuesDoNotOverflow) {
+    TKxSlider s;
+    s.setMax(1e15);
+    s.setPosition(1e14);
+    EXPECT_EQ(s.getPosAsInt(), 1000000000);
+    s.setPosition(std::nan(""));
+    EXPECT_EQ(s.Position(), 1e14);
+    s.setMin(-1e15);
+    s.setPosition(-1e14);
+    EXPECT_EQ(s.getPosAsInt(), -1000000000);
 }
