@@ -12,6 +12,7 @@
 #include <QStyleHints>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstring>
 
@@ -29,19 +30,9 @@ constexpr Px kBlackPx{0, 0, 0};
 inline Px swapRG(Px p) {
     return {p.b, p.r, p.g};
 }
-inline Px swapBG(Px p) {
-    return {p.g, p.b, p.r};
-}
-inline Px swapRB(Px p) {
-    return {p.r, p.g, p.b};
-}
 // Red becomes green, green becomes blue, blue becomes red.
 inline Px rotateForward(Px p) {
     return {p.g, p.r, p.b};
-}
-// Red becomes blue, green becomes red, blue becomes green.
-inline Px rotateBackward(Px p) {
-    return {p.r, p.b, p.g};
 }
 inline Px maxPx(Px a, Px b) {
     return {std::max(a.b, b.b), std::max(a.g, b.g), std::max(a.r, b.r)};
@@ -49,25 +40,37 @@ inline Px maxPx(Px a, Px b) {
 
 constexpr int kFraction = 22;
 
-// A straight line from a to b over n pixels in fixed point. The first pixel is exactly a; a single
-// pixel gets a, since a line needs two ends.
+inline Px same(Px p) {
+    return p;
+}
+
+// A straight line from a to b over n pixels in fixed point, passed through Op and written in
+// reverse when asked. The first pixel of the line is exactly a; a single pixel gets a, since a
+// line needs two ends.
+template <Px (*Op)(Px) = same, bool Reverse = false>
 void ramp(Px* out, int n, Px a, Px b) {
     if (n <= 0) return;
     if (n == 1) {
-        out[0] = a;
+        out[0] = Op(a);
         return;
     }
-    const std::int32_t sb = std::int32_t(a.b) << kFraction;
-    const std::int32_t sg = std::int32_t(a.g) << kFraction;
-    const std::int32_t sr = std::int32_t(a.r) << kFraction;
-    const std::int32_t db = (sb - (std::int32_t(b.b) << kFraction)) / (n - 1);
-    const std::int32_t dg = (sg - (std::int32_t(b.g) << kFraction)) / (n - 1);
-    const std::int32_t dr = (sr - (std::int32_t(b.r) << kFraction)) / (n - 1);
-    // k × step never exceeds the distance between the ends, so this stays within 32 bits.
+    std::int32_t sb = std::int32_t(a.b) << kFraction;
+    std::int32_t sg = std::int32_t(a.g) << kFraction;
+    std::int32_t sr = std::int32_t(a.r) << kFraction;
+    std::int32_t db = (sb - (std::int32_t(b.b) << kFraction)) / (n - 1);
+    std::int32_t dg = (sg - (std::int32_t(b.g) << kFraction)) / (n - 1);
+    std::int32_t dr = (sr - (std::int32_t(b.r) << kFraction)) / (n - 1);
+    if constexpr (Reverse) {
+        // Start from the last pixel and step back: the same integers, in a forward loop.
+        sb -= (n - 1) * db, sg -= (n - 1) * dg, sr -= (n - 1) * dr;
+        db = -db, dg = -dg, dr = -dr;
+    }
+    // Pixel k is start − k × step, summed up step by step. Neither the sum nor the one step taken
+    // past the last pixel leaves 32 bits: each is at most twice 255 × 2^22.
     for (int k = 0; k < n; ++k) {
-        out[k].b = std::uint8_t((sb - k * db) >> kFraction);
-        out[k].g = std::uint8_t((sg - k * dg) >> kFraction);
-        out[k].r = std::uint8_t((sr - k * dr) >> kFraction);
+        out[k] = Op(Px{std::uint8_t(sb >> kFraction), std::uint8_t(sg >> kFraction),
+                       std::uint8_t(sr >> kFraction)});
+        sb -= db, sg -= dg, sr -= dr;
     }
 }
 
@@ -94,10 +97,80 @@ inline Px* pxRow(TKxZodudIroBitmap& bitmap, int y) {
     return reinterpret_cast<Px*>(bitmap.scanLine(y));
 }
 
-template <Px (*Op)(Px)>
-inline void copyPermuted(Px* dst, const Px* src, int n) {
-    for (int i = 0; i < n; ++i)
-        dst[i] = Op(src[i]);
+// For word k of a 24-byte block (eight pixels in three words), the bytes that sit at position t
+// within their pixel.
+constexpr std::uint64_t laneMask(int k, int t) {
+    std::uint64_t mask = 0;
+    for (int byte = 0; byte < 8; ++byte)
+        if ((8 * k + byte) % 3 == t) mask |= std::uint64_t(0xFF) << (8 * byte);
+    return mask;
+}
+
+// Word K of a 24-byte block (words w0, w1, w2) whose byte j is taken from byte j + D.
+template <int D, int K>
+inline std::uint64_t shiftedWord(std::uint64_t w0, std::uint64_t w1, std::uint64_t w2) {
+    const std::uint64_t w = K == 0 ? w0 : K == 1 ? w1 : w2;
+    if constexpr (D == 0) {
+        return w;
+    } else if constexpr (D > 0) {
+        const std::uint64_t next = K == 0 ? w1 : w2;
+        return (w >> (8 * D)) | (K < 2 ? next << (64 - 8 * D) : 0);
+    } else {
+        const std::uint64_t previous = K == 1 ? w0 : w1;
+        return (w << (-8 * D)) | (K > 0 ? previous >> (64 + 8 * D) : 0);
+    }
+}
+
+template <int S0, int S1, int S2, int K>
+inline std::uint64_t permutedWord(std::uint64_t w0, std::uint64_t w1, std::uint64_t w2) {
+    constexpr std::uint64_t m0 = laneMask(K, 0), m1 = laneMask(K, 1), m2 = laneMask(K, 2);
+    return (shiftedWord<S0, K>(w0, w1, w2) & m0) | (shiftedWord<S1 - 1, K>(w0, w1, w2) & m1) |
+           (shiftedWord<S2 - 2, K>(w0, w1, w2) & m2);
+}
+
+// dst pixel byte t = src pixel byte S<t> for n pixels. Most of every row is such a channel
+// permutation of another run, so it works on eight pixels per three 64-bit words, each loaded
+// and stored on its own (a 24-byte temporary would be copied through memory).
+template <int S0, int S1, int S2>
+void permuteRun(Px* dst, const Px* src, int n) {
+    int i = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        const auto* in = reinterpret_cast<const std::uint8_t*>(src);
+        auto* out = reinterpret_cast<std::uint8_t*>(dst);
+        for (; i + 8 <= n; i += 8, in += 24, out += 24) {
+            std::uint64_t w0, w1, w2;
+            std::memcpy(&w0, in, 8);
+            std::memcpy(&w1, in + 8, 8);
+            std::memcpy(&w2, in + 16, 8);
+            const std::uint64_t o0 = permutedWord<S0, S1, S2, 0>(w0, w1, w2);
+            const std::uint64_t o1 = permutedWord<S0, S1, S2, 1>(w0, w1, w2);
+            const std::uint64_t o2 = permutedWord<S0, S1, S2, 2>(w0, w1, w2);
+            std::memcpy(out, &o0, 8);
+            std::memcpy(out + 8, &o1, 8);
+            std::memcpy(out + 16, &o2, 8);
+        }
+    }
+    for (; i < n; ++i) {
+        const std::uint8_t* s = &src[i].b;
+        dst[i] = Px{s[S0], s[S1], s[S2]};
+    }
+}
+
+// The channel exchanges as byte permutations of blue, green, red.
+inline void copySwapRG(Px* d, const Px* s, int n) {
+    permuteRun<0, 2, 1>(d, s, n);
+}
+inline void copySwapBG(Px* d, const Px* s, int n) {
+    permuteRun<1, 0, 2>(d, s, n);
+}
+inline void copySwapRB(Px* d, const Px* s, int n) {
+    permuteRun<2, 1, 0>(d, s, n);
+}
+inline void copyRotateForward(Px* d, const Px* s, int n) {
+    permuteRun<1, 2, 0>(d, s, n);
+}
+inline void copyRotateBackward(Px* d, const Px* s, int n) {
+    permuteRun<2, 0, 1>(d, s, n);
 }
 
 } // namespace
@@ -204,18 +277,23 @@ bool TKxZodudIro::CreateZodudIroHorz(TKxZodudIroBitmap& bitmap, int W, int H, bo
     if (2 * half < H) gray[std::size_t(H - 1)] = end;
 
     const int hueLen = 6 * m + 2;
+    // Each row is composed in a buffer that stays in the cache and then goes out in one block
+    // copy, which writes the bitmap at nearly the speed of a plain fill.
+    std::vector<Px> scratch(static_cast<std::size_t>(W));
+    Px* const row = scratch.data();
     for (int y = 0; y < H; ++y) {
-        Px* row = pxRow(bitmap, y);
         ramp(row, m, red[std::size_t(y)], yellow[std::size_t(y)]);
-        for (int j = 0; j < m; ++j)
-            row[2 * m - j] = swapRG(row[j]);
+        // Pixels m + 1 ... 2m mirror the first m with red and green exchanged; recomputing them
+        // keeps the loop running forwards.
+        ramp<swapRG, true>(row + m + 1, m, red[std::size_t(y)], yellow[std::size_t(y)]);
         row[m] = maxPx(row[m - 1], row[m + 1]);
         // Pixel 2m is both the end of the first third and the start of the rotated copy; the
         // copy is written first so the later reads of it see what a single pass would.
         row[2 * m] = rotateForward(row[0]);
-        copyPermuted<rotateForward>(row + 2 * m + 1, row + 1, 2 * m);
-        copyPermuted<rotateBackward>(row + 4 * m + 1, row, 2 * m + 1);
+        copyRotateForward(row + 2 * m + 1, row + 1, 2 * m);
+        copyRotateBackward(row + 4 * m + 1, row, 2 * m + 1);
         std::fill(row + hueLen, row + W, gray[std::size_t(y)]);
+        std::memcpy(pxRow(bitmap, y), row, std::size_t(W) * sizeof(Px));
     }
     FHueStripLen = hueLen;
     FGrayStripLen = W - hueLen;
@@ -241,11 +319,11 @@ bool TKxZodudIro::CreateZodudIroVert(TKxZodudIroBitmap& bitmap, int W, int H, bo
     auto row = [&](int y) { return pxRow(bitmap, y); };
     for (int i = 0; i < o; ++i) {
         lightnessLine(row(i), W, firstPart, start, hue[std::size_t(i)], end);
-        copyPermuted<swapRG>(row(2 * o - i), row(i), W);
-        copyPermuted<rotateForward>(row(2 * o + i), row(i), W);
-        copyPermuted<rotateForward>(row(4 * o + i), row(2 * o + i), W);
-        copyPermuted<swapBG>(row(4 * o - i), row(2 * o + i), W);
-        copyPermuted<swapRB>(row(6 * o - i), row(4 * o + i), W);
+        copySwapRG(row(2 * o - i), row(i), W);
+        copyRotateForward(row(2 * o + i), row(i), W);
+        copyRotateForward(row(4 * o + i), row(2 * o + i), W);
+        copySwapBG(row(4 * o - i), row(2 * o + i), W);
+        copySwapRB(row(6 * o - i), row(4 * o + i), W);
     }
     for (int y : {o, 3 * o, 5 * o}) {
         Px* dst = row(y);
