@@ -1,14 +1,26 @@
+#include "app/Unit1.h"
+
 #include <QApplication>
-#include <QLabel>
+#include <QMessageBox>
+
+#include <exception>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Huesplinter"));
     QApplication::setOrganizationName(QStringLiteral("Vextora"));
 
-    // Until the main window exists the program shows a placeholder window.
-    QLabel label(QStringLiteral("Huesplinter"));
-    label.resize(400, 200);
-    label.show();
-    return app.exec();
+    // Whatever escapes start-up or the event loop is shown rather than lost.
+    try {
+        TForm1 form;
+        form.show();
+        return app.exec();
+    } catch (const std::exception& e) {
+        QMessageBox::critical(nullptr, QStringLiteral("Huesplinter"),
+                              QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        QMessageBox::critical(nullptr, QStringLiteral("Huesplinter"),
+                              QStringLiteral("An unexpected error ended the program."));
+    }
+    return 1;
 }
