@@ -450,8 +450,11 @@ void TForm1::FollowOnPalette(int h, int s, int l) {
 }
 
 void TForm1::flushPalettePaint() {
-    if (m_updateGuard && ZodudIroBox->isVisible())
+    if (ZodudIroBox->isVisible())
         ZodudIroBox->repaint();
+    // The palette reports the colour under its cross by a queued call after it painted; deliver
+    // it now, while the guard turns it away.
+    QCoreApplication::sendPostedEvents(ZodudIroBox, QEvent::MetaCall);
 }
 
 void TForm1::ApplyPastel(int p) {
