@@ -1,7 +1,7 @@
 #include "app/Unit1.h"
 
-#include "colour/ColourValue.h"
 #include "colour/ColourParser.h"
+#include "colour/ColourValue.h"
 #include "colour/CopyFormats.h"
 #include "controls/KxButton.h"
 #include "controls/KxPanel.h"
@@ -51,13 +51,17 @@ constexpr ColorValue kDesignSampleBkgColor = MakeColor(0, 116, 0);
 constexpr ColorValue kButtonFace = MakeColor(240, 240, 240);
 constexpr ColorValue kSampleRowColor = MakeColor(192, 199, 226);
 
-QColor toQColor(ColorValue c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
+QColor toQColor(ColorValue c) {
+    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
+}
 
 QString decimalTriple(ColorValue c) {
     return QStringLiteral("%1 - %2 - %3").arg(RedOf(c)).arg(GreenOf(c)).arg(BlueOf(c));
 }
 
-void setTag(QObject* control, int tag) { control->setProperty("Tag", tag); }
+void setTag(QObject* control, int tag) {
+    control->setProperty("Tag", tag);
+}
 
 } // namespace
 
@@ -69,8 +73,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     // Room for the rows and a palette that still shows every hue.
     setMinimumSize(scaled(kDesignPickerWidth) + scaled(300),
                    std::max(scaled(kDesignLabelsHeight), 24) + scaled(kDesignShowColorHeight) +
-                       scaled(kDesignSampleHeight) + std::max(scaled(kDesignBevelHeight), 2) +
-                       50);
+                       scaled(kDesignSampleHeight) + std::max(scaled(kDesignBevelHeight), 2) + 50);
 }
 
 TForm1::~TForm1() = default;
@@ -84,7 +87,11 @@ int TForm1::scaled(int designPixels) const {
 // Construction and layout
 
 void TForm1::createControls() {
-    QFont windowFont(QStringLiteral("Tahoma"));
+    // Where the design's face is missing, a face of Arial's metrics keeps the captions within
+    // the design widths better than the wider default substitute.
+    QFont windowFont;
+    windowFont.setFamilies(
+        {QStringLiteral("Tahoma"), QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
     windowFont.setPixelSize(scaled(kDesignFontHeight));
     setFont(windowFont);
     setCursor(Qt::CrossCursor);
@@ -234,8 +241,7 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 
 void TForm1::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!m_loaded)
-        LoadTimer->start();
+    if (!m_loaded) LoadTimer->start();
 }
 
 void TForm1::layoutRows() {
@@ -251,7 +257,8 @@ void TForm1::layoutRows() {
     stackRow(PnlBevel, std::max(scaled(kDesignBevelHeight), 2));
     y = std::max(y, 0);
 
-    const int scrollWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, ScrollBar1) + 2;
+    const int scrollWidth =
+        style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, ScrollBar1) + 2;
     PnlScroll->setGeometry(0, 0, scrollWidth, y);
     ScrollBar1->setGeometry(1, 0, scrollWidth - 2, y);
 
@@ -313,7 +320,11 @@ void TForm1::PnlShowColorResize() {
     const int rowHeight = PnlShowColor->height();
     const bool tuneShown = PnlSampleColor1->isVisibleTo(this);
     const int sample1Width = tuneShown ? scaled(kDesignPickerWidth) : 0;
-    const int webSafeWidth = scaled(kDesignWebSafeWidth);
+    // Wide enough for its caption in whatever face the system gave.
+    const int webSafeWidth =
+        std::max(scaled(kDesignWebSafeWidth),
+                 PnlWebSafe->fontMetrics().horizontalAdvance(QStringLiteral("WebSafe: #DDDDDD")) +
+                     scaled(16));
     const int hslWidth =
         std::max((rowWidth - PnlHlp->width() - webSafeWidth - sample1Width) / 2, 0);
 
@@ -324,15 +335,16 @@ void TForm1::PnlShowColorResize() {
         right -= w;
         panel->setGeometry(right, 0, w, rowHeight);
     };
-    if (tuneShown)
-        placeRight(PnlSampleColor1, sample1Width);
+    if (tuneShown) placeRight(PnlSampleColor1, sample1Width);
     placeRight(PnlHlp, PnlHlp->width());
     placeRight(PnlWebSafe, webSafeWidth);
     placeRight(PnlHslColor, hslWidth);
     PnlColor->setGeometry(0, 0, std::max(right, 0), rowHeight);
 }
 
-void TForm1::FormResize() { m_resized = true; }
+void TForm1::FormResize() {
+    m_resized = true;
+}
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == PnlShowColor && event->type() == QEvent::Resize) {
@@ -346,9 +358,13 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 // ---------------------------------------------------------------------------------------------
 // Colour state
 
-ColorValue TForm1::valueFieldColor() const { return PnlEdColor->Color() & kColorMask; }
+ColorValue TForm1::valueFieldColor() const {
+    return PnlEdColor->Color() & kColorMask;
+}
 
-void TForm1::setClickAction(int style) { m_clickAction = std::clamp(style, 0, 5); }
+void TForm1::setClickAction(int style) {
+    m_clickAction = std::clamp(style, 0, 5);
+}
 
 void TForm1::SetCurrentColor(ColorValue c) {
     m_currentColor = c;
@@ -367,10 +383,8 @@ void TForm1::RefreshValuePanels(ColorValue c) {
     PnlWebSafe->setColor(safe);
     PnlWebSafe->setCaption(QStringLiteral("WebSafe: ") + FormatHtml(safe));
 
-    PnlColor->setCaption(QStringLiteral("R:%1   G:%2   B:%3")
-                             .arg(RedOf(c))
-                             .arg(GreenOf(c))
-                             .arg(BlueOf(c)));
+    PnlColor->setCaption(
+        QStringLiteral("R:%1   G:%2   B:%3").arg(RedOf(c)).arg(GreenOf(c)).arg(BlueOf(c)));
 
     // The HSL panel shows what the sliders hold, so it follows a fractional drag step by step.
     const FormatSettings& f = m_formats;
@@ -384,8 +398,8 @@ void TForm1::RefreshValuePanels(ColorValue c) {
     PnlSampleColor->setCaption(decimalTriple(c));
 
     // Painted with the next paint pass: this can run from inside the palette's own paint.
-    for (QWidget* w : std::initializer_list<QWidget*>{PnlSampleColor, PnlHlp, PnlWebSafe,
-                                                      PnlColor, PnlHslColor})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{PnlSampleColor, PnlHlp, PnlWebSafe, PnlColor, PnlHslColor})
         w->update();
 }
 
@@ -450,8 +464,7 @@ void TForm1::FollowOnPalette(int h, int s, int l) {
 }
 
 void TForm1::flushPalettePaint() {
-    if (ZodudIroBox->isVisible())
-        ZodudIroBox->repaint();
+    if (ZodudIroBox->isVisible()) ZodudIroBox->repaint();
     // The palette reports the colour under its cross by a queued call after it painted; deliver
     // it now, while the guard turns it away.
     QCoreApplication::sendPostedEvents(ZodudIroBox, QEvent::MetaCall);
@@ -473,23 +486,18 @@ void TForm1::ScrollBar1Change() {
 }
 
 void TForm1::ZodudIroBoxColorChange(QObject*, ColorValue c) {
-    if (m_updateGuard)
-        return;
+    if (m_updateGuard) return;
     c &= kColorMask;
     SetCurrentColor(c);
-    if (m_resized)
-        UpdateCaption(true);
+    if (m_resized) UpdateCaption(true);
     m_resized = false;
     TGuard guard(m_updateGuard);
     moveRgbSliders(c);
     moveHlsSliders(RgbToHls(c));
-    // The HSL panel reads the sliders, which have only now arrived at this colour.
-    RefreshValuePanels(c);
 }
 
 void TForm1::SliderHueChangePos(QObject* sender) {
-    if (m_updateGuard || !qobject_cast<TKxSlider*>(sender))
-        return;
+    if (m_updateGuard || !qobject_cast<TKxSlider*>(sender)) return;
     TGuard guard(m_updateGuard);
     const int hue = 240 - SliderHue->getPosAsInt();
     const int sat = 240 - SliderSat->getPosAsInt();
@@ -506,8 +514,7 @@ void TForm1::SliderHueChangePos(QObject* sender) {
 }
 
 void TForm1::SliderRedChangePos(QObject* sender) {
-    if (m_updateGuard || !qobject_cast<TKxSlider*>(sender))
-        return;
+    if (m_updateGuard || !qobject_cast<TKxSlider*>(sender)) return;
     TGuard guard(m_updateGuard);
     const int red = static_cast<int>(255 - SliderRed->Position());
     const int green = static_cast<int>(255 - SliderGreen->Position());
@@ -528,8 +535,7 @@ void TForm1::EdClValueChange() {
     if (const std::optional<ColorValue> parsed = ParseColorText(text)) {
         // An eight-digit notation carries a fourth byte that no view can show; it is dropped.
         ColorValue c = *parsed & kColorMask;
-        if (!m_rgbOrder)
-            c = SwapRedBlue(c);
+        if (!m_rgbOrder) c = SwapRedBlue(c);
         ApplyValueFieldColor(c);
         RefreshValuePanels(c);
         m_pasteColor = text;
@@ -545,8 +551,7 @@ void TForm1::EdClValueEnter() {
 
 void TForm1::BgrRgbClick(QObject*) {
     const bool rgb = ButRgb->Down();
-    if (rgb == m_rgbOrder)
-        return;
+    if (rgb == m_rgbOrder) return;
     ApplyValueFieldColor(SwapRedBlue(valueFieldColor()));
     m_rgbOrder = rgb;
 }
@@ -592,8 +597,7 @@ void TForm1::PushHistory(ColorValue c) {
 void TForm1::CopyOnClick(ColorValue c) {
     m_clickedColor = c;
     const Platform::TKeyState keys = Platform::keyState();
-    if (keys.alt)
-        c = WebSafe(c);
+    if (keys.alt) c = WebSafe(c);
     std::optional<QString> text;
     if (keys.ctrl && keys.shift)
         text = FormatHtml(c);
@@ -603,8 +607,7 @@ void TForm1::CopyOnClick(ColorValue c) {
         text = FormatBgrHex(c);
     else
         text = FormatByStyle(c, m_clickAction, m_formats);
-    if (text)
-        Platform::setClipboardText(*text);
+    if (text) Platform::setClipboardText(*text);
 }
 
 // ---------------------------------------------------------------------------------------------
