@@ -291,12 +291,12 @@ void TForm1::layoutPicker() {
     const int step = scaled(24);
     const int groupGap = scaled(36);
     // Two groups of three (HSL, RGB) centred in the panel.
-    const int total = 2 * (2 * step + sliderWidth) + (groupGap - step) + step;
+    const int total = 4 * step + groupGap + sliderWidth;
     int x = (PnlPicker->width() - total) / 2;
-    const TKxSlider* const order[] = {SliderHue, SliderSat,   SliderLum,
-                                      SliderRed, SliderGreen, SliderBlue};
+    TKxSlider* const order[] = {SliderHue, SliderSat,   SliderLum,
+                                SliderRed, SliderGreen, SliderBlue};
     for (int i = 0; i < 6; ++i) {
-        const_cast<TKxSlider*>(order[i])->setGeometry(x, sliderTop, sliderWidth, sliderHeight);
+        order[i]->setGeometry(x, sliderTop, sliderWidth, sliderHeight);
         x += i == 2 ? groupGap : step;
     }
 }
