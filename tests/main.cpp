@@ -9,12 +9,10 @@
 // per-user folders point into a temporary directory so no test ever reads or
 // writes the real settings or data of whoever runs the suite.
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
 
     QTemporaryDir home;
-    if (!home.isValid())
-        return 2;
+    if (!home.isValid()) return 2;
     const QByteArray root = QDir(home.path()).absolutePath().toUtf8();
     qputenv("XDG_CONFIG_HOME", root + "/config");
     qputenv("XDG_DATA_HOME", root + "/data");

@@ -2,8 +2,12 @@
 
 namespace Version {
 
-QString programName() { return QStringLiteral("Huesplinter"); }
+QString programName() {
+    return QStringLiteral("Huesplinter");
+}
 
-QString versionText() { return QStringLiteral("0.1.0"); }
+QString versionText() {
+    return QStringLiteral("0.1.0");
+}
 
 } // namespace Version

@@ -1,6 +1,6 @@
 // Shading and ornaments of the off-screen bitmap: edges, frames, rounded borders, button faces,
 // grips and marks. Every write is checked against the pixels, so a rectangle of any size or
-// position is safe; the original shapes only need the rectangle to be large enough.
+// position is safe, even one too small for the whole shape.
 
 #include "controls/Kxbmp.h"
 
