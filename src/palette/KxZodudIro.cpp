@@ -277,11 +277,8 @@ bool TKxZodudIro::CreateZodudIroHorz(TKxZodudIroBitmap& bitmap, int W, int H, bo
     if (2 * half < H) gray[std::size_t(H - 1)] = end;
 
     const int hueLen = 6 * m + 2;
-    // Each row is composed in a buffer that stays in the cache and then goes out in one block
-    // copy, which writes the bitmap at nearly the speed of a plain fill.
-    std::vector<Px> scratch(static_cast<std::size_t>(W));
-    Px* const row = scratch.data();
     for (int y = 0; y < H; ++y) {
+        Px* const row = pxRow(bitmap, y);
         ramp(row, m, red[std::size_t(y)], yellow[std::size_t(y)]);
         // Pixels m + 1 ... 2m mirror the first m with red and green exchanged; recomputing them
         // keeps the loop running forwards.
@@ -293,7 +290,6 @@ bool TKxZodudIro::CreateZodudIroHorz(TKxZodudIroBitmap& bitmap, int W, int H, bo
         copyRotateForward(row + 2 * m + 1, row + 1, 2 * m);
         copyRotateBackward(row + 4 * m + 1, row, 2 * m + 1);
         std::fill(row + hueLen, row + W, gray[std::size_t(y)]);
-        std::memcpy(pxRow(bitmap, y), row, std::size_t(W) * sizeof(Px));
     }
     FHueStripLen = hueLen;
     FGrayStripLen = W - hueLen;
