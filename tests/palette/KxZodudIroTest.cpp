@@ -337,6 +337,9 @@ TEST(KxZodudIroKeys, ArrowsMoveTheCrossOrThePointer) {
     EXPECT_EQ(r.colours[0], b.at(0, 10));
     b.z.ArrowKey(Qt::Key_Down, {});
     EXPECT_EQ(b.z.crossPos(), QPoint(0, 11));
+    b.z.SetCrossPos(-5, 500); // reports the pixel the cross lands on, not one outside
+    EXPECT_EQ(r.colours.back(), b.at(0, 99));
+    b.z.SetCrossPos(0, 11);
 
     // A window's shortcut on an arrow key does not take the key from the palette.
     QWidget window;
