@@ -48,9 +48,9 @@ xvfb-run -a -s "-screen 0 1280x900x24 -dpi 96" bash -c '
     geo=$(xwininfo -id "$win" | awk "/Width:/{w=\$2} /Height:/{h=\$2} END{print w, h}")
     read -r w h <<<"$geo"
     # The hue slider is the first of the six in the tune panel right of the palette.
-    x=$(( w - 102 )); y0=115; y1=190
+    x=$(( w - 102 )); y0=140; y1=230
     xdotool mousemove --window "$win" "$x" "$y0" mousedown 1
-    for y in $(seq "$y0" 5 "$y1"); do xdotool mousemove --window "$win" "$x" "$y"; done
+    for y in $(seq "$y0" 5 "$y1"); do xdotool mousemove --window "$win" "$x" "$y"; sleep 0.03; done
     xdotool mouseup 1
     sleep 1.5; shot "$out/after-slider-drag.png"
     # The value field sits under the order buttons.

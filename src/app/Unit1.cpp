@@ -12,7 +12,6 @@
 #include <QApplication>
 #include <QEvent>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QStyle>
@@ -387,11 +386,14 @@ void TForm1::RefreshValuePanels(ColorValue c) {
         QStringLiteral("R:%1   G:%2   B:%3").arg(RedOf(c)).arg(GreenOf(c)).arg(BlueOf(c)));
 
     // The HSL panel shows what the sliders hold, so it follows a fractional drag step by step.
-    const FormatSettings& f = m_formats;
-    const int h = f.hueMax * (240 - SliderHue->getPosAsInt()) / 240;
-    const int s = f.satMax * (240 - SliderSat->getPosAsInt()) / 240;
-    const int l = f.lumMax * (240 - SliderLum->getPosAsInt()) / 240;
-    PnlHslColor->setCaption(QStringLiteral("H:%1   S:%2   L:%3").arg(h).arg(s).arg(l));
+    // Wide arithmetic: the maxima are the user's numbers.
+    auto shown = [](int maximum, const TKxSlider* slider) {
+        return qint64(maximum) * (240 - slider->getPosAsInt()) / 240;
+    };
+    PnlHslColor->setCaption(QStringLiteral("H:%1   S:%2   L:%3")
+                                .arg(shown(m_formats.hueMax, SliderHue))
+                                .arg(shown(m_formats.satMax, SliderSat))
+                                .arg(shown(m_formats.lumMax, SliderLum)));
 
     PnlSampleColor->setColor(c);
     PnlSampleColor->setFontColor(text);
@@ -405,16 +407,19 @@ void TForm1::RefreshValuePanels(ColorValue c) {
 
 namespace {
 
-// Sets the update guard for one scope, so that no return path can leave it set.
+// Sets the update guard for one scope, so that no return path can leave it set. An update that
+// runs inside another (a click handled while the palette repaints) hands the guard back as it
+// found it instead of lifting the outer one early.
 class TGuard {
 public:
-    explicit TGuard(bool& flag) : m_flag(flag) { m_flag = true; }
-    ~TGuard() { m_flag = false; }
+    explicit TGuard(bool& flag) : m_flag(flag), m_previous(flag) { m_flag = true; }
+    ~TGuard() { m_flag = m_previous; }
     TGuard(const TGuard&) = delete;
     TGuard& operator=(const TGuard&) = delete;
 
 private:
     bool& m_flag;
+    bool m_previous;
 };
 
 } // namespace

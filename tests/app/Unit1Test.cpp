@@ -140,6 +140,14 @@ TEST_F(MainWindowTest, TextThatDoesNotParseChangesNothing) {
     EXPECT_EQ(form.currentColor(), current);
 }
 
+TEST_F(MainWindowTest, ClickIntoTheValueFieldSelectsAllOfIt) {
+    form.ZodudIroBox->setFocus();
+    QTest::mouseClick(form.EdClValue, Qt::LeftButton, {}, QPoint(4, 4));
+    QTest::qWait(20);
+    ASSERT_TRUE(form.EdClValue->hasFocus());
+    EXPECT_EQ(form.EdClValue->selectedText(), form.EdClValue->text());
+}
+
 TEST_F(MainWindowTest, EightDigitValueLosesItsFourthByte) {
     form.EdClValue->setText(QStringLiteral("$12FFAA77"));
     EXPECT_EQ(form.currentColor(), MakeColor(255, 170, 119));
