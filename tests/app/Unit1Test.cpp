@@ -261,8 +261,24 @@ TEST_F(MainWindowTest, ScrollBarIsTheInvertedPastelLevel) {
     EXPECT_EQ(form.ZodudIroBox->getPastel(), 0);
 }
 
+// A clock whose every reading is further from the last, so each palette build takes a different
+// time and a caption naming the previous build is caught.
+class TWideningClock : public TFakePlatform {
+public:
+    quint32 milliseconds() const override {
+        ++m_readings;
+        return m_readings * m_readings;
+    }
+
+private:
+    mutable quint32 m_readings = 0;
+};
+
 TEST_F(MainWindowTest, CaptionShowsBuildTimeThenColourCount) {
+    TWideningClock clock;
+    Platform::TPlatformOverride useClock(clock);
     form.ScrollBar1->setValue(100);
+    ASSERT_GT(form.ZodudIroBox->CreateTime(), 0);
     const QString size = QStringLiteral("[%1 x %2] (155)")
                              .arg(form.ZodudIroBox->width())
                              .arg(form.ZodudIroBox->height());
@@ -274,10 +290,9 @@ TEST_F(MainWindowTest, CaptionShowsBuildTimeThenColourCount) {
     QTest::qWait(form.CaptionTimer->interval() + 200);
     EXPECT_FALSE(form.CaptionTimer->isActive());
     const qint64 pixels = qint64(form.ZodudIroBox->width()) * form.ZodudIroBox->height();
-    EXPECT_EQ(form.windowTitle(),
-              QStringLiteral("Vextora's Huesplinter  %1 Colors on %2 Pixels %3")
-                  .arg(platform.formatThousands(form.ZodudIroBox->getColorCount()),
-                       platform.formatThousands(pixels), size));
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Vextora's Huesplinter  %1 Colors on %2 Pixels %3")
+                                      .arg(clock.formatThousands(form.ZodudIroBox->getColorCount()),
+                                           clock.formatThousands(pixels), size));
     EXPECT_TRUE(form.windowTitle().contains(QLatin1Char(',')));
 }
 
