@@ -191,7 +191,7 @@ void TForm1::createControls() {
         s->OnChangePos = [this](QObject* sender, double, int) { SliderRedChangePos(sender); };
 
     ButScreenPicker = new TKxButton(PnlPicker);
-    ButScreenPicker->setCaption(QStringLiteral("Pick from Screen"));
+    ButScreenPicker->setCaption(QStringLiteral("Screen Picker"));
     ButScreenPicker->setToolTip(QStringLiteral(" Pick a Color from the Screen [Ctrl+P] "));
 
     PnlColor = makePanel(PnlShowColor, kButtonFace);
