@@ -38,7 +38,8 @@ xvfb-run -a -s "-screen 0 1280x900x24 -dpi 96" bash -c '
   export HUESPLINTER_CONFIG_DIR="$SCRATCH/config" QT_QPA_PLATFORM=xcb
   "$ROOT/build/release/huesplinter" &
   pid=$!
-  win=$(xdotool search --sync --onlyvisible --pid "$pid" | head -n 1)
+  win=$(timeout 60 xdotool search --sync --onlyvisible --pid "$pid" | head -n 1)
+  [ -n "$win" ] || { echo "the main window did not appear" >&2; kill "$pid" 2>/dev/null; exit 1; }
   # The caption shows the palette build time for one second, then the colour count.
   sleep 2.5
   shot() { import -window "$win" "$1"; echo "saved $1"; }
