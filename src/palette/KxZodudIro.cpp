@@ -205,8 +205,10 @@ TKxZodudIro::TKxZodudIro(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
-    // Qt's double-click distance already is the half-extent of the double-click rectangle.
-    FClickTolerance = QGuiApplication::styleHints()->mouseDoubleClickDistance();
+    // Half the size of the system's double-click rectangle, which is what Qt reports as the
+    // double-click distance where the system has such a rectangle. A tolerance of 0 would turn
+    // every click into a drag, so it is at least 1.
+    FClickTolerance = std::max(1, QGuiApplication::styleHints()->mouseDoubleClickDistance() / 2);
     resize(200, 100);
 }
 

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QStyleHints>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -301,6 +302,20 @@ TEST(KxZodudIroMouse, ClickPicksWithinTheToleranceAndDragsFollow) {
     QTest::mousePress(&b.z, Qt::RightButton, {}, {80, 20});
     EXPECT_EQ(r.kinds, "R");
     EXPECT_EQ(b.z.crossPos(), QPoint(80, 20));
+}
+
+TEST(KxZodudIroMouse, ClickToleranceIsHalfTheDoubleClickDistance) {
+    Built b(200, 100);
+    Recorder r(b.z);
+    // The platform's distance spans the whole double-click rectangle; a release half of it away
+    // is already a drag.
+    const int half = std::max(1, QGuiApplication::styleHints()->mouseDoubleClickDistance() / 2);
+    QTest::mousePress(&b.z, Qt::LeftButton, {}, {10, 10});
+    QTest::mouseRelease(&b.z, Qt::LeftButton, {}, {10 + half, 10});
+    EXPECT_EQ(r.kinds, "c");
+    QTest::mousePress(&b.z, Qt::LeftButton, {}, {10, 10});
+    QTest::mouseRelease(&b.z, Qt::LeftButton, {}, {10 + half - 1, 10 + half - 1});
+    EXPECT_EQ(r.kinds, "ccLc");
 }
 
 TEST(KxZodudIroMouse, HotTrackFollowsAndCtrlInvertsTheMode) {
