@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <system_error>
 
 namespace {
@@ -89,6 +90,11 @@ QString EnsureExtension(const QString& fileName, const QString& extension) {
 }
 
 QString SystemErrorText(int code) {
+#if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 32))
+    // The C library makes up "Unknown error N" for numbers it has no message for; such a number
+    // has no text.
+    if (strerrorname_np(code) == nullptr) return {};
+#endif
     return QString::fromStdString(std::system_category().message(code)).left(999);
 }
 

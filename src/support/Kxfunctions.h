@@ -34,7 +34,8 @@ TNumberedName SplitNumberedName(const QString& path);
 // (ignoring case); the extension may be given with or without its dot.
 QString EnsureExtension(const QString& fileName, const QString& extension);
 
-// The system's message for an error number (errno); at most 999 characters.
+// The system's message for an error number (errno); at most 999 characters, and
+// empty for a number the system has no message for.
 QString SystemErrorText(int code);
 // SystemErrorText of the calling thread's last error number.
 QString LastErrorText();
