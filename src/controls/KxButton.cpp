@@ -50,6 +50,17 @@ struct TBox {
     QRect rect() const { return QRect(l, t, r - l, b - t); }
 };
 
+// The text as drawn: a single "&" only underlines the next character and "&&" shows one "&".
+QString withoutMnemonics(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i) == u'&' && i + 1 < text.size()) ++i;
+        out += text.at(i);
+    }
+    return out;
+}
+
 QChar accelerator(const QString& caption) {
     for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
         if (caption.at(i) != u'&') continue;
@@ -64,11 +75,15 @@ QChar accelerator(const QString& caption) {
 TKxButton::TKxButton(QWidget* parent) : TKxCustomControl(parent) {
     resize(90, 32);
     setFocusPolicy(Qt::StrongFocus);
-    connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget*, QWidget* now) { focusChangedIn(now); });
+    FFocusHook = connect(qApp, &QApplication::focusChanged, this,
+                         [this](QWidget*, QWidget* now) { focusChangedIn(now); });
 }
 
-TKxButton::~TKxButton() = default;
+// Deleting a focused button moves the focus while the widget part is torn down, after this
+// part is gone; the hook must not reach it then.
+TKxButton::~TKxButton() {
+    disconnect(FFocusHook);
+}
 
 #define KX_BUTTON_SETTER(Name, Type, Field)                                                        \
     void TKxButton::set##Name(Type value) {                                                        \
@@ -296,7 +311,8 @@ void TKxButton::calculateRects(TKxBmp& bitmap) {
     if (FShowCaption && !Text().isEmpty()) {
         const bool besideImage = FImageAlignment == tiaLeft || FImageAlignment == tiaRight;
         QRect measured(0, 0, besideImage ? W - I.w() : W, 0);
-        if (bitmap.dc()) bitmap.calcTextRect(measured, captionToDraw(), FLineBreakPos == 0);
+        if (bitmap.dc())
+            bitmap.calcTextRect(measured, withoutMnemonics(captionToDraw()), FLineBreakPos == 0);
         T.r = measured.width();
         T.b = measured.height();
     }
@@ -591,14 +607,16 @@ void TKxButton::ExternButtenIsDown(TKxButton* sender, int group) {
 
 void TKxButton::Click() {
     if (FGroupIndex != 0) setDown(!FDown);
+    // Taken before the handlers run: one of them may delete this button.
+    const TKxModalResult result = FModalResult;
     QPointer<QDialog> dialog;
-    if (FModalResult != tmrNone) dialog = qobject_cast<QDialog*>(window());
+    if (result != tmrNone) dialog = qobject_cast<QDialog*>(window());
     QPointer<TKxButton> self(this);
     emit clicked();
     if (self && FAction) FAction->trigger();
     // The dialog closes after the click has been handled, as a modal result
     // set during a click takes effect once the click returns.
-    if (dialog) dialog->done(static_cast<int>(FModalResult));
+    if (dialog) dialog->done(static_cast<int>(result));
 }
 
 // --- keys, focus, mouse ------------------------------------------------------
@@ -676,6 +694,8 @@ void TKxButton::changeEvent(QEvent* event) {
     TKxCustomControl::changeEvent(event);
     switch (event->type()) {
     case QEvent::EnabledChange:
+        // A disabled button never sees the release, so a press it was in must not outlive it.
+        if (!isEnabled()) FMousePressed = FMouseOutside = false;
         FPaintState = bsDisabled;
         update();
         break;

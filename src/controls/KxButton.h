@@ -254,4 +254,5 @@ private:
     QString FHint;
     QPointer<QAction> FAction;
     QPointer<QWidget> FWatchedWindow;
+    QMetaObject::Connection FFocusHook;
 };

@@ -406,3 +406,55 @@ TEST(KxButtonTest, FocusIndicatorAndMarkPaintWhereTheyBelong) {
     EXPECT_EQ(shot.pixel(90 - 6 - 5, 32 - 6 - 5), qRgb(0, 255, 0));
     EXPECT_NE(shot.pixel(10, 10), qRgb(0, 255, 0));
 }
+
+TEST(KxButtonTest, AcceleratorMarksTakeNoRoomInTheLayout) {
+    Form form;
+    TKxButton* marked = form.add("&Apply");
+    TKxButton* plain = form.add("Apply", {100, 10});
+    // Both show "R&D" over "x".
+    TKxButton* doubled = form.add("R&&D||x", {200, 10});
+    TKxButton* underlined = form.add("&R&&D||x", {300, 10});
+    form.show();
+    for (TKxButton* b : {marked, plain, doubled, underlined})
+        picture(b);
+    EXPECT_EQ(marked->captionRect(), plain->captionRect());
+    EXPECT_EQ(doubled->captionRect(), underlined->captionRect());
+}
+
+TEST(KxButtonTest, ModalResultSurvivesAHandlerThatDeletesTheButton) {
+    Form form;
+    QPointer<TKxButton> b = form.add("Gone");
+    b->setModalResult(tmrNo);
+    form.show();
+    QObject::connect(b, &TKxButton::clicked, [&] { delete b.data(); });
+    b->Click();
+    EXPECT_TRUE(b.isNull());
+    EXPECT_FALSE(form.window.isVisible());
+    EXPECT_EQ(form.window.result(), int(tmrNo));
+}
+
+TEST(KxButtonTest, DisablingEndsAPressInProgress) {
+    Form form;
+    TKxButton* b = form.add("Hold");
+    TKxButton* other = form.add("Other", {150, 10});
+    form.show();
+    press(b, {10, 10});
+    other->setFocus();
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(b, &leave);
+    b->setEnabled(false);
+    b->setEnabled(true);
+    EXPECT_EQ(b->getButtonState(), bsNormal);
+}
+
+TEST(KxButtonTest, DeletingTheFocusedButtonIsSafe) {
+    Form form;
+    TKxButton* a = form.add("A");
+    TKxButton* b = form.add("B", {110, 10});
+    form.show();
+    a->setFocus();
+    ASSERT_TRUE(a->hasFocus());
+    delete a;
+    b->setFocus();
+    EXPECT_TRUE(b->hasFocus());
+}
