@@ -492,9 +492,10 @@ void TRoundBmp::drawRoundGrove(int shade, TKxColor light, TKxColor dark, QRect r
         const int squareTop = rect.bottom() + 1 - s;
         ballBody(shade, light, dark, rect.x(), squareTop, s);
         rotate180(QRect(rect.x(), squareTop, s, s));
-        // The hole's lit part is its lower one: the top end takes only the rows above it, which
-        // makes the groove the pipe turned by half a turn.
-        stretchTall(rect, s - 2 - s * 24 / 35);
+        // The hole is split at its middle row: the shaded upper half becomes the top end and the
+        // lit lower half stays as the bottom end. The middle row that fills the body is the lower
+        // end's first row, so the body runs into the lit end without a darker band.
+        stretchTall(rect, s / 2 - 1);
     } else {
         ballBody(shade, light, dark, rect.x(), rect.y(), s);
         rotate180(QRect(rect.x(), rect.y(), s, s));

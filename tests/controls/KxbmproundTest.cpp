@@ -263,3 +263,17 @@ TEST(Kxbmpround, FillGapsTakesColoursFromNeighbours) {
     // A side pixel takes the rows above and below as they are at that moment.
     EXPECT_EQ(b.pixelRow(1)[0], KxPixel::average(c, 0));
 }
+
+TEST(Kxbmpround, TallGroveRunsIntoItsLitEndWithoutASeam) {
+    // The main window's lane: the body must brighten steadily into the lit lower end, with no
+    // darker band where the two meet.
+    TRoundBmp b(nullptr, 20, 212);
+    b.drawRoundGrove(240, TKxColor(0, 255, 255), TKxColor(1, 122, 233), QRect(0, 0, 20, 212));
+    const int lit = 212 - 20 + 13; // the hole's highlight row
+    for (int x = 8; x <= 13; ++x) {
+        for (int y = 150; y < lit; ++y)
+            ASSERT_LE(KxPixel::grey(b.getPixel(x, y).toPixel()),
+                      KxPixel::grey(b.getPixel(x, y + 1).toPixel()))
+                << x << "," << y;
+    }
+}
