@@ -39,6 +39,18 @@ Direction direction(TKxDirection d, TKxColor dark, TKxColor light, bool horizont
     }
 }
 
+// x + 1 and x − 1, or the next representable value where 1 is lost in x's magnitude, so that
+// the range never closes to nothing.
+double above(double x) {
+    const double y = x + 1;
+    return y > x ? y : std::nextafter(x, HUGE_VAL);
+}
+
+double below(double x) {
+    const double y = x - 1;
+    return y < x ? y : std::nextafter(x, -HUGE_VAL);
+}
+
 } // namespace
 
 TKxSlider::TKxSlider(QWidget* parent) : TKxMovers(parent) {
@@ -120,7 +132,12 @@ void TKxSlider::calculateSliderPosInPix() {
     const int lane = getLaneLengthInPix();
     // A thumb as long as the lane has nowhere to go: it stays at the start.
     int offset = 0;
-    if (lane > 0) offset = std::clamp(int((FPosition - FMin) * lane / (FMax - FMin)), 0, lane);
+    const double range = FMax - FMin;
+    if (lane > 0 && range > 0) {
+        const double at = (FPosition - FMin) * lane / range;
+        // Clamped before the conversion: an infinite or undefined quotient has no integer.
+        if (at > 0) offset = at >= lane ? lane : int(at);
+    }
     FSliderOffset = offset;
     int start = FBkgEndMargin;
     if (FShowScrollButtons) start = FHorizontal ? FSliderRect.height() : FSliderRect.width();
@@ -166,7 +183,7 @@ int TKxSlider::posDoubleToPosInt(double x) const {
 
 void TKxSlider::setMax(double value) {
     if (value == FMax || std::isnan(value)) return;
-    FMax = value <= FMin ? FMin + 1 : value;
+    FMax = value <= FMin ? above(FMin) : value;
     if (FPosition > FMax) FPosition = FMax;
     calculateSliderPosInPix();
     update();
@@ -174,7 +191,7 @@ void TKxSlider::setMax(double value) {
 
 void TKxSlider::setMin(double value) {
     if (value == FMin || std::isnan(value)) return;
-    FMin = value >= FMax ? FMax - 1 : value;
+    FMin = value >= FMax ? below(FMax) : value;
     if (FMin > FPosition) FPosition = FMin;
     calculateSliderPosInPix();
     update();
@@ -214,6 +231,22 @@ void TKxSlider::setStyleSlider(TKxSliderStyle value) {
     FStyleSlider = value;
     // The thumb's bitmap and place follow the new length at once, not only at the next resize.
     if (FBkgBmp) PrepareBitmaps(width(), height());
+    update();
+}
+
+// Both change the lane's length and start, so the thumb moves with them at once instead of
+// being drawn over the reserved room until the position next changes.
+void TKxSlider::setShowScrollButtons(bool value) {
+    if (value == FShowScrollButtons) return;
+    FShowScrollButtons = value;
+    calculateSliderPosInPix();
+    update();
+}
+
+void TKxSlider::setShowingDeadCorner(bool value) {
+    if (value == FShowingDeadCorner) return;
+    FShowingDeadCorner = value;
+    calculateSliderPosInPix();
     update();
 }
 

@@ -90,9 +90,9 @@ public:
     // Room for scroll buttons at both ends, and for a corner at the lower end of a vertical
     // slider: each shortens the lane.
     bool ShowScrollButtons() const noexcept { return FShowScrollButtons; }
-    void setShowScrollButtons(bool value) { store(FShowScrollButtons, value); }
+    void setShowScrollButtons(bool value);
     bool ShowingDeadCorner() const noexcept { return FShowingDeadCorner; }
-    void setShowingDeadCorner(bool value) { store(FShowingDeadCorner, value); }
+    void setShowingDeadCorner(bool value);
 
     TChangePosEvent OnChangePos;
     TChangingPosEvent OnChangingPos;

@@ -270,10 +270,20 @@ TEST(KxSlider, MarginsShrinkTheLaneAndShiftTheThumb) {
     EXPECT_EQ(w.slider->bkgRect(), QRect(4, 3, 92, 12));
     EXPECT_EQ(w.slider->sliderPlace(), QPoint(4, 0));
 
+    // Room for scroll buttons moves the thumb at once, without waiting for a position change.
+    w.slider->setPosition(100);
+    EXPECT_EQ(w.slider->sliderPlace().x(), 4 + 82);
     w.slider->setShowScrollButtons(true);
-    w.slider->setPosition(1); // the lane is recomputed with the position
     EXPECT_EQ(w.slider->getLaneLengthInPix(), 100 - 18 - 36);
+    EXPECT_EQ(w.slider->sliderPlace().x(), 18 + 46);
+    w.slider->setPosition(1);
     EXPECT_EQ(w.slider->sliderPlace().x(), 18);
+
+    SliderWindow v(QRect(10, 10, 20, 212));
+    v.slider->setPosition(100);
+    EXPECT_EQ(v.slider->sliderPlace().y(), 192);
+    v.slider->setShowingDeadCorner(true);
+    EXPECT_EQ(v.slider->sliderPlace().y(), 172);
 }
 
 TEST(KxSlider, TransparentCornerIsNotHotButTheLaneIs) {
@@ -398,4 +408,22 @@ TEST(KxSlider, HugeAndInvalidValuesDoNotOverflow) {
     s.setMin(-1e15);
     s.setPosition(-1e14);
     EXPECT_EQ(s.getPosAsInt(), -1000000000);
+}
+
+TEST(KxSlider, RangeStaysOpenWhereOneIsLostInTheMagnitude) {
+    SliderWindow w;
+    w.slider->setMax(1e17);
+    w.slider->setMin(1e17); // 1e17 − 1 is 1e17 again in double precision
+    EXPECT_LT(w.slider->Min(), w.slider->Max());
+    EXPECT_EQ(w.slider->Position(), w.slider->Min());
+    EXPECT_EQ(w.slider->sliderPlace(), QPoint(0, 0));
+    w.slider->setMax(-1e18);
+    EXPECT_LT(w.slider->Min(), w.slider->Max());
+    w.slider->setPosition(w.slider->Max());
+    EXPECT_EQ(w.slider->sliderPlace(), QPoint(82, 0));
+
+    // An endless range leaves the thumb at the start instead of computing an undefined place.
+    w.slider->setMin(-HUGE_VAL);
+    EXPECT_EQ(w.slider->sliderPlace(), QPoint(0, 0));
+    w.shot();
 }
