@@ -237,17 +237,8 @@ void TKxBmp::setSize(int width, int height, bool keepContent, bool halftone, boo
     FHeight = height;
     create(nullptr);
     if (!keepContent || !FBits) return;
-    const QImage oldImage(reinterpret_cast<const uchar*>(oldPixels.get()), oldWidth, oldHeight,
-                          oldWidth * 4, QImage::Format_ARGB32);
     if (stretch) {
-        const QImage scaled =
-            oldImage
-                .scaled(FWidth, FHeight, Qt::IgnoreAspectRatio,
-                        halftone ? Qt::SmoothTransformation : Qt::FastTransformation)
-                .convertToFormat(QImage::Format_ARGB32);
-        for (int y = 0; y < FHeight; ++y)
-            std::memcpy(FBits + std::size_t(y) * FStride, scaled.constScanLine(y),
-                        std::size_t(FStride));
+        stretchInto(oldPixels.get(), oldWidth, oldHeight, halftone);
         return;
     }
     const int w = std::min(oldWidth, FWidth);
@@ -255,6 +246,35 @@ void TKxBmp::setSize(int width, int height, bool keepContent, bool halftone, boo
     for (int y = 0; y < h; ++y)
         std::memcpy(FBits + std::size_t(y) * FStride, oldPixels.get() + std::size_t(y) * oldWidth,
                     std::size_t(w) * 4);
+}
+
+void TKxBmp::stretchInto(const TKxPixel* source, int sourceWidth, int sourceHeight, bool smooth) {
+    // The four bytes are scaled each on its own, as a blit of raw pixels does: the toolkit's
+    // scaler weighs colour by alpha and would turn see-through pixels black. The colour goes
+    // through an opaque image and the alpha through the channels of a grey one.
+    QImage colour(sourceWidth, sourceHeight, QImage::Format_RGB32);
+    QImage alpha(sourceWidth, sourceHeight, QImage::Format_RGB32);
+    for (int y = 0; y < sourceHeight; ++y) {
+        const TKxPixel* from = source + std::size_t(y) * std::size_t(sourceWidth);
+        auto* c = reinterpret_cast<TKxPixel*>(colour.scanLine(y));
+        auto* a = reinterpret_cast<TKxPixel*>(alpha.scanLine(y));
+        for (int x = 0; x < sourceWidth; ++x) {
+            c[x] = from[x] | 0xFF000000u;
+            a[x] = (from[x] >> 24) * 0x010101u | 0xFF000000u;
+        }
+    }
+    const Qt::TransformationMode mode = smooth ? Qt::SmoothTransformation : Qt::FastTransformation;
+    const QImage colourScaled = colour.scaled(FWidth, FHeight, Qt::IgnoreAspectRatio, mode)
+                                    .convertToFormat(QImage::Format_RGB32);
+    const QImage alphaScaled = alpha.scaled(FWidth, FHeight, Qt::IgnoreAspectRatio, mode)
+                                   .convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < FHeight; ++y) {
+        const auto* c = reinterpret_cast<const TKxPixel*>(colourScaled.constScanLine(y));
+        const auto* a = reinterpret_cast<const TKxPixel*>(alphaScaled.constScanLine(y));
+        TKxPixel* to = pixelRow(y);
+        for (int x = 0; x < FWidth; ++x)
+            to[x] = (c[x] & 0x00FFFFFFu) | ((a[x] & 0xFFu) << 24);
+    }
 }
 
 void TKxBmp::setBitmapSize(int width, int height, bool keepContent) {
@@ -420,7 +440,12 @@ void TKxBmp::pipeRect(bool vertical, int shade, bool mirrored, TKxColor baseColo
 // Copying
 
 void TKxBmp::drawTo(QPainter& painter, int x, int y, QRect sourceRect) const {
+    const QPoint asked = sourceRect.topLeft();
     if (!FBits || !clipRect(sourceRect)) return;
+    // Every pixel lands where it would from the whole rectangle: a part cut off at the left or top
+    // moves the destination on by as much.
+    x += sourceRect.x() - asked.x();
+    y += sourceRect.y() - asked.y();
     // A screen copy ignores alpha. Where every pixel of the area is opaque the pixels go to the
     // painter as they are; otherwise an opaque copy of the area goes instead.
     bool opaque = true;
@@ -452,8 +477,8 @@ void TKxBmp::drawToBmp(TKxBmp* target, int x, int y, int mode) const {
     if (!target || !FDC || !FBits || !target->FBits) return;
     x = std::max(x, 0);
     y = std::max(y, 0);
-    if (x + FWidth > target->FWidth) x = target->FWidth - FWidth;
-    if (y + FHeight > target->FHeight) y = target->FHeight - FHeight;
+    if (std::int64_t(x) + FWidth > target->FWidth) x = target->FWidth - FWidth;
+    if (std::int64_t(y) + FHeight > target->FHeight) y = target->FHeight - FHeight;
     if (x < 0 || y < 0) return;
 
     // The width is read once: a row pointer of pixel words could otherwise alias it.
@@ -500,7 +525,8 @@ void TKxBmp::drawToBmp(TKxBmp* target, int x, int y, int mode) const {
             }
             break;
         default:
-            std::memcpy(dst, src, std::size_t(width) * 4);
+            // A bitmap may be drawn onto itself.
+            std::memmove(dst, src, std::size_t(width) * 4);
             break;
         }
     }

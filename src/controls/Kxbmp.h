@@ -262,6 +262,9 @@ private:
     void blendMask(const std::uint8_t* mask, int size, int x, int y, TKxPixel colour);
     void gripGrooves(bool verticalLines, const QRect& rect);
     static void reportMessage(const QString& message);
+    // Scales a picture of raw pixel words onto the whole of this bitmap, smoothly or by nearest
+    // pixel.
+    void stretchInto(const TKxPixel* source, int sourceWidth, int sourceHeight, bool smooth);
 
     std::unique_ptr<TKxPixel[]> FPixels;
     std::unique_ptr<TKxDC> FDC;

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 using KxPixel::average;
@@ -109,6 +111,24 @@ TEST(KxbmpLifeCycle, ResizeKeepsPictureTopLeftOrStretched) {
 
     bmp.setSize(5, 5, false, false, false);
     EXPECT_EQ(bmp.getPixel(0, 0), TKxColor(255, 255, 255));
+}
+
+TEST(KxbmpLifeCycle, StretchKeepsColourAndAlphaApart) {
+    for (const bool halftone : {false, true}) {
+        // A colour value makes pixels of alpha 0, which must keep their colour when stretched.
+        TKxBmp bmp(4, 4);
+        bmp.fill(TKxColor(0x00336699u));
+        bmp.setSize(9, 7, true, halftone, true);
+        EXPECT_EQ(bmp.getPixel(4, 3), TKxColor(0x00336699u)) << halftone;
+        EXPECT_EQ(bmp.getPixel(8, 6), TKxColor(0x00336699u)) << halftone;
+
+        TKxBmp halves(2, 2);
+        halves.fillRect(TKxColor(200, 10, 20, 7), QRect(0, 0, 1, 2));
+        halves.fillRect(TKxColor(30, 40, 250, 200), QRect(1, 0, 1, 2));
+        halves.setSize(8, 3, true, halftone, true);
+        EXPECT_EQ(halves.getPixel(0, 1), TKxColor(200, 10, 20, 7)) << halftone;
+        EXPECT_EQ(halves.getPixel(7, 2), TKxColor(30, 40, 250, 200)) << halftone;
+    }
 }
 
 TEST(KxbmpLifeCycle, FontSurvivesResizeButTextColourDoesNot) {
@@ -262,6 +282,14 @@ TEST(KxbmpCopy, PositionIsPushedInsideTarget) {
     big.fill(TKxColor(0, 0, 0));
     big.drawToBmp(&target, 0, 50, 3);
     EXPECT_EQ(px(target, 0, 50), 0xFFFFFFFFu);
+
+    // Far-off positions are pushed in like near ones; a bitmap may be drawn onto itself.
+    source.fill(TKxColor(4, 5, 6));
+    source.drawToBmp(&target, std::numeric_limits<int>::max(), std::numeric_limits<int>::max(), 3);
+    EXPECT_EQ(px(target, 90, 90), argb(255, 4, 5, 6));
+    EXPECT_EQ(px(target, 99, 99), argb(255, 4, 5, 6));
+    target.drawToBmp(&target, 0, 0, 3);
+    EXPECT_EQ(px(target, 99, 99), argb(255, 4, 5, 6));
 }
 
 TEST(KxbmpCopy, BlendModes) {
@@ -308,6 +336,17 @@ TEST(KxbmpCopy, ScreenCopyIgnoresAlpha) {
     EXPECT_EQ(screen.pixel(1, 2), 0xFF563412u);
     EXPECT_EQ(screen.pixel(2, 3), 0xFF563412u);
     EXPECT_EQ(screen.pixel(3, 3), 0xFF000000u);
+
+    // A source rectangle reaching above and left of the bitmap keeps every pixel's place.
+    bmp.fillRect(TKxColor(0x00FF0000u), QRect(0, 0, 1, 1));
+    screen.fill(Qt::black);
+    painter.begin(&screen);
+    bmp.drawTo(painter, 0, 0, QRect(-2, -1, 4, 4));
+    painter.end();
+    EXPECT_EQ(screen.pixel(2, 1), 0xFF0000FFu);
+    EXPECT_EQ(screen.pixel(3, 2), 0xFF563412u);
+    EXPECT_EQ(screen.pixel(1, 1), 0xFF000000u);
+    EXPECT_EQ(screen.pixel(2, 0), 0xFF000000u);
 }
 
 TEST(KxbmpConvert, GreyAndPremultiply) {
