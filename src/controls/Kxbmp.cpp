@@ -254,6 +254,8 @@ void TKxBmp::stretchInto(const TKxPixel* source, int sourceWidth, int sourceHeig
     // through an opaque image and the alpha through the channels of a grey one.
     QImage colour(sourceWidth, sourceHeight, QImage::Format_RGB32);
     QImage alpha(sourceWidth, sourceHeight, QImage::Format_RGB32);
+    // Pictures too large for the toolkit leave the new bitmap white.
+    if (colour.isNull() || alpha.isNull()) return;
     for (int y = 0; y < sourceHeight; ++y) {
         const TKxPixel* from = source + std::size_t(y) * std::size_t(sourceWidth);
         auto* c = reinterpret_cast<TKxPixel*>(colour.scanLine(y));
@@ -268,6 +270,7 @@ void TKxBmp::stretchInto(const TKxPixel* source, int sourceWidth, int sourceHeig
                                     .convertToFormat(QImage::Format_RGB32);
     const QImage alphaScaled = alpha.scaled(FWidth, FHeight, Qt::IgnoreAspectRatio, mode)
                                    .convertToFormat(QImage::Format_RGB32);
+    if (colourScaled.isNull() || alphaScaled.isNull()) return;
     for (int y = 0; y < FHeight; ++y) {
         const auto* c = reinterpret_cast<const TKxPixel*>(colourScaled.constScanLine(y));
         const auto* a = reinterpret_cast<const TKxPixel*>(alphaScaled.constScanLine(y));
