@@ -230,6 +230,11 @@ void TForm1::createControls() {
     LoadTimer->setInterval(2);
     LoadTimer->setSingleShot(true);
     connect(LoadTimer, &QTimer::timeout, this, [this] { LoadTimerTimer(); });
+
+    // The cross-hair belongs to the window itself; Qt would hand it down to every control, which
+    // keep their own pointer (the arrow, the edit's text beam, the palette's hidden pointer).
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (!child->testAttribute(Qt::WA_SetCursor)) child->setCursor(Qt::ArrowCursor);
 }
 
 void TForm1::resizeEvent(QResizeEvent* event) {

@@ -307,3 +307,11 @@ TEST_F(MainWindowTest, ResizeRefreshesTheCaptionAtTheNextPaletteReport) {
 }
 
 } // namespace
+
+TEST_F(MainWindowTest, CrossHairStaysOnTheWindowItself) {
+    EXPECT_EQ(form.cursor().shape(), Qt::CrossCursor);
+    EXPECT_EQ(form.SliderHue->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(form.ButRgb->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(form.PnlColor->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(form.EdClValue->cursor().shape(), Qt::IBeamCursor);
+}
