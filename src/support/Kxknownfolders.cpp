@@ -21,6 +21,12 @@ QString KnownFolderPath(TKnownFolder folder) {
     QStandardPaths::StandardLocation location = QStandardPaths::GenericDataLocation;
     switch (folder) {
     case TKnownFolder::RoamingAppData:
+#ifdef Q_OS_WIN
+        // Qt's generic data folder is the local one on Windows; colour sets and templates belong
+        // in the folder that follows the user from machine to machine.
+        if (const QString roaming = qEnvironmentVariable("APPDATA"); !roaming.isEmpty())
+            return WithTrailingBackslash(QDir::fromNativeSeparators(roaming));
+#endif
         location = QStandardPaths::GenericDataLocation;
         break;
     case TKnownFolder::Documents:
