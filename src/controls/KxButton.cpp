@@ -605,6 +605,8 @@ void TKxButton::ExternButtenIsDown(TKxButton* sender, int group) {
     FAllowAllUp = sender->FAllowAllUp;
 }
 
+static_assert(int(tmrOK) == int(QDialog::Accepted));
+
 void TKxButton::Click() {
     if (FGroupIndex != 0) setDown(!FDown);
     // Taken before the handlers run: one of them may delete this button.
@@ -616,7 +618,13 @@ void TKxButton::Click() {
     if (self && FAction) FAction->trigger();
     // The dialog closes after the click has been handled, as a modal result
     // set during a click takes effect once the click returns.
-    if (dialog) dialog->done(static_cast<int>(result));
+    // OK is the dialog's Accepted (both 1); Cancel closes it the way Esc does, as Rejected, so
+    // that a caller sees one answer for both. Every other result keeps its number.
+    if (!dialog) return;
+    if (result == tmrCancel)
+        dialog->reject();
+    else
+        dialog->done(static_cast<int>(result));
 }
 
 // --- keys, focus, mouse ------------------------------------------------------
