@@ -34,6 +34,28 @@ std::array<Corner, 4> cornersOf(const QRect& r) {
             Corner{right, bottom, -1, -1}};
 }
 
+// The outline of a rounded rectangle: the straight edges from each side's fourth pixel on, then
+// at every corner seven pixels that round it off in three strengths: 0 next to the edges, 1 on the
+// curve, 2 just inside it.
+template <class Edge, class Round>
+void forRoundedOutline(const QRect& r, Edge edge, Round round) {
+    const int w = r.width();
+    const int h = r.height();
+    for (int i = 3; i <= w - 4; ++i) {
+        edge(r.x() + i, r.y());
+        edge(r.x() + i, r.y() + h - 1);
+    }
+    for (int j = 3; j <= h - 4; ++j) {
+        edge(r.x(), r.y() + j);
+        edge(r.x() + w - 1, r.y() + j);
+    }
+    static constexpr std::array<std::array<int, 3>, 7> kRounding = {
+        {{1, 0, 0}, {2, 0, 1}, {0, 1, 0}, {1, 1, 1}, {2, 1, 2}, {0, 2, 1}, {1, 2, 2}}};
+    for (const Corner& c : cornersOf(r))
+        for (const auto& [i, j, strength] : kRounding)
+            round(c.x + c.dx * i, c.y + c.dy * j, strength);
+}
+
 // Coverage of the soft corner's triangle: row 0 at the edge, position 0 the corner pixel.
 constexpr std::array<std::array<int, 4>, 4> kSoftCorner = {{
     {255, 255, 168, 64},
@@ -416,65 +438,29 @@ void TKxBmp::focusFrame(TKxColor colour, QRect rect) {
 void TKxBmp::roundedBorder(TKxColor colour, QRect rect) {
     if (!FBits) return;
     const TKxPixel value = colour.toPixel();
-    const int w = rect.width();
-    const int h = rect.height();
-    const auto put = [&](int x, int y) {
-        if (TKxPixel* p = pixelIn(rect, x, y)) *p = value;
-    };
-    for (int i = 3; i <= w - 4; ++i) {
-        put(rect.x() + i, rect.y());
-        put(rect.x() + i, rect.y() + h - 1);
-    }
-    for (int j = 3; j <= h - 4; ++j) {
-        put(rect.x(), rect.y() + j);
-        put(rect.x() + w - 1, rect.y() + j);
-    }
     using KxPixel::average;
-    const auto half = [&](TKxPixel p) { return average(p, value); };
-    const auto threeQuarter = [&](TKxPixel p) { return average(average(p, value), value); };
-    const auto quarter = [&](TKxPixel p) { return average(p, average(p, value)); };
-    for (const Corner& c : cornersOf(rect)) {
-        const auto mixAt = [&](int i, int j, auto how) {
-            if (TKxPixel* p = pixelIn(rect, c.x + c.dx * i, c.y + c.dy * j)) *p = how(*p);
-        };
-        mixAt(1, 0, half);
-        mixAt(2, 0, threeQuarter);
-        mixAt(0, 1, half);
-        mixAt(1, 1, threeQuarter);
-        mixAt(2, 1, quarter);
-        mixAt(0, 2, threeQuarter);
-        mixAt(1, 2, quarter);
-    }
+    forRoundedOutline(
+        rect,
+        [&](int x, int y) {
+            if (TKxPixel* p = pixelIn(rect, x, y)) *p = value;
+        },
+        [&](int x, int y, int strength) {
+            TKxPixel* p = pixelIn(rect, x, y);
+            if (!p) return;
+            const TKxPixel half = average(*p, value);
+            *p = strength == 0 ? half : strength == 1 ? average(half, value) : average(*p, half);
+        });
 }
 
 void TKxBmp::roundedShadow(int amount, QRect rect) {
     if (!FBits) return;
-    const int w = rect.width();
-    const int h = rect.height();
+    const std::array<int, 3> byStrength = {amount * 4 / 9, amount * 6 / 7, amount / 4};
     const auto darkenAt = [&](int x, int y, int by) {
         if (TKxPixel* p = pixelIn(rect, x, y)) *p = darken(*p, by);
     };
-    for (int i = 3; i <= w - 4; ++i) {
-        darkenAt(rect.x() + i, rect.y(), amount);
-        darkenAt(rect.x() + i, rect.y() + h - 1, amount);
-    }
-    for (int j = 3; j <= h - 4; ++j) {
-        darkenAt(rect.x(), rect.y() + j, amount);
-        darkenAt(rect.x() + w - 1, rect.y() + j, amount);
-    }
-    const int a6 = amount * 6 / 7;
-    const int a4 = amount * 4 / 9;
-    const int a2 = amount / 4;
-    for (const Corner& c : cornersOf(rect)) {
-        const auto at = [&](int i, int j, int by) { darkenAt(c.x + c.dx * i, c.y + c.dy * j, by); };
-        at(1, 0, a4);
-        at(2, 0, a6);
-        at(0, 1, a4);
-        at(1, 1, a6);
-        at(2, 1, a2);
-        at(0, 2, a6);
-        at(1, 2, a2);
-    }
+    forRoundedOutline(
+        rect, [&](int x, int y) { darkenAt(x, y, amount); },
+        [&](int x, int y, int strength) { darkenAt(x, y, byStrength[strength]); });
 }
 
 void TKxBmp::innerHighlight(int amount, QRect rect) {
