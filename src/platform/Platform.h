@@ -23,9 +23,14 @@ struct TKeyState {
 // Every screen put together. `origin` is the global position of the image's
 // top-left pixel (negative when a screen lies left of or above the primary).
 // The image is Format_ARGB32 and opaque; parts no screen covers are black.
+// `failure` is empty when every screen could be read; otherwise it says why
+// not (on display systems that refuse screen grabs the picture is unusable
+// and must not be offered as if it were the screen).
 struct TDesktopPicture {
     QImage image;
     QPoint origin;
+    QString failure;
+    bool ok() const { return failure.isEmpty() && !image.isNull(); }
 };
 
 class TPlatform {
