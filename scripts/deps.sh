@@ -9,6 +9,7 @@ packages=(
   libpng-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core
+  desktop-file-utils appstream dpkg-dev
 )
 
 missing=()

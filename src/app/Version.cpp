@@ -1,5 +1,11 @@
 #include "app/Version.h"
 
+// The build passes the project's version, so the program, its metadata and
+// its package never disagree.
+#ifndef HUESPLINTER_VERSION
+#define HUESPLINTER_VERSION "0.0.0"
+#endif
+
 namespace Version {
 
 QString programName() {
@@ -7,7 +13,7 @@ QString programName() {
 }
 
 QString versionText() {
-    return QStringLiteral("0.1.0");
+    return QStringLiteral(HUESPLINTER_VERSION);
 }
 
 } // namespace Version

@@ -1,7 +1,12 @@
+#include "app/AppIcon.h"
+#include "app/CommandLine.h"
 #include "app/Unit1.h"
+#include "app/Version.h"
+#include "platform/UserStore.h"
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QTextStream>
 
 #include <exception>
 
@@ -9,6 +14,17 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Huesplinter"));
     QApplication::setOrganizationName(QStringLiteral("Vextora"));
+    QApplication::setApplicationVersion(Version::versionText());
+    QApplication::setDesktopFileName(QStringLiteral("org.vextora.Huesplinter"));
+    QApplication::setWindowIcon(AppIcon());
+
+    {
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        if (const std::optional<int> exitCode =
+                RunCommandLine(QApplication::arguments(), TUserStore().fileName(), out, err))
+            return *exitCode;
+    }
 
     // Whatever escapes start-up or the event loop is shown rather than lost.
     try {
