@@ -66,8 +66,8 @@ TReadResult read(const QString& path, qint64 cap) {
         return result;
     }
     if (file.size() > cap) {
-        result.error = QCoreApplication::translate("TextFile", "File too large (over %1 bytes)")
-                           .arg(cap);
+        result.error =
+            QCoreApplication::translate("TextFile", "File too large (over %1 bytes)").arg(cap);
         return result;
     }
     // Read at most one byte past the cap: a file that grew since the size
@@ -78,8 +78,8 @@ TReadResult read(const QString& path, qint64 cap) {
         return result;
     }
     if (bytes.size() > cap) {
-        result.error = QCoreApplication::translate("TextFile", "File too large (over %1 bytes)")
-                           .arg(cap);
+        result.error =
+            QCoreApplication::translate("TextFile", "File too large (over %1 bytes)").arg(cap);
         return result;
     }
     result.text = decode(bytes);
@@ -95,7 +95,9 @@ TWriteResult write(const QString& path, const QString& text) {
         return result;
     }
     const QByteArray bytes = encode(text);
-    if (file.write(bytes) != bytes.size()) {
+    // The write only fills the device's buffer; a full disk shows up at the
+    // flush, which commit() would not report, so flush here and check it.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         result.error = file.errorString();
         file.cancelWriting();
         return result;

@@ -1,0 +1,310 @@
+#include "colorsets/ColorSetStore.h"
+
+#include "platform/Platform.h"
+#include "support/TextFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTemporaryFile>
+
+namespace {
+
+const QString kNotInFolder = QStringLiteral("Not a colour set name in the colour set folder");
+
+TColorSetError failed(TColorSetFailure failure, const QString& path, const QString& text) {
+    return {failure, path, text};
+}
+
+struct TBytes {
+    QByteArray bytes;
+    QString error;
+    bool ok = false;
+};
+
+// The file whole, or why not; a set file is small, so a large one is refused
+// before anything is read.
+TBytes readBytes(const QString& path) {
+    TBytes result;
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        result.error = QStringLiteral("Not a regular file");
+        return result;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.error = file.errorString();
+        return result;
+    }
+    result.bytes = file.read(kColorSetFileCap + 1);
+    if (file.error() != QFileDevice::NoError) {
+        result.error = file.errorString();
+        return result;
+    }
+    if (result.bytes.size() > kColorSetFileCap) {
+        result.error = QStringLiteral("File too large (over %1 bytes)").arg(kColorSetFileCap);
+        return result;
+    }
+    result.ok = true;
+    return result;
+}
+
+TColorSetStatus fromParse(const ColorSetFile::TParseResult& parsed, const QString& path) {
+    switch (parsed.error) {
+    case ColorSetFile::TParseError::None:
+        return std::nullopt;
+    case ColorSetFile::TParseError::NotAColorSet:
+        return failed(TColorSetFailure::NotAColorSet, path, {});
+    case ColorSetFile::TParseError::HasErrors:
+        break;
+    }
+    return failed(TColorSetFailure::HasErrors, path, parsed.detail);
+}
+
+// Writes bytes to a new file; an existing file of that name is never touched.
+// The bytes go to a temporary file beside it first, which a rename that
+// refuses an existing target then puts in place.
+QString writeNewFile(const QString& path, const QByteArray& bytes) {
+    QTemporaryFile temp(QFileInfo(path).absolutePath() + QStringLiteral("/.import-XXXXXX"));
+    if (!temp.open()) return temp.errorString();
+    if (temp.write(bytes) != bytes.size() || !temp.flush()) return temp.errorString();
+    if (!temp.rename(path)) return temp.errorString();
+    temp.setAutoRemove(false);
+    return {};
+}
+
+} // namespace
+
+QString TColorSetError::caption() const {
+    switch (failure) {
+    case TColorSetFailure::CannotRead:
+    case TColorSetFailure::HasErrors:
+        return QStringLiteral("File Error!");
+    default:
+        return QStringLiteral("File Error");
+    }
+}
+
+QString TColorSetError::text() const {
+    const auto system = [this](const char* what) {
+        return QString::fromLatin1(what) + QStringLiteral(":\r\n") + path +
+               QStringLiteral("\r\nSystem Say:\r\n") + systemText;
+    };
+    switch (failure) {
+    case TColorSetFailure::CannotRead:
+        return QStringLiteral("Could not import the file: \r\n") + path + QStringLiteral("\r\n") +
+               systemText;
+    case TColorSetFailure::NotAColorSet:
+        return path + QStringLiteral("\r\nIs not ") + ColorSetFile::HeaderKey +
+               QStringLiteral(" !");
+    case TColorSetFailure::HasErrors:
+        return QStringLiteral("File have errors: \r\n") + path + QStringLiteral("\r\n") +
+               systemText;
+    case TColorSetFailure::CannotSave:
+        return system("Could not save Color Set file");
+    case TColorSetFailure::CannotCreate:
+        return system("Could not create Color Set file");
+    case TColorSetFailure::CannotRename:
+        return system("Could not rename Color Set file");
+    case TColorSetFailure::CannotCopy:
+        return system("Could not Copy Color Set file");
+    case TColorSetFailure::CannotDelete:
+        return system("Could not Delete Color Set file");
+    }
+    return {};
+}
+
+TColorSetStore::TColorSetStore(QString folder) : m_folder(std::move(folder)) {
+    if (!m_folder.isEmpty() && !m_folder.endsWith(u'/')) m_folder += u'/';
+}
+
+QString TColorSetStore::pathFor(const QString& name) const {
+    return m_folder + name + ColorSetFile::Extension;
+}
+
+bool TColorSetStore::IsSafeName(const QString& name) {
+    if (name.isEmpty()) return false;
+    for (QChar c : name) {
+        if (c == u'/' || c == u'\\' || c.category() == QChar::Other_Control) return false;
+#ifdef Q_OS_WIN
+        if (QStringView(u"<>:\"|?*").contains(c)) return false;
+#endif
+    }
+#ifdef Q_OS_WIN
+    // The system's device names refuse to be files, with any extension.
+    static const QStringList kDevices = {
+        "CON",  "PRN",  "AUX",  "NUL",  "COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7",
+        "COM8", "COM9", "LPT1", "LPT2", "LPT3", "LPT4", "LPT5", "LPT6", "LPT7", "LPT8", "LPT9"};
+    const QString stem = name.section(u'.', 0, 0).trimmed();
+    if (kDevices.contains(stem, Qt::CaseInsensitive)) return false;
+    if (name.endsWith(u' ') || name.endsWith(u'.')) return false;
+#endif
+    return true;
+}
+
+bool TColorSetStore::isInFolder(const QString& path) const {
+    const QFileInfo info(path);
+    if (info.fileName().isEmpty()) return false;
+    const QString folder = QDir(m_folder).canonicalPath();
+    return !folder.isEmpty() && QDir(info.absolutePath()).canonicalPath() == folder;
+}
+
+bool TColorSetStore::IsBuiltInPath(const QString& path) {
+    const QString file = QFileInfo(path).fileName();
+    return file == ColorSetFile::SixteenColorsName + ColorSetFile::Extension ||
+           file == ColorSetFile::DefaultSetName + ColorSetFile::Extension;
+}
+
+QString TColorSetStore::NameOf(const QString& path) {
+    const QString file = QFileInfo(path).fileName();
+    return file.left(file.size() - ColorSetFile::Extension.size());
+}
+
+TColorSetRead TColorSetStore::read(const QString& path, TKeyDecoding decoding) const {
+    TColorSetRead result;
+    const TBytes bytes = readBytes(path);
+    if (!bytes.ok) {
+        result.error = failed(TColorSetFailure::CannotRead, path, bytes.error);
+        return result;
+    }
+    const ColorSetFile::TParseResult parsed =
+        ColorSetFile::Parse(TextFile::decode(bytes.bytes), decoding);
+    result.error = fromParse(parsed, path);
+    if (result.ok()) result.entries = parsed.entries;
+    return result;
+}
+
+TColorSetStatus TColorSetStore::write(const QString& path, const TColorSetEntries& entries) const {
+    if (!isInFolder(path)) return failed(TColorSetFailure::CannotSave, path, kNotInFolder);
+    const TextFile::TWriteResult written = TextFile::write(path, ColorSetFile::Format(entries));
+    if (!written.ok) return failed(TColorSetFailure::CannotSave, path, written.error);
+    return std::nullopt;
+}
+
+TColorSetStatus TColorSetStore::writeBuiltIn(const QString& path) const {
+    const QString file = QFileInfo(path).fileName();
+    const TColorSetEntries entries =
+        file == ColorSetFile::SixteenColorsName + ColorSetFile::Extension
+            ? ColorSetFile::SixteenColors()
+            : ColorSetFile::DefaultColors();
+    if (!IsBuiltInPath(path))
+        return failed(TColorSetFailure::CannotCreate, path, QStringLiteral("Not a built-in set"));
+    if (!isInFolder(path)) return failed(TColorSetFailure::CannotCreate, path, kNotInFolder);
+    const TextFile::TWriteResult written = TextFile::write(path, ColorSetFile::Format(entries));
+    if (!written.ok) return failed(TColorSetFailure::CannotCreate, path, written.error);
+    return std::nullopt;
+}
+
+TColorSetList TColorSetStore::list() const {
+    TColorSetList sets{{ColorSetFile::SixteenColorsName, pathFor(ColorSetFile::SixteenColorsName)},
+                       {ColorSetFile::DefaultSetName, pathFor(ColorSetFile::DefaultSetName)}};
+    // Hidden files too: a set named ".x" must not vanish from the list.
+    const QFileInfoList files =
+        QDir(m_folder).entryInfoList({ColorSetFile::Pattern}, QDir::Files | QDir::Hidden);
+    for (const QFileInfo& info : files) {
+        const QString path = m_folder + info.fileName();
+        const QString name = NameOf(path);
+        // A file named like a built-in (in any case) is that built-in's file.
+        bool builtIn = false;
+        for (std::size_t i = 0; i < 2; ++i)
+            if (sets[i].name.compare(name, Qt::CaseInsensitive) == 0) {
+                sets[i].path = path;
+                builtIn = true;
+            }
+        if (builtIn) continue;
+        sets.insert(sets.begin() + static_cast<std::ptrdiff_t>(SortedPlace(sets, name)),
+                    {name, path});
+    }
+    return sets;
+}
+
+TColorSetStatus TColorSetStore::create(const QString& name) const {
+    const QString path = pathFor(name);
+    if (!IsSafeName(name) || !isInFolder(path))
+        return failed(TColorSetFailure::CannotSave, path, kNotInFolder);
+    const QByteArray bytes = TextFile::encode(ColorSetFile::Format(ColorSetFile::BlankColors()));
+    // Create-only: a set of that name that is already there stays as it is.
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return failed(TColorSetFailure::CannotSave, path, file.errorString());
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        const QString error = file.errorString();
+        file.close();
+        file.remove();
+        return failed(TColorSetFailure::CannotSave, path, error);
+    }
+    return std::nullopt;
+}
+
+TColorSetStatus TColorSetStore::rename(const QString& path, const QString& newName) const {
+    const QString target = pathFor(newName);
+    if (!isInFolder(path) || !IsSafeName(newName) || !isInFolder(target))
+        return failed(TColorSetFailure::CannotRename, path, kNotInFolder);
+    QFile file(path);
+    if (!file.rename(target))
+        return failed(TColorSetFailure::CannotRename, path, file.errorString());
+    return std::nullopt;
+}
+
+TColorSetStatus TColorSetStore::copy(const QString& path, const QString& newName) const {
+    const QString target = pathFor(newName);
+    if (!isInFolder(path) || !IsSafeName(newName) || !isInFolder(target))
+        return failed(TColorSetFailure::CannotCopy, path, kNotInFolder);
+    QFile file(path);
+    if (!file.copy(target)) return failed(TColorSetFailure::CannotCopy, path, file.errorString());
+    return std::nullopt;
+}
+
+TColorSetStatus TColorSetStore::remove(const QString& path) const {
+    if (!isInFolder(path)) return failed(TColorSetFailure::CannotDelete, path, kNotInFolder);
+    QFile file(path);
+    if (!file.remove()) return failed(TColorSetFailure::CannotDelete, path, file.errorString());
+    return std::nullopt;
+}
+
+TColorSetStatus TColorSetStore::importSet(const QString& chosenPath, const QString& name) const {
+    const TBytes bytes = readBytes(chosenPath);
+    if (!bytes.ok) return failed(TColorSetFailure::CannotRead, chosenPath, bytes.error);
+    const ColorSetFile::TParseResult parsed =
+        ColorSetFile::ValidateImport(TextFile::decode(bytes.bytes));
+    if (TColorSetStatus error = fromParse(parsed, chosenPath)) return error;
+    const QString target = pathFor(name);
+    if (!IsSafeName(name) || !isInFolder(target))
+        return failed(TColorSetFailure::CannotSave, target, kNotInFolder);
+    const QString error = writeNewFile(target, bytes.bytes);
+    if (!error.isEmpty()) return failed(TColorSetFailure::CannotSave, target, error);
+    return std::nullopt;
+}
+
+TColorSetStatus TColorSetStore::exportSet(const QString& path, const QString& chosenPath) const {
+    const QString source = QFileInfo(path).canonicalFilePath();
+    // The user chose the set's own file: it is already there, and replacing a
+    // file by itself must never risk it.
+    if (!source.isEmpty() && source == QFileInfo(chosenPath).canonicalFilePath())
+        return std::nullopt;
+    const TBytes bytes = readBytes(path);
+    if (!bytes.ok) return failed(TColorSetFailure::CannotCopy, path, bytes.error);
+    QSaveFile file(chosenPath);
+    if (!file.open(QIODevice::WriteOnly))
+        return failed(TColorSetFailure::CannotCopy, path, file.errorString());
+    // commit() does not see a failed flush of the buffer: flush first.
+    if (file.write(bytes.bytes) != bytes.bytes.size() || !file.flush()) {
+        const QString error = file.errorString();
+        file.cancelWriting();
+        return failed(TColorSetFailure::CannotCopy, path, error);
+    }
+    if (!file.commit()) return failed(TColorSetFailure::CannotCopy, path, file.errorString());
+    return std::nullopt;
+}
+
+std::size_t TColorSetStore::SortedPlace(const TColorSetList& list, const QString& name) {
+    std::size_t i = 0;
+    for (; i < list.size(); ++i) {
+        const QString& other = list[i].name;
+        if (other == ColorSetFile::SixteenColorsName || other == ColorSetFile::DefaultSetName)
+            continue;
+        if (Platform::compareText(other, name, Qt::CaseInsensitive) > 0) break;
+    }
+    return i;
+}

@@ -1,0 +1,325 @@
+#include "colorsets/ColorSetStore.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return file.readAll();
+}
+
+void putFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+QByteArray setText(const QByteArray& header, int lines, const QByteArray& key = "00FF80") {
+    QByteArray text = "Huesplinter ColorSet Data File=" + header + "\r\n";
+    for (int i = 0; i < lines; ++i)
+        text += key + "=n" + QByteArray::number(i) + "\r\n";
+    return text;
+}
+
+class ColorSetStoreTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    TColorSetStore store{dir.path() + "/data/"};
+    void SetUp() override { ASSERT_TRUE(QDir().mkpath(dir.path() + "/data")); }
+    QString path(const QString& name) const { return store.pathFor(name); }
+};
+
+TEST_F(ColorSetStoreTest, BuiltInSetsAreWrittenByteForByte) {
+    ASSERT_FALSE(store.writeBuiltIn(path("16 Colors Set")));
+    ASSERT_FALSE(store.writeBuiltIn(path("Default Color Set")));
+    EXPECT_EQ(fileBytes(path("16 Colors Set")),
+              QByteArray("Huesplinter ColorSet Data File=20\r\n"
+                         "000000=Black\r\nFFFFFF=White\r\n000080=Maroon\r\n008080=Olive\r\n"
+                         "008000=Green\r\n808000=Teal\r\n800000=Navy\r\n800080=Purple\r\n"
+                         "0000FF=Red\r\n00FFFF=Yellow\r\nFFFF00=Aqua\r\n00FF00=Lime\r\n"
+                         "FF0000=Blue\r\nFF00FF=Fuchsia\r\nC0C0C0=Silver\r\n808080=Gray\r\n"
+                         "000000=\r\n000000=\r\n000000=\r\n000000=\r\n"));
+    EXPECT_EQ(fileBytes(path("Default Color Set")),
+              QByteArray("Huesplinter ColorSet Data File=20\r\n"
+                         "0000FF=\r\n004DFF=\r\n009BFF=\r\n00E7FF=\r\n00FFCE=\r\n"
+                         "00FF80=\r\n00FF34=\r\n1AFF00=\r\n66FF00=\r\nB4FF00=\r\n"
+                         "FFFF00=\r\nFFB400=\r\nFF6600=\r\nFF1A00=\r\nFF0034=\r\n"
+                         "FF0080=\r\nFF00CE=\r\nE700FF=\r\n9B00FF=\r\n4D00FF=\r\n"));
+    // Only the exact built-in file names have a standard content.
+    EXPECT_TRUE(store.writeBuiltIn(path("default color set")));
+    EXPECT_FALSE(QFile::exists(path("default color set")));
+}
+
+TEST_F(ColorSetStoreTest, NamesAndKeysSurviveAWriteAndARead) {
+    TColorSetEntries entries;
+    entries[0] = {0x0000FF, "a=b=c"};
+    entries[1] = {0xFF0000, QString::fromUtf8("Grün")};
+    entries[19] = {0x123456, "last"};
+    ASSERT_FALSE(store.write(path("x"), entries));
+    const TColorSetRead back = store.read(path("x"), TKeyDecoding::Slots);
+    ASSERT_TRUE(back.ok());
+    EXPECT_EQ(back.entries, entries);
+
+    putFile(path("lower"), setText("20", 20, "00ff80"));
+    for (TKeyDecoding decoding : {TKeyDecoding::Slots, TKeyDecoding::Tiles})
+        EXPECT_EQ(store.read(path("lower"), decoding).entries[3].color, 0x00FF80u);
+}
+
+TEST_F(ColorSetStoreTest, CountsOtherThanTwentyStayInsideTheTwentyEntries) {
+    putFile(path("c25"), setText("25", 25));
+    const TColorSetRead many = store.read(path("c25"), TKeyDecoding::Slots);
+    ASSERT_TRUE(many.ok());
+    EXPECT_EQ(many.entries[19].name, "n19");
+
+    putFile(path("c16"), setText("16", 16));
+    const TColorSetRead few = store.read(path("c16"), TKeyDecoding::Tiles);
+    ASSERT_TRUE(few.ok());
+    EXPECT_EQ(few.entries[15].name, "n15");
+    EXPECT_EQ(few.entries[16], TColorSetEntry{});
+    EXPECT_EQ(few.entries[19], TColorSetEntry{});
+
+    putFile(path("c0"), setText("0", 20));
+    const TColorSetRead none = store.read(path("c0"), TKeyDecoding::Slots);
+    ASSERT_TRUE(none.ok());
+    EXPECT_EQ(none.entries, ColorSetFile::BlankColors());
+
+    // A huge count reads the 20 entries there are, without looping over the rest.
+    putFile(path("cmax"), setText("2147483647", 20));
+    EXPECT_TRUE(store.read(path("cmax"), TKeyDecoding::Slots).ok());
+
+    putFile(path("cneg"), setText("-1", 20));
+    const TColorSetRead negative = store.read(path("cneg"), TKeyDecoding::Slots);
+    ASSERT_FALSE(negative.ok());
+    EXPECT_EQ(negative.error->failure, TColorSetFailure::HasErrors);
+    EXPECT_EQ(negative.error->caption(), "File Error!");
+
+    putFile(path("short"), setText("20", 5));
+    const TColorSetRead partial = store.read(path("short"), TKeyDecoding::Slots);
+    ASSERT_FALSE(partial.ok());
+    EXPECT_EQ(partial.error->text(),
+              "File have errors: \r\n" + path("short") + "\r\nLine 7 is missing");
+
+    putFile(path("word"), setText("twenty", 20));
+    EXPECT_EQ(store.read(path("word"), TKeyDecoding::Slots).error->systemText,
+              "'twenty' is not a valid integer value");
+}
+
+TEST_F(ColorSetStoreTest, WrongHeaderAndUnreadableFilesAreRefusedWithTheirTexts) {
+    putFile(path("bad"), "ColorSet Data File=20\r\n");
+    const TColorSetRead bad = store.read(path("bad"), TKeyDecoding::Slots);
+    ASSERT_FALSE(bad.ok());
+    EXPECT_EQ(bad.error->caption(), "File Error");
+    EXPECT_EQ(bad.error->text(), path("bad") + "\r\nIs not Huesplinter ColorSet Data File !");
+
+    const TColorSetRead missing = store.read(path("gone"), TKeyDecoding::Slots);
+    ASSERT_FALSE(missing.ok());
+    EXPECT_EQ(missing.error->caption(), "File Error!");
+    EXPECT_TRUE(missing.error->text().startsWith("Could not import the file: \r\n" + path("gone") +
+                                                 "\r\n"));
+    EXPECT_FALSE(missing.error->systemText.isEmpty());
+
+    putFile(path("huge"), QByteArray(kColorSetFileCap + 10, 'x'));
+    EXPECT_EQ(store.read(path("huge"), TKeyDecoding::Slots).error->failure,
+              TColorSetFailure::CannotRead);
+}
+
+TEST_F(ColorSetStoreTest, LineBreaksInNamesNeverAddLines) {
+    TColorSetEntries entries;
+    entries[2].name = "first\r\nsecond";
+    entries[3].name = QString("tab\there") + QChar(0x2028) + "x";
+    ASSERT_FALSE(store.write(path("names"), entries));
+    const QByteArray bytes = fileBytes(path("names"));
+    EXPECT_EQ(bytes.count("\r\n"), 21);
+    EXPECT_EQ(bytes.count('\n'), 21);
+    const TColorSetRead back = store.read(path("names"), TKeyDecoding::Slots);
+    ASSERT_TRUE(back.ok());
+    EXPECT_EQ(back.entries[2].name, "first  second");
+    EXPECT_EQ(back.entries[19], TColorSetEntry{});
+}
+
+TEST_F(ColorSetStoreTest, KeysKeepTheirLowTwentyFourBitsAndAreWrittenAsSixDigits) {
+    QByteArray text = "Huesplinter ColorSet Data File=20\r\nFFFFFFFF=none\r\nFF00FF00=b3\r\n";
+    text += "12345=five\r\n";
+    for (int i = 3; i < 20; ++i)
+        text += "0=\r\n";
+    putFile(path("wide"), text);
+    const TColorSetRead bySlots = store.read(path("wide"), TKeyDecoding::Slots);
+    const TColorSetRead tiles = store.read(path("wide"), TKeyDecoding::Tiles);
+    ASSERT_TRUE(bySlots.ok() && tiles.ok());
+    EXPECT_EQ(bySlots.entries[0].color, 0xFFFFFFu);
+    EXPECT_EQ(bySlots.entries[1].color, 0x00FF00u);
+    EXPECT_EQ(tiles.entries[0].color, 0xFFFFFFu);
+    EXPECT_EQ(tiles.entries[1].color, 0x00FF00u);
+    // Whole pairs from the right only: a five-digit key loses its first digit.
+    EXPECT_EQ(bySlots.entries[2].color, 0x012345u);
+    EXPECT_EQ(tiles.entries[2].color, 0x002345u);
+    EXPECT_EQ(ColorSetFile::DecodeKey(u"G1FF", TKeyDecoding::Tiles), 0x0000FFu);
+    EXPECT_EQ(ColorSetFile::DecodeKey(u"", TKeyDecoding::Slots), 0u);
+
+    TColorSetEntries entries = bySlots.entries;
+    entries[5].color = 0xFF00FF00u;
+    ASSERT_FALSE(store.write(path("wide"), entries));
+    const QByteArray written = fileBytes(path("wide"));
+    EXPECT_TRUE(written.contains("\r\nFFFFFF=none\r\n00FF00=b3\r\n"));
+    EXPECT_TRUE(written.contains("\r\n00FF00=\r\n"));
+    // The program's own import takes what it wrote.
+    EXPECT_FALSE(store.importSet(path("wide"), "again"));
+}
+
+TEST_F(ColorSetStoreTest, TheListHasBuiltInsFirstThenEveryFileIgnoringCase) {
+    for (const char* name : {"beta", "Alpha", ".hidden", "default color set", "gamma"})
+        putFile(path(name), setText("20", 20));
+    putFile(store.folder() + "other.txt", "x");
+    const TColorSetList list = store.list();
+    const TColorSetList expected{{"16 Colors Set", path("16 Colors Set")},
+                                 {"Default Color Set", path("default color set")},
+                                 {".hidden", path(".hidden")},
+                                 {"Alpha", path("Alpha")},
+                                 {"beta", path("beta")},
+                                 {"gamma", path("gamma")}};
+    EXPECT_EQ(list, expected);
+    EXPECT_EQ(TColorSetStore::SortedPlace(list, "Beta2"), 5u);
+    EXPECT_EQ(TColorSetStore::SortedPlace(list, "Zeta"), 6u);
+}
+
+TEST_F(ColorSetStoreTest, NamesThatLeaveTheFolderAreRefusedEverywhere) {
+    putFile(path("src"), setText("20", 20));
+    for (const QString& name :
+         {QString("../escaped"), QString("../../x"), QString("a/b"), QString("Web/Print"),
+          QString("a\\b"), QString(""), QString("tab\there")}) {
+        EXPECT_FALSE(TColorSetStore::IsSafeName(name)) << name.toStdString();
+        EXPECT_TRUE(store.create(name)) << name.toStdString();
+        EXPECT_TRUE(store.rename(path("src"), name));
+        EXPECT_TRUE(store.copy(path("src"), name));
+        EXPECT_TRUE(store.importSet(path("src"), name));
+    }
+    EXPECT_FALSE(QFile::exists(dir.path() + "/escaped.Hspl"));
+    EXPECT_FALSE(QFile::exists(store.folder() + "a"));
+    EXPECT_TRUE(QFile::exists(path("src")));
+    EXPECT_TRUE(TColorSetStore::IsSafeName(".x"));
+    // Set paths outside the folder are not written or deleted either.
+    putFile(dir.path() + "/outside.Hspl", "keep");
+    EXPECT_TRUE(store.write(dir.path() + "/outside.Hspl", {}));
+    EXPECT_TRUE(store.remove(dir.path() + "/outside.Hspl"));
+    EXPECT_EQ(fileBytes(dir.path() + "/outside.Hspl"), "keep");
+}
+
+TEST_F(ColorSetStoreTest, NothingReplacesAnExistingSet) {
+    putFile(path("a"), setText("20", 20, "111111"));
+    putFile(path(".b"), setText("20", 20, "222222"));
+    // New on a name whose file is there (hidden, so easy to miss).
+    const TColorSetStatus created = store.create(".b");
+    ASSERT_TRUE(created);
+    EXPECT_EQ(created->failure, TColorSetFailure::CannotSave);
+    EXPECT_TRUE(created->text().startsWith("Could not save Color Set file:\r\n" + path(".b") +
+                                           "\r\nSystem Say:\r\n"));
+
+    const TColorSetStatus renamed = store.rename(path("a"), ".b");
+    ASSERT_TRUE(renamed);
+    EXPECT_EQ(renamed->text(), "Could not rename Color Set file:\r\n" + path("a") +
+                                   "\r\nSystem Say:\r\n" + renamed->systemText);
+    EXPECT_FALSE(renamed->systemText.isEmpty());
+
+    const TColorSetStatus copied = store.copy(path("a"), ".b");
+    ASSERT_TRUE(copied);
+    EXPECT_TRUE(copied->text().startsWith("Could not Copy Color Set file:\r\n" + path("a")));
+
+    EXPECT_TRUE(store.importSet(path("a"), ".b"));
+    EXPECT_EQ(fileBytes(path(".b")), setText("20", 20, "222222"));
+    EXPECT_EQ(fileBytes(path("a")), setText("20", 20, "111111"));
+    // No temporary file is left behind.
+    EXPECT_EQ(QDir(store.folder()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+}
+
+TEST_F(ColorSetStoreTest, StoreOperationsDoWhatTheySay) {
+    ASSERT_FALSE(store.create("new"));
+    EXPECT_EQ(store.read(path("new"), TKeyDecoding::Slots).entries, ColorSetFile::BlankColors());
+    ASSERT_FALSE(store.rename(path("new"), "renamed"));
+    EXPECT_FALSE(QFile::exists(path("new")));
+    ASSERT_FALSE(store.copy(path("renamed"), "copied"));
+    EXPECT_EQ(fileBytes(path("copied")), fileBytes(path("renamed")));
+    ASSERT_FALSE(store.remove(path("copied")));
+    EXPECT_FALSE(QFile::exists(path("copied")));
+    const TColorSetStatus again = store.remove(path("copied"));
+    ASSERT_TRUE(again);
+    EXPECT_TRUE(again->text().startsWith("Could not Delete Color Set file:\r\n"));
+}
+
+TEST_F(ColorSetStoreTest, ImportChecksTheFileAndCopiesItsBytesUnchanged) {
+    const QString chosen = dir.path() + "/chosen.Hspl";
+    // UTF-16 with a mark, LF line ends, lower-case keys: taken as it is.
+    QByteArray utf16("\xFF\xFE", 2);
+    const QString text = QString::fromUtf8(setText("20", 20, "00ff80")).replace("\r\n", "\n");
+    utf16 += QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    putFile(chosen, utf16);
+    ASSERT_FALSE(store.importSet(chosen, "imported"));
+    EXPECT_EQ(fileBytes(path("imported")), utf16);
+    EXPECT_EQ(store.read(path("imported"), TKeyDecoding::Tiles).entries[0].color, 0x00FF80u);
+
+    const auto importError = [&](const QByteArray& bytes) {
+        putFile(chosen, bytes);
+        const TColorSetStatus error = store.importSet(chosen, "bad");
+        EXPECT_FALSE(QFile::exists(path("bad")));
+        return error ? error->text() : QString();
+    };
+    const QString prefix = "File have errors: \r\n" + chosen + "\r\n";
+    EXPECT_EQ(importError(setText("20", 20, "12345")), prefix + "Wrong Color Value: 12345");
+    EXPECT_EQ(importError(setText("20", 20, "00GG00")), prefix + "Wrong Color Value: 00GG00");
+    EXPECT_EQ(importError(setText("20", 3)), prefix + "Line 5 is missing");
+    EXPECT_EQ(importError(setText("2147483647", 20)), prefix + "Line 22 is missing");
+    EXPECT_EQ(importError(setText("-3", 20)), prefix + "'-3' is not a valid entry count");
+    EXPECT_EQ(importError("ColorSet=20\r\n"),
+              chosen + "\r\nIs not Huesplinter ColorSet Data File !");
+    const TColorSetStatus unreadable = store.importSet(dir.path() + "/none.Hspl", "bad");
+    ASSERT_TRUE(unreadable);
+    EXPECT_EQ(unreadable->caption(), "File Error!");
+}
+
+TEST_F(ColorSetStoreTest, ExportReplacesTheTargetButNeverLosesTheSetItself) {
+    putFile(path("mine"), setText("20", 20, "ABCDEF"));
+    const QString target = dir.path() + "/out.Hspl";
+    putFile(target, "old");
+    ASSERT_FALSE(store.exportSet(path("mine"), target));
+    EXPECT_EQ(fileBytes(target), setText("20", 20, "ABCDEF"));
+
+    // Its own file as the target, by another spelling of the path.
+    ASSERT_FALSE(store.exportSet(path("mine"), store.folder() + "../data/mine.Hspl"));
+    EXPECT_EQ(fileBytes(path("mine")), setText("20", 20, "ABCDEF"));
+
+    // A source that cannot be read leaves the target as it was.
+    putFile(target, "old");
+    const TColorSetStatus failed = store.exportSet(path("gone"), target);
+    ASSERT_TRUE(failed);
+    EXPECT_TRUE(failed->text().startsWith("Could not Copy Color Set file:\r\n" + path("gone")));
+    EXPECT_EQ(fileBytes(target), "old");
+}
+
+TEST_F(ColorSetStoreTest, AFailedWriteKeepsTheOldFileAndSaysWhy) {
+    putFile(path("full"), setText("20", 20, "ABCDEF"));
+    // A file size limit below the set's size fails the write part way, as a
+    // full device does.
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 64;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const TColorSetStatus status = store.write(path("full"), ColorSetFile::SixteenColors());
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previousHandler);
+    ASSERT_TRUE(status);
+    EXPECT_EQ(status->failure, TColorSetFailure::CannotSave);
+    EXPECT_FALSE(status->systemText.isEmpty());
+    EXPECT_EQ(fileBytes(path("full")), setText("20", 20, "ABCDEF"));
+}
+
+} // namespace
