@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QLineEdit;
+class TKxButton;
+
+// Asks for the name of a new colour set. OK is only possible for a name that
+// is not taken (ignoring case) and can name a file in the colour set folder.
+class TClSetNameForm : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TClSetNameForm(QWidget* owner = nullptr);
+    ~TClSetNameForm() override;
+
+    // Takes a name; kept in lower case.
+    void addName(const QString& name);
+    // The name as typed.
+    QString name() const;
+
+    QLineEdit* edName() const { return EdName; }
+    TKxButton* butOk() const { return ButOk; }
+    TKxButton* butCancel() const { return ButCancel; }
+
+    // Shows the dialog modally; the typed name on OK, nothing otherwise.
+    static std::optional<QString> Ask(QWidget* owner, const QStringList& taken);
+
+private:
+    void EdNameChange();
+    int scaled(int designPixels) const;
+
+    QLineEdit* EdName = nullptr;
+    TKxButton* ButOk = nullptr;
+    TKxButton* ButCancel = nullptr;
+    QStringList m_taken;
+};

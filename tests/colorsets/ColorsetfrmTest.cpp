@@ -1,0 +1,298 @@
+#include "colorsets/Colorsetfrm.h"
+
+#include "colorsets/Clpnl.h"
+#include "controls/KxButton.h"
+#include "dialogs/Kxmsgbx.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWheelEvent>
+
+namespace {
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return file.readAll();
+}
+
+void putFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+QByteArray setText(int lines, const QByteArray& key, const QByteArray& name) {
+    QByteArray text = "Huesplinter ColorSet Data File=20\r\n";
+    for (int i = 0; i < lines; ++i)
+        text += key + "=" + name + QByteArray::number(i) + "\r\n";
+    return text;
+}
+
+class ColorsetfrmTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    TColorSetStore store{dir.path() + "/"};
+    std::vector<TMsgBoxSeen> boxes;
+    TMsgBoxAnswererScope answerer{[this](const TMsgBoxSeen& seen) {
+        boxes.push_back(seen);
+        return kMsgOk;
+    }};
+    std::unique_ptr<TColorSetForm> form;
+    QStringList names;
+
+    void open() {
+        form = std::make_unique<TColorSetForm>(store, store.list());
+        form->AskName = [this](const QStringList& taken) -> std::optional<QString> {
+            takenSeen = taken;
+            if (names.isEmpty()) return std::nullopt;
+            return names.takeFirst();
+        };
+        form->AskOpenFile = [this] { return chosenFile; };
+        form->AskSaveFile = [this](const QString& proposed) {
+            proposedName = proposed;
+            return chosenFile;
+        };
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    }
+    QString path(const QString& name) const { return store.pathFor(name); }
+    void select(const QString& name) {
+        const auto found = form->listBox()->findItems(name, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1) << name.toStdString();
+        form->listBox()->setCurrentItem(found.front());
+    }
+    void editTile(int i, const QString& text) {
+        form->tile(i)->edit()->selectAll();
+        QTest::keyClicks(form->tile(i)->edit(), text);
+    }
+    QString current() const { return form->listBox()->currentItem()->text(); }
+    QStringList listed() const {
+        QStringList list;
+        for (const TColorSetRef& ref : form->sets())
+            list.append(ref.name);
+        return list;
+    }
+
+    QStringList takenSeen;
+    QString chosenFile;
+    QString proposedName;
+};
+
+TEST_F(ColorsetfrmTest, OpeningSelectsAndWritesTheFirstBuiltInSet) {
+    open();
+    EXPECT_EQ(form->windowTitle(), "Manage Color Sets");
+    EXPECT_EQ(current(), "16 Colors Set");
+    EXPECT_TRUE(QFile::exists(path("16 Colors Set")));
+    EXPECT_EQ(form->loadedPath(), path("16 Colors Set"));
+    EXPECT_EQ(form->tile(0)->name(), "Black");
+    EXPECT_EQ(form->tile(2)->name(), "Maroon");
+    EXPECT_EQ(form->tile(2)->colorText(), "000080");
+    EXPECT_EQ(form->tile(16)->name(), "");
+    EXPECT_EQ(form->tile(19)->colorText(), "000000");
+    EXPECT_FALSE(form->changed());
+    // Caption colours follow the brightness rule: gray 128 black, maroon 40 white.
+    EXPECT_EQ(form->tile(15)->label()->palette().color(QPalette::WindowText), QColor(Qt::black));
+    EXPECT_EQ(form->tile(2)->label()->palette().color(QPalette::WindowText), QColor(Qt::white));
+    EXPECT_EQ(form->tile(15)->label()->text(), "F");
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(ColorsetfrmTest, EditedNamesAreSavedOnSelectionAndOkButNotOnCancel) {
+    putFile(path("other"), setText(20, "123456", "o"));
+    open();
+    editTile(3, "Olive Drab");
+    EXPECT_TRUE(form->changed());
+    QSignalSpy saved(form.get(), &TColorSetForm::colorSetSaved);
+    select("other");
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(saved.count(), 1);
+    EXPECT_TRUE(fileBytes(path("16 Colors Set")).contains("\r\n008080=Olive Drab\r\n"));
+    EXPECT_EQ(form->tile(3)->name(), "o3");
+
+    editTile(0, "first");
+    form->butCancel()->Click();
+    EXPECT_EQ(form->result(), QDialog::Rejected);
+    EXPECT_EQ(fileBytes(path("other")), setText(20, "123456", "o"));
+
+    open();
+    select("other");
+    editTile(0, "kept");
+    form->butOk()->Click();
+    EXPECT_EQ(form->result(), QDialog::Accepted);
+    EXPECT_TRUE(fileBytes(path("other")).contains("\r\n123456=kept\r\n"));
+}
+
+TEST_F(ColorsetfrmTest, ABrokenSetLeavesTheTilesAndTheLoadedSetAlone) {
+    putFile(path("good"), setText(20, "111111", "g"));
+    putFile(path("short"), setText(5, "222222", "s"));
+    putFile(path("zzz"), setText(20, "333333", "z"));
+    open();
+    select("good");
+    select("short");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "File Error!");
+    EXPECT_TRUE(boxes[0].text.startsWith("File have errors: \r\n" + path("short")));
+    EXPECT_EQ(form->tile(0)->name(), "g0");
+    EXPECT_EQ(form->loadedPath(), path("good"));
+    EXPECT_FALSE(form->changed());
+    select("zzz");
+    form->butOk()->Click();
+    EXPECT_EQ(fileBytes(path("good")), setText(20, "111111", "g"));
+}
+
+TEST_F(ColorsetfrmTest, RenameAndDeleteOfTheLoadedSetKeepItsEditsWhereTheyBelong) {
+    putFile(path("a"), setText(20, "111111", "a"));
+    putFile(path("b"), setText(20, "222222", "b"));
+    open();
+    select("a");
+    editTile(1, "edited");
+    names = {"a2"};
+    QSignalSpy renamed(form.get(), &TColorSetForm::colorSetRenamed);
+    form->butRename()->Click();
+    ASSERT_EQ(renamed.count(), 1);
+    EXPECT_EQ(renamed.at(0).at(0).toString(), path("a"));
+    EXPECT_EQ(renamed.at(0).at(1).toString(), path("a2"));
+    EXPECT_EQ(current(), "a2");
+    select("b");
+    EXPECT_FALSE(QFile::exists(path("a")));
+    EXPECT_TRUE(fileBytes(path("a2")).contains("\r\n111111=edited\r\n"));
+
+    editTile(0, "doomed");
+    QSignalSpy deleted(form.get(), &TColorSetForm::colorSetDeleted);
+    form->butDelete()->Click();
+    EXPECT_EQ(deleted.count(), 1);
+    EXPECT_FALSE(QFile::exists(path("b")));
+    form->butOk()->Click();
+    EXPECT_FALSE(QFile::exists(path("b")));
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(ColorsetfrmTest, DeleteMovesTheSelectionAndCanBeRefused) {
+    putFile(path("a"), setText(20, "111111", "a"));
+    open();
+    form->ConfirmDelete = [](const QString&) { return false; };
+    select("a");
+    form->butDelete()->Click();
+    EXPECT_TRUE(QFile::exists(path("a")));
+    form->ConfirmDelete = nullptr;
+    form->butDelete()->Click();
+    EXPECT_EQ(listed(), QStringList({"16 Colors Set", "Default Color Set"}));
+    EXPECT_EQ(current(), "Default Color Set");
+    form->butDelete()->Click();
+    form->butDelete()->Click();
+    EXPECT_EQ(form->listBox()->count(), 0);
+    EXPECT_EQ(form->listBox()->currentRow(), -1);
+    EXPECT_FALSE(form->butDelete()->isEnabled());
+    EXPECT_FALSE(form->butExport()->isEnabled());
+    EXPECT_TRUE(form->butNew()->isEnabled());
+}
+
+TEST_F(ColorsetfrmTest, DelInANameFieldEditsTextAndDeletesNothing) {
+    open();
+    form->activateWindow();
+    form->tile(0)->edit()->setFocus();
+    form->tile(0)->edit()->setCursorPosition(0);
+    QTest::keyClick(form->tile(0)->edit(), Qt::Key_Delete);
+    EXPECT_EQ(form->tile(0)->name(), "lack");
+    EXPECT_EQ(form->listBox()->count(), 2);
+    form->listBox()->setFocus();
+    QTest::keyClick(form->listBox(), Qt::Key_Delete);
+    EXPECT_EQ(form->listBox()->count(), 1);
+}
+
+TEST_F(ColorsetfrmTest, NewAppendsCopyKeepsTheSelectionImportGoesInOrder) {
+    putFile(path("m"), setText(20, "111111", "m"));
+    open();
+    names = {"zz new", "b copy"};
+    form->butNew()->Click();
+    EXPECT_EQ(takenSeen, QStringList({"16 Colors Set", "Default Color Set", "m"}));
+    EXPECT_EQ(current(), "zz new");
+    EXPECT_EQ(form->loadedPath(), path("zz new"));
+    EXPECT_EQ(form->tile(0)->name(), "");
+    select("m");
+    form->butCopy()->Click();
+    EXPECT_EQ(current(), "m");
+    EXPECT_EQ(listed(),
+              QStringList({"16 Colors Set", "Default Color Set", "m", "zz new", "b copy"}));
+
+    chosenFile = dir.path() + "/elsewhere/N.Hspl";
+    QDir().mkpath(dir.path() + "/elsewhere");
+    putFile(chosenFile, setText(20, "00ff80", "n"));
+    form->butImport()->Click();
+    EXPECT_EQ(listed(),
+              QStringList({"16 Colors Set", "Default Color Set", "m", "N", "zz new", "b copy"}));
+    EXPECT_EQ(current(), "N");
+    EXPECT_EQ(form->tile(0)->colorText(), "00FF80");
+
+    // The same name again asks for another; cancelling imports nothing.
+    form->butImport()->Click();
+    EXPECT_EQ(form->listBox()->count(), 6);
+    EXPECT_TRUE(boxes.empty());
+
+    putFile(chosenFile, setText(20, "00GG00", "bad"));
+    names = {"bad"};
+    form->butImport()->Click();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text,
+              "File have errors: \r\n" + chosenFile + "\r\nWrong Color Value: 00GG00");
+    EXPECT_FALSE(QFile::exists(path("bad")));
+}
+
+TEST_F(ColorsetfrmTest, ExportProposesTheSetsFileName) {
+    open();
+    select("Default Color Set");
+    chosenFile = dir.path() + "/out.Hspl";
+    form->butExport()->Click();
+    EXPECT_EQ(proposedName, "Default Color Set.Hspl");
+    EXPECT_EQ(fileBytes(chosenFile), fileBytes(path("Default Color Set")));
+}
+
+TEST_F(ColorsetfrmTest, AFailedSaveKeepsTheEditsOnScreen) {
+    putFile(path("a"), setText(20, "111111", "a"));
+    open();
+    select("a");
+    editTile(0, "precious");
+    // The set's file turned into a folder: it cannot be written.
+    QFile::remove(path("a"));
+    QDir().mkdir(path("a"));
+    select("16 Colors Set");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].text.startsWith("Could not save Color Set file:\r\n" + path("a")));
+    EXPECT_EQ(form->tile(0)->name(), "precious");
+    EXPECT_EQ(current(), "a");
+    form->butOk()->Click();
+    EXPECT_TRUE(form->isVisible());
+}
+
+TEST_F(ColorsetfrmTest, OneWheelNotchScrollsOneTile) {
+    open();
+    form->resize(form->width(), 300);
+    QScrollBar* bar = form->scrollBox()->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 2 * form->tile(0)->height());
+    const QPoint at = form->tile(1)->edit()->rect().center();
+    QWheelEvent wheel(at, form->tile(1)->edit()->mapToGlobal(at), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(form->tile(1)->edit(), &wheel);
+    EXPECT_EQ(bar->value(), form->tile(0)->height());
+}
+
+TEST_F(ColorsetfrmTest, PastedLineBreaksBecomeBlanks) {
+    open();
+    form->tile(4)->edit()->setText("first\r\nsecond");
+    EXPECT_EQ(form->tile(4)->name(), "first  second");
+    form->butOk()->Click();
+    EXPECT_EQ(fileBytes(path("16 Colors Set")).count("\r\n"), 21);
+}
+
+} // namespace
