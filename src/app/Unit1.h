@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Unit1Ui.h"
 #include "colour/ColourValue.h"
 #include "colour/CopyFormats.h"
 
@@ -8,17 +9,11 @@
 
 #include <array>
 
-class QLineEdit;
-class QScrollBar;
-class QTimer;
-class TKxButton;
-class TKxPanel;
-class TKxSlider;
-class TKxZodudIro;
-
 // The main window: one current colour shown by the palette, six sliders, the value panels and
 // the pastel bar, all kept in step through a few update operations guarded against feedback.
-// The controls are public, as the window's published parts, so tests drive them directly.
+// The controls live in the UI object (ui()); the window is the hub that holds the colour state
+// and runs the updates. Collaborators that serve one area of the window are owned here, get the
+// window and the UI object when they are made, and follow the colour through the signals.
 class TForm1 : public QWidget {
     Q_OBJECT
 
@@ -28,54 +23,19 @@ public:
     explicit TForm1(QWidget* parent = nullptr);
     ~TForm1() override;
 
-    // Rows from the bottom up, then the palette area.
-    TKxPanel* PnlLabels = nullptr;
-    TKxPanel* PnlShowColor = nullptr;
-    TKxPanel* PnlSample = nullptr;
-    TKxPanel* PnlBevel = nullptr;
-    TKxPanel* PnlScroll = nullptr;
-    QScrollBar* ScrollBar1 = nullptr;
-    TKxZodudIro* ZodudIroBox = nullptr;
-
-    // The tune panel right of the palette.
-    TKxPanel* PnlPicker = nullptr;
-    TKxButton* ButRgb = nullptr;
-    TKxButton* ButBgr = nullptr;
-    QLineEdit* EdClValue = nullptr;
-    TKxPanel* PnlEdColor = nullptr;
-    TKxPanel* PnlSampleColor = nullptr;
-    TKxSlider* SliderHue = nullptr;
-    TKxSlider* SliderSat = nullptr;
-    TKxSlider* SliderLum = nullptr;
-    TKxSlider* SliderRed = nullptr;
-    TKxSlider* SliderGreen = nullptr;
-    TKxSlider* SliderBlue = nullptr;
-    TKxButton* ButScreenPicker = nullptr;
-
-    // The value panel row.
-    TKxPanel* PnlColor = nullptr;
-    TKxPanel* PnlHslColor = nullptr;
-    TKxPanel* PnlWebSafe = nullptr;
-    TKxPanel* PnlHlp = nullptr;
-    TKxPanel* PnlSampleColor1 = nullptr;
-    TKxButton* ButHelp = nullptr;
-    TKxButton* ButSettings = nullptr;
-    TKxButton* ButInfo = nullptr;
-
-    QTimer* CaptionTimer = nullptr;
-    QTimer* LoadTimer = nullptr;
+    const TForm1Ui& ui() const { return m_ui; }
 
     // Colour state.
     ColorValue currentColor() const { return m_currentColor; }
-    ColorValue valueFieldColor() const;
+    ColorValue valueFieldColor() const { return m_valueFieldColor; }
     ColorValue clickedColor() const { return m_clickedColor; }
     bool updateGuard() const { return m_updateGuard; }
     // Whether the deferred start-up work has run.
     bool loaded() const { return m_loaded; }
     bool rgbOrder() const { return m_rgbOrder; }
     int pastel() const { return m_pastel; }
-    int clickAction() const { return m_clickAction; }
-    void setClickAction(int style);
+    CopyStyle clickAction() const { return m_clickAction; }
+    void setClickAction(CopyStyle style);
     const FormatSettings& formatSettings() const { return m_formats; }
     // The value text remembered for the next start: the last text that parsed, or empty.
     const QString& pasteColor() const { return m_pasteColor; }
@@ -90,13 +50,29 @@ public:
     void ApplyPastel(int p);
 
     // Picks: the history and the copy chosen by the modifier keys or the click action.
+    void ZodudIroBoxColorPickLeft(QObject* sender, ColorValue c);
     void PushHistory(ColorValue c);
     void CopyOnClick(ColorValue c);
     void UpdateCaption(bool withBuildTime);
 
+signals:
+    // The current colour changed; sent once for every change, with the new colour.
+    void currentColorChanged(ColorValue color);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void connectControls();
+    void setCurrent(ColorValue c, const HlsTriple& hls);
+    void moveRgbSliders(ColorValue c);
+    void moveHlsSliders(const HlsTriple& hls);
+    void showOnSampleTile(ColorValue c);
+
     // Event handlers.
     void ZodudIroBoxColorChange(QObject* sender, ColorValue c);
-    void ZodudIroBoxColorPickLeft(QObject* sender, ColorValue c);
     void SliderHueChangePos(QObject* sender);
     void SliderRedChangePos(QObject* sender);
     void EdClValueChange();
@@ -113,32 +89,19 @@ public:
     void CaptionTimerTimer();
     void LoadTimerTimer();
 
-    // Scales a length given at the design's 144 pixels per inch to this window's screen.
-    int scaled(int designPixels) const;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-
-private:
-    void createControls();
-    void layoutRows();
-    void layoutPicker();
-    void layoutHelpButtons();
-    void moveRgbSliders(ColorValue c);
-    void moveHlsSliders(const HlsTriple& hls);
-    void showOnSampleTile(ColorValue c);
-    void flushPalettePaint();
-
+    TForm1Ui m_ui;
     ColorValue m_currentColor = kNoColor;
+    // The HLS triple the current colour is shown as: the sliders' own values when they chose
+    // the colour, which a conversion back from the colour does not always give.
+    HlsTriple m_currentHls;
+    ColorValue m_valueFieldColor = TForm1Ui::DesignValueFieldColor;
     ColorValue m_clickedColor = kNoColor;
     bool m_updateGuard = false;
     bool m_rgbOrder = true;
     bool m_resized = false;
     bool m_loaded = false;
     int m_pastel = 0;
-    int m_clickAction = 1;
+    CopyStyle m_clickAction = CopyStyle::Html;
     FormatSettings m_formats;
     QString m_pasteColor;
     std::array<ColorValue, HistoryCount> m_history;

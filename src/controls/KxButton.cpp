@@ -686,12 +686,15 @@ void TKxButton::showEvent(QShowEvent* event) {
 bool TKxButton::event(QEvent* event) {
     if (event->type() == QEvent::ToolTip && !FHint.isEmpty()) {
         auto* help = static_cast<QHelpEvent*>(event);
-        const QPalette previous = QToolTip::palette();
-        QPalette green = previous;
-        green.setColor(QPalette::ToolTipBase, QColor(0x00, 0xFF, 0x00));
-        QToolTip::setPalette(green);
         QToolTip::showText(help->globalPos(), KxLineMarksToBreaks(FHint, 0), this);
-        QToolTip::setPalette(previous);
+        // Qt's program-wide tip palette also repaints a tip on show, so setting and restoring
+        // it around the show leaves no green; the one tip label is coloured instead.
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->objectName() != QLatin1String("qtooltip_label")) continue;
+            QPalette green = w->palette();
+            green.setColor(QPalette::ToolTipBase, QColor(0x00, 0xFF, 0x00));
+            w->setPalette(green);
+        }
         return true;
     }
     if (event->type() == QEvent::ParentChange && isVisible()) watchWindow();

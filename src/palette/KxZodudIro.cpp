@@ -214,6 +214,7 @@ TKxZodudIro::TKxZodudIro(QWidget* parent) : QWidget(parent) {
 
 void TKxZodudIro::imageChanged() {
     FRebuild = true;
+    FReportPending = true;
     update();
 }
 
@@ -380,8 +381,14 @@ int TKxZodudIro::getColorCount() const {
 // ---------------------------------------------------------------------------------------------
 // Painting and resizing
 
-void TKxZodudIro::paintEvent(QPaintEvent* e) {
+void TKxZodudIro::buildIfNeeded() {
+    // A control that was never shown has had no resize event to size its bitmap yet.
+    fitBitmap(size());
     if (rect() != FBuildRect || FRebuild) CreateZodudIro(rect());
+}
+
+void TKxZodudIro::paintEvent(QPaintEvent* e) {
+    buildIfNeeded();
 
     QPainter painter(this);
     const QRect area = e->rect() & FBuildRect;
@@ -398,37 +405,52 @@ void TKxZodudIro::paintEvent(QPaintEvent* e) {
     painter.fillRect(QRect(x, y + 2, 1, 13), pen);
 
     // The colour now under the cross is reported once the paint is over, so handlers are free to
-    // change any view, this one included.
-    if (!FPaintReportPending && (OnColorChange || OnPaintDone)) {
-        FPaintReportPending = true;
+    // change any view, this one included. A paint that only shows again what was reported (an
+    // uncovered window) reports nothing: it would replace a colour chosen elsewhere with its
+    // nearest neighbour on the palette.
+    if (!FPaintReportQueued && ((FReportPending && OnColorChange) || OnPaintDone)) {
+        FPaintReportQueued = true;
         QMetaObject::invokeMethod(this, &TKxZodudIro::reportPaint, Qt::QueuedConnection);
     }
 }
 
 void TKxZodudIro::reportPaint() {
-    FPaintReportPending = false;
-    if (OnColorChange) {
+    FPaintReportQueued = false;
+    if (FReportPending && OnColorChange) {
+        FReportPending = false;
         FCurrentColor = TKxColor(colorAt(FCrossX, FCrossY));
         OnColorChange(this, FCurrentColor);
     }
     if (OnPaintDone) OnPaintDone(this);
 }
 
+void TKxZodudIro::deliverPendingReport() {
+    buildIfNeeded();
+    if (!FReportPending) return;
+    FReportPending = false;
+    FCurrentColor = TKxColor(colorAt(FCrossX, FCrossY));
+    if (OnColorChange) OnColorChange(this, FCurrentColor);
+}
+
 void TKxZodudIro::resizeEvent(QResizeEvent* e) {
-    const int cx = e->size().width();
-    const int cy = e->size().height();
-    if (cx != FBitmap.width() || cy != FBitmap.height()) {
-        if (FBitmap.width() > 0 && FBitmap.height() > 0) {
-            const double sx = double(cx) * FCrossX / FBitmap.width() + 0.5;
-            const double sy = double(cy) * FCrossY / FBitmap.height() + 0.5;
-            FCrossX = std::clamp(int(sx), 0, std::max(0, cx - 1));
-            FCrossY = std::clamp(int(sy), 0, std::max(0, cy - 1));
-        }
-        FBitmap.setSize(0, 0);
-        FBitmap.setSize(cx, cy);
-        FRebuild = true;
-    }
+    fitBitmap(e->size());
     QWidget::resizeEvent(e);
+}
+
+void TKxZodudIro::fitBitmap(QSize size) {
+    const int cx = size.width();
+    const int cy = size.height();
+    if (cx == FBitmap.width() && cy == FBitmap.height()) return;
+    if (FBitmap.width() > 0 && FBitmap.height() > 0) {
+        const double sx = double(cx) * FCrossX / FBitmap.width() + 0.5;
+        const double sy = double(cy) * FCrossY / FBitmap.height() + 0.5;
+        FCrossX = std::clamp(int(sx), 0, std::max(0, cx - 1));
+        FCrossY = std::clamp(int(sy), 0, std::max(0, cy - 1));
+    }
+    FBitmap.setSize(0, 0);
+    FBitmap.setSize(cx, cy);
+    FRebuild = true;
+    FReportPending = true;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -454,6 +476,8 @@ int TKxZodudIro::findPastel(int /*H*/, int S, int L) {
 }
 
 int TKxZodudIro::FindColor(int H, int S, int L, bool SetPastel) {
+    // The hue strip's length comes from the build; a stale one would put the cross at x = 0.
+    if (rect() != FBuildRect) buildIfNeeded();
     int p;
     if (S == 0)
         p = 255;
@@ -499,6 +523,7 @@ void TKxZodudIro::moveCursor(int X, int Y) {
     eraseCursor(FCrossX, FCrossY);
     FCrossX = X;
     FCrossY = Y;
+    FReportPending = true;
     drawCursor(X, Y);
 }
 

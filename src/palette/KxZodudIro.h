@@ -79,8 +79,14 @@ public:
                             int pastel);
 
     // Moves the cross to where the colour lies and returns the pastel level that shows it;
-    // stores that level when setPastel is true (and always for partly saturated colours).
+    // stores that level when setPastel is true (and always for partly saturated colours). A
+    // size change still waiting for its paint is built first, so the cross lands on this size.
     int FindColor(int H, int S, int L, bool SetPastel);
+    // Builds the picture now when a change waits for the next paint, and reports the colour under
+    // the cross at once when a change of the picture or the cross has not been reported yet. A
+    // window that moves the cross inside its own update calls this before it lets go, so the
+    // report cannot arrive later and replace the colour it applied.
+    void deliverPendingReport();
     // The pastel level that puts a colour's lightness where the palette shows it; stored too.
     int findPastel(int H, int S, int L);
     // The colour under the cross, which also becomes the current colour.
@@ -125,6 +131,8 @@ private:
     bool tracking(Qt::KeyboardModifiers modifiers) const noexcept;
     ColorValue colorAt(int x, int y) const noexcept { return FBitmap.colorAt(x, y); }
     void fireColorChange(ColorValue color);
+    void buildIfNeeded();
+    void fitBitmap(QSize size);
     void reportPaint();
     void imageChanged();
 
@@ -149,5 +157,7 @@ private:
     TKxColor FRightPick{kNoColor};
     bool FLeftDown = false;
     QPoint FPressPos;
-    bool FPaintReportPending = false;
+    // A change of the picture or the cross that no colour report has followed yet.
+    bool FReportPending = true;
+    bool FPaintReportQueued = false;
 };

@@ -226,7 +226,7 @@ TEST(KxZodudIroFind, PlacesColoursAndFindsTheirPastel) {
     EXPECT_EQ(b.z.crossPos(), QPoint(2, 2));
 }
 
-TEST(KxZodudIroPaint, CrossLeavesTheSelectedPixelVisibleAndEveryPaintReports) {
+TEST(KxZodudIroPaint, CrossLeavesTheSelectedPixelVisibleAndAPaintReportsWhatChanged) {
     Built b(200, 100);
     b.z.moveCursor(62, 50); // pure green: black cross
     QImage shot = b.z.grab().toImage();
@@ -250,6 +250,49 @@ TEST(KxZodudIroPaint, CrossLeavesTheSelectedPixelVisibleAndEveryPaintReports) {
     QCoreApplication::processEvents();
     EXPECT_EQ(changes, std::vector<ColorValue>{rgb(255, 128, 128)}); // the rebuilt pixel
     EXPECT_EQ(done, 1);
+
+    // Showing the same picture again (an uncovered window) reports no colour.
+    b.z.grab();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(changes.size(), 1u);
+    EXPECT_EQ(done, 2);
+}
+
+TEST(KxZodudIroPaint, PendingReportIsDeliveredAtOnceAndOnlyOnce) {
+    Built b(200, 100);
+    std::vector<ColorValue> changes;
+    b.z.OnColorChange = [&](TKxZodudIro*, TKxColor c) { changes.push_back(c.value()); };
+    b.z.moveCursor(0, 25);
+    b.z.setPastel(128);
+    ASSERT_TRUE(b.z.needsRebuild());
+    b.z.deliverPendingReport();
+    EXPECT_FALSE(b.z.needsRebuild());
+    EXPECT_EQ(changes, std::vector<ColorValue>{rgb(255, 128, 128)});
+    EXPECT_EQ(b.z.currentColor(), TKxColor(rgb(255, 128, 128)));
+
+    // Nothing new: neither a second call nor the paint that follows reports again.
+    b.z.deliverPendingReport();
+    b.z.grab();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(changes.size(), 1u);
+
+    // A size change is built and reported by the call as well.
+    b.z.resize(300, 100);
+    QApplication::sendPostedEvents();
+    b.z.deliverPendingReport();
+    EXPECT_EQ(b.z.buildRect(), QRect(0, 0, 300, 100));
+    EXPECT_EQ(changes.size(), 2u);
+}
+
+TEST(KxZodudIroFind, SizeChangeNotYetPaintedIsBuiltBeforeTheCrossIsPlaced) {
+    TKxZodudIro z;
+    z.resize(200, 100);
+    // Never painted: without a build the hue strip has no length and every hue lands at x = 0.
+    EXPECT_EQ(z.FindColor(80, 240, 120, false), 0);
+    EXPECT_EQ(z.crossPos(), QPoint(62, 50));
+    z.resize(400, 100);
+    z.FindColor(80, 240, 120, false);
+    EXPECT_EQ(z.crossPos(), QPoint(130, 50));
 }
 
 // Records every colour event the palette fires.
