@@ -1,0 +1,813 @@
+#include "sample/Samplefrm.h"
+
+#include "controls/KxStringRC.h"
+#include "dialogs/Kxmsgbx.h"
+#include "sample/SampleExport.h"
+#include "sample/SampleOwner.h"
+#include "support/Kxfunctions.h"
+#include "support/Kxglobals.h"
+#include "support/TextFile.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+
+namespace {
+
+// Design values at 144 pixels per inch.
+constexpr int kDesignWidth = 254;
+constexpr int kDesignHeight = 239;
+constexpr int kDesignFontHeight = 18;
+// The least of a window that must lie on some screen for the user to find it again.
+constexpr int kFindableSide = 32;
+constexpr int kSmallestSide = 40;
+
+const QString kCaption = QStringLiteral("Huesplinter");
+const QString kPngValue = QStringLiteral("SamplePngFile");
+
+const QString kDefaultText = QStringLiteral(
+    "Lorem ipsum dolor sit amet, consectetur adipiscing elit. Nulla facilisi. Mauris "
+    "vehicula, magna quis tincidunt dictum, lorem arcu finibus est, a porta lectus ante sit "
+    "amet mi.\r\n"
+    "\r\n"
+    "Sed eget urna neque, in ultrices risus. Donec vel sapien sed nibh aliquet volutpat. "
+    "Integer cursus felis vitae ante pellentesque, ac iaculis augue varius.\r\n"
+    "\r\n"
+    "Porta pharetra, leo purus porta nulla, at consequat neque magna et massa. Curabitur "
+    "sodales, est nec facilisis rutrum, nisi lorem feugiat mi, non tempor orci lectus a "
+    "odio.");
+
+int screenDpi(const QWidget* widget) {
+    const int dpi = widget->logicalDpiY();
+    return dpi > 0 ? dpi : 96;
+}
+
+int scaled(const QWidget* widget, int designPixels) {
+    return (designPixels * screenDpi(widget) + 72) / 144;
+}
+
+QColor toQColor(ColorValue c) {
+    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
+}
+
+// Cuts text to at most `length` characters without splitting a surrogate pair.
+QString cutText(const QString& text, qsizetype length) {
+    if (text.size() <= length) return text;
+    if (length > 0 && text.at(length - 1).isHighSurrogate()) --length;
+    return text.left(length);
+}
+
+bool findableOnSomeScreen(const QRect& r) {
+    const int needW = std::min(kFindableSide, r.width());
+    const int needH = std::min(kFindableSide, r.height());
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect seen = screen->availableGeometry().intersected(r);
+        if (seen.width() >= needW && seen.height() >= needH) return true;
+    }
+    return false;
+}
+
+} // namespace
+
+TSampleForm::TSampleForm(TSampleOwner* owner, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), FOwner(owner) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setCursor(Qt::SizeAllCursor);
+    setFocusPolicy(Qt::StrongFocus);
+    // Moves without a button must arrive too: they end a drag whose release went elsewhere.
+    setMouseTracking(true);
+
+    FFont = QFont(QStringLiteral("Arial"));
+    FFont.setPixelSize(std::max(1, scaled(this, kDesignFontHeight)));
+    setFont(FFont);
+
+    StringRC = new TKxStringRC(this);
+    StringRC->setText(kDefaultText);
+
+    FSettleTimer = new QTimer(this);
+    FSettleTimer->setSingleShot(true);
+    connect(FSettleTimer, &QTimer::timeout, this, &TSampleForm::finishCapture);
+
+    createMenu();
+    resize(scaled(this, kDesignWidth), scaled(this, kDesignHeight));
+    FBack = QImage(10, 10, QImage::Format_RGB32);
+    FBack.fill(Qt::black);
+
+    chooseSaveFile = [this](const QString& folder) {
+        QFileDialog dialog(this, QString(), folder,
+                           QStringLiteral("png, portable network graphics (*.png)"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(QStringLiteral("png"));
+        return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
+                   ? dialog.selectedFiles().constFirst()
+                   : QString();
+    };
+    chooseOpenFile = [this](const QString& folder) {
+        return QFileDialog::getOpenFileName(this, QString(), folder);
+    };
+}
+
+TSampleForm::~TSampleForm() {
+    // Destruction hides a shown window; that is no placement for the owner to keep.
+    FOwner = nullptr;
+}
+
+void TSampleForm::createMenu() {
+    PopupMenu = new QMenu(this);
+    auto add = [this](const QString& caption, QKeySequence shortcut, auto handler) {
+        QAction* action = PopupMenu->addAction(caption);
+        if (!shortcut.isEmpty()) {
+            action->setShortcut(shortcut);
+            // Keys reach the window's own key handler; the shortcut is shown in the menu and
+            // works while the menu is open.
+            action->setShortcutContext(Qt::WidgetShortcut);
+            action->setShortcutVisibleInContextMenu(true);
+        }
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    auto saveAs = [this] { MnuSavePngImageAsClick(sender()); };
+    auto step = [this](bool grow, Qt::KeyboardModifiers modifiers) {
+        return [this, grow, modifiers] { stepSize(grow, modifiers); };
+    };
+
+    MnuSaveImage = add(QStringLiteral("Save Png Image (auto name)"),
+                       QKeySequence(Qt::CTRL | Qt::Key_S), &TSampleForm::MnuSaveImageClick);
+    MnuSavePngImageAs = add(QStringLiteral("Save Png Image As"), {}, saveAs);
+    MnuSavePngImageAs->setProperty("Tag", 0);
+    SavePngImageAswithBackground1 =
+        add(QStringLiteral("Save Png Image As (with background)"), {}, saveAs);
+    SavePngImageAswithBackground1->setProperty("Tag", 10);
+    MnuSavePngImageAswithAutoCrop =
+        add(QStringLiteral("Save Png Image As (with background and Auto Crop)"), {}, saveAs);
+    MnuSavePngImageAswithAutoCrop->setProperty("Tag", 11);
+    MnuPasteTextFromClipboard =
+        add(QStringLiteral("Paste Text From Clipboard"), QKeySequence(Qt::CTRL | Qt::Key_V),
+            &TSampleForm::MnuPasteTextFromClipboardClick);
+    MnuLoadFromTextFile =
+        add(QStringLiteral("Load From Text File"), QKeySequence(Qt::CTRL | Qt::Key_O),
+            &TSampleForm::MnuLoadFromTextFileClick);
+    PopupMenu->addSeparator();
+    Window10bigger1 = add(QStringLiteral("Window 10% bigger (Scroll up)"),
+                          QKeySequence(Qt::Key_Equal), step(true, Qt::NoModifier));
+    Window10smaller1 =
+        add(QStringLiteral("Window 10% smaller (Scroll down)"),
+            QKeySequence(Qt::KeypadModifier | Qt::Key_Slash), step(false, Qt::NoModifier));
+    Windowhorizontal10bigger1 =
+        add(QStringLiteral("Window horizontal 10% bigger (Ctrl + Scroll up)"),
+            QKeySequence(Qt::CTRL | Qt::Key_Equal), step(true, Qt::ControlModifier));
+    Windowhorizontal10smaller1 =
+        add(QStringLiteral("Window horizontal 10% smaller (Ctrl + Scroll down)"),
+            QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Slash)),
+            step(false, Qt::ControlModifier));
+    Windowvertical10bigger1 =
+        add(QStringLiteral("Window vertical 10% bigger (Shift + Scroll up)"),
+            QKeySequence(Qt::SHIFT | Qt::Key_Equal), step(true, Qt::ShiftModifier));
+    Windowvertical10smaller1 =
+        add(QStringLiteral("Window vertical 10% smaller (Shift + Scroll down)"),
+            QKeySequence(QKeyCombination(Qt::ShiftModifier | Qt::KeypadModifier, Qt::Key_Slash)),
+            step(false, Qt::ShiftModifier));
+    PopupMenu->addSeparator();
+    CloseWindow1 = add(QStringLiteral("Close Window"), QKeySequence(Qt::Key_Escape),
+                       &TSampleForm::CloseWindow);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Operations of the owner
+
+void TSampleForm::ApplyColor(ColorValue c) {
+    c &= kColorMask;
+    // A see-through background has no colour of its own, so there the colour always goes to the
+    // text.
+    if (!FShowText || (FLockTextColor && !FTransparent)) {
+        if (FBkgColor == c) return;
+        FBkgColor = c;
+    } else {
+        if (FTextColor == c) return;
+        FTextColor = c;
+    }
+    invalidateSample();
+}
+
+void TSampleForm::SetShowText(bool value) {
+    if (FShowText == value) return;
+    FShowText = value;
+    invalidateSample();
+}
+
+void TSampleForm::SetTransparent(bool value) {
+    if (FTransparent == value) return;
+    FTransparent = value;
+    if (FTransparent) CaptureScreen();
+    invalidateSample();
+}
+
+void TSampleForm::SetFontName(const QString& name) {
+    if (name.isEmpty() || name == FFont.family()) return;
+    FFont.setFamily(name);
+    fontChanged();
+}
+
+void TSampleForm::SetFontSize(int points) {
+    // Nothing below one point can be drawn; such a size leaves the font as it is.
+    if (points < 1) return;
+    points = std::min(points, MaxFontSize);
+    const int pixels =
+        static_cast<int>(std::max<qint64>(1, (qint64(points) * screenDpi(this) + 36) / 72));
+    if (FFont.pixelSize() == pixels) return;
+    FFont.setPixelSize(pixels);
+    fontChanged();
+}
+
+void TSampleForm::SetBold(bool value) {
+    if (FFont.bold() == value) return;
+    FFont.setBold(value);
+    fontChanged();
+}
+
+void TSampleForm::SetItalic(bool value) {
+    if (FFont.italic() == value) return;
+    FFont.setItalic(value);
+    fontChanged();
+}
+
+void TSampleForm::SetSampleTextColor(ColorValue c) {
+    FTextColor = c & kColorMask;
+    invalidateSample();
+}
+
+void TSampleForm::SetSampleBkgColor(ColorValue c) {
+    c &= kColorMask;
+    if (FBkgColor == c) return;
+    FBkgColor = c;
+    invalidateSample();
+}
+
+void TSampleForm::SetLockTextColor(bool value) {
+    if (FLockTextColor == value) return;
+    FLockTextColor = value;
+    FLockBkgColor = !value;
+}
+
+void TSampleForm::SetLockBkgColor(bool value) {
+    if (FLockBkgColor == value) return;
+    FLockBkgColor = value;
+    FLockTextColor = !value;
+}
+
+void TSampleForm::SetTextFile(const QString& path) {
+    if (path.isEmpty() || path == FTextFile) return;
+    FTextFile = path;
+    // Only a regular file is text; a folder or device of that name is left alone, as is a file
+    // that cannot be read (the stored text keeps showing).
+    if (!QFileInfo(path).isFile()) return;
+    const TextFile::TReadResult read = TextFile::read(path, MaxTextLength);
+    if (read.ok) SetSampleText(read.text);
+}
+
+void TSampleForm::SetSampleText(const QString& text) {
+    if (text.size() > MaxTextLength) {
+        ShowMessageBox(kCaption,
+                       QStringLiteral("The sample text is longer than %1 characters; only the "
+                                      "first %1 are used.")
+                           .arg(MaxTextLength),
+                       kMsgIconInfo, this);
+    }
+    StringRC->setText(cutText(text, MaxTextLength));
+    textChanged();
+}
+
+QString TSampleForm::sampleText() const {
+    return StringRC->Text();
+}
+
+void TSampleForm::AppActivated() {
+    CaptureScreen();
+    FDeactivated = false;
+    update();
+}
+
+void TSampleForm::setDeactivated(bool value) {
+    FDeactivated = value;
+}
+
+void TSampleForm::CloseWindow() {
+    if (FCapturing) {
+        // Hidden for the capture already: end it without showing the window again.
+        FSettleTimer->stop();
+        FCapturing = false;
+        stopDragging();
+        handBackPlacement();
+        return;
+    }
+    hide();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Size
+
+int TSampleForm::minimumSide() const {
+    const QFontMetrics metrics(FFont);
+    return std::max(kSmallestSide, 2 * TextMargin + metrics.height());
+}
+
+void TSampleForm::stepSize(bool grow, Qt::KeyboardModifiers modifiers) {
+    const bool ctrl = modifiers.testFlag(Qt::ControlModifier);
+    const bool shift = modifiers.testFlag(Qt::ShiftModifier);
+    const QScreen* where = screen() ? screen() : QGuiApplication::primaryScreen();
+    const QSize desktop = where ? where->virtualSize() : QSize(INT_MAX, INT_MAX);
+    const int floor = minimumSide();
+    // A tenth, truncated, but at least a pixel, so small windows still change; never below the
+    // margins and a line, never beyond the desktop.
+    auto stepped = [&](int side, int cap) {
+        const qint64 step = std::max<qint64>(1, qint64(side) * 10 / 100);
+        if (grow) return side >= cap ? side : int(std::min<qint64>(cap, side + step));
+        return side <= floor ? side : int(std::max<qint64>(floor, side - step));
+    };
+    int w = width();
+    int h = height();
+    if (ctrl)
+        w = stepped(w, desktop.width());
+    else if (shift)
+        h = stepped(h, desktop.height());
+    else {
+        w = stepped(w, desktop.width());
+        h = stepped(h, desktop.height());
+    }
+    resize(w, h);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The picture behind the window
+
+void TSampleForm::CaptureScreen() {
+    if (!FTransparent || FCapturing) return;
+    if (!isVisible()) {
+        takePicture();
+        refillBackground();
+        invalidateSample();
+        return;
+    }
+    // Out of the way first, and long enough for the windows below to repaint: the picture must
+    // show what lies behind the window, not the window.
+    FCapturing = true;
+    hide();
+    FSettleTimer->start(FSettleMs);
+}
+
+void TSampleForm::finishCapture() {
+    if (!FCapturing) return;
+    takePicture();
+    show();
+    FCapturing = false;
+    refillBackground();
+    invalidateSample();
+    // The press that started the capture may still be held: keep the drag going even though the
+    // window was gone for a moment. A quick click was released meanwhile, out of our sight.
+    if (FDragging && (QGuiApplication::mouseButtons() & Qt::LeftButton))
+        grabMouse();
+    else
+        stopDragging();
+}
+
+void TSampleForm::takePicture() {
+    Platform::TDesktopPicture picture = Platform::grabDesktop();
+    if (picture.ok()) {
+        picture.image = picture.image.convertToFormat(QImage::Format_RGB32);
+        FScreen = std::move(picture);
+        return;
+    }
+    // The last good picture still serves; without one the background stays black.
+    if (!FScreenFailureShown) {
+        FScreenFailureShown = true;
+        ShowMessageBox(
+            kCaption,
+            QStringLiteral("The screen could not be read, so the transparent "
+                           "background cannot show it.\r\n\r\n%1")
+                .arg(picture.failure.isEmpty() ? QStringLiteral("No picture") : picture.failure),
+            kMsgIconExclamation, this);
+    }
+}
+
+void TSampleForm::ensureBuffers() {
+    const QSize wanted = size().expandedTo(QSize(1, 1));
+    if (FBackground.size() == wanted && FBack.size() == wanted) return;
+    FBackground = QImage(wanted, QImage::Format_RGB32);
+    FBackground.fill(Qt::black);
+    FBack = QImage(wanted, QImage::Format_RGB32);
+    FLayoutValid = false;
+    FRerender = true;
+}
+
+void TSampleForm::refillBackground() {
+    ensureBuffers();
+    FBackground.fill(Qt::black);
+    if (!FScreen.ok()) return;
+    // The window may stand partly off the desktop or left of and above the primary screen: only
+    // the part the picture covers is copied, the rest stays black.
+    const QRect wanted(geometry().topLeft() - FScreen.origin, FBackground.size());
+    const QRect source = wanted.intersected(FScreen.image.rect());
+    if (source.isEmpty()) return;
+    const int dx = source.x() - wanted.x();
+    const int dy = source.y() - wanted.y();
+    const std::size_t bytes = std::size_t(source.width()) * 4;
+    for (int y = 0; y < source.height(); ++y) {
+        const uchar* from =
+            FScreen.image.constScanLine(source.y() + y) + std::size_t(source.x()) * 4;
+        uchar* to = FBackground.scanLine(dy + y) + std::size_t(dx) * 4;
+        std::memcpy(to, from, bytes);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Drawing
+
+void TSampleForm::fontChanged() {
+    setFont(FFont);
+    FLayoutValid = false;
+    invalidateSample();
+}
+
+void TSampleForm::textChanged() {
+    FLayoutValid = false;
+    invalidateSample();
+}
+
+void TSampleForm::invalidateSample() {
+    FRerender = true;
+    update();
+}
+
+void TSampleForm::layoutText() {
+    FLayouts.clear();
+    FLayoutValid = true;
+    ++FLayoutCount;
+    const QRect inner = FBack.rect().adjusted(TextMargin, TextMargin, -TextMargin, -TextMargin);
+    if (inner.width() <= 0 || inner.height() <= 0) return;
+    const QFontMetrics metrics(FFont, &FBack);
+    const qreal bottom = inner.bottom() + 1;
+    // Only what can show is laid out: a paragraph is cut to as many characters as the visible
+    // lines could hold at half a pixel each, so a huge text costs no more than a short one.
+    const qsizetype visibleLines = inner.height() / std::max(1, metrics.height()) + 2;
+    const qsizetype maxChars = visibleLines * (qsizetype(inner.width()) * 2 + 16);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    qreal y = inner.top();
+    for (const QString& paragraph : StringRC->Strings()) {
+        if (y >= bottom) break;
+        auto layout = std::make_unique<QTextLayout>(cutText(paragraph, maxChars), FFont, &FBack);
+        layout->setTextOption(option);
+        layout->setCacheEnabled(true);
+        layout->beginLayout();
+        for (;;) {
+            QTextLine line = layout->createLine();
+            if (!line.isValid()) break;
+            line.setLineWidth(inner.width());
+            line.setPosition(QPointF(0, y));
+            y += line.height();
+            if (y >= bottom) break;
+        }
+        layout->endLayout();
+        FLayouts.push_back(std::move(layout));
+    }
+}
+
+void TSampleForm::RenderSample() {
+    ensureBuffers();
+    if (FTransparent && FShowText)
+        std::memcpy(FBack.bits(), FBackground.constBits(), std::size_t(FBack.sizeInBytes()));
+    else
+        FBack.fill(toQColor(FBkgColor));
+    if (FShowText) {
+        if (!FLayoutValid) layoutText();
+        QPainter painter(&FBack);
+        painter.setPen(toQColor(FTextColor));
+        painter.setClipRect(
+            FBack.rect().adjusted(TextMargin, TextMargin, -TextMargin, -TextMargin));
+        for (const auto& layout : FLayouts)
+            layout->draw(&painter, QPointF(TextMargin, 0));
+    }
+    FRerender = false;
+}
+
+const QImage& TSampleForm::backBuffer() {
+    if (FRerender || FBack.size() != size().expandedTo(QSize(1, 1))) RenderSample();
+    return FBack;
+}
+
+void TSampleForm::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    // While the program is inactive the screen picture may be stale, so a see-through window is
+    // not drawn anew; an expose still gets the picture it showed last.
+    if (FRerender && !(FTransparent && FDeactivated)) RenderSample();
+    if (FBack.size() != size()) painter.fillRect(rect(), Qt::black);
+    painter.drawImage(0, 0, FBack);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Window events
+
+void TSampleForm::resizeEvent(QResizeEvent*) {
+    refillBackground();
+    FLayoutValid = false;
+    invalidateSample();
+}
+
+void TSampleForm::moveEvent(QMoveEvent*) {
+    refillBackground();
+    if (!FTransparent || !FShowText) return;
+    FRerender = true;
+    if (isVisible()) repaint();
+}
+
+void TSampleForm::placeOnShow() {
+    const QSize design(scaled(this, kDesignWidth), scaled(this, kDesignHeight));
+    QRect r = geometry();
+    const bool stored = FOwner && FOwner->sampleSettings().hasPlacement();
+    const int floor = minimumSide();
+    if (r.width() < floor || r.height() < floor) {
+        r.setSize(r.width() <= 0 || r.height() <= 0 ? design : r.size().expandedTo({floor, floor}));
+    }
+    // No stored place, or one no screen shows any more: as on the first show, in the middle of
+    // the owner.
+    if (FOwner && (!stored || !findableOnSomeScreen(r))) {
+        if (!findableOnSomeScreen(r) && stored) r.setSize(design);
+        const QRect frame = FOwner->sampleOwnerFrame();
+        r.moveTopLeft(QPoint(frame.left() + (frame.width() - r.width()) / 2,
+                             frame.top() + (frame.height() - r.height()) / 2));
+    }
+    if (r != geometry()) setGeometry(r);
+}
+
+void TSampleForm::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (FCapturing || event->spontaneous()) return;
+    placeOnShow();
+    // Not mapped yet, so the screen can be read without hiding anything.
+    if (FTransparent) takePicture();
+    refillBackground();
+    invalidateSample();
+}
+
+void TSampleForm::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    if (FCapturing || event->spontaneous()) return;
+    stopDragging();
+    handBackPlacement();
+}
+
+void TSampleForm::handBackPlacement() {
+    if (FOwner) FOwner->samplePlacementChanged(geometry());
+}
+
+bool TSampleForm::handleKey(QKeyEvent* event) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    const bool ctrl = modifiers.testFlag(Qt::ControlModifier);
+    const bool shift = modifiers.testFlag(Qt::ShiftModifier);
+    const bool alt = modifiers.testFlag(Qt::AltModifier);
+    const bool keypad = modifiers.testFlag(Qt::KeypadModifier);
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        if (FOwner)
+            FOwner->sampleHideRequested();
+        else
+            CloseWindow();
+        return true;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        if (ctrl || shift) return false;
+        if (FOwner) FOwner->sampleArrowKey(event->key());
+        return true;
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+        // The main keyboard's "=+" key and the keypad plus both grow.
+        stepSize(true, modifiers);
+        return true;
+    case Qt::Key_Minus:
+        if (!keypad) return false;
+        stepSize(false, modifiers);
+        return true;
+    case Qt::Key_Slash:
+        if (!keypad) return false;
+        stepSize(false, modifiers);
+        return true;
+    case Qt::Key_S:
+    case Qt::Key_V:
+    case Qt::Key_O:
+        if (!ctrl || shift || alt) return false;
+        if (event->key() == Qt::Key_S)
+            MnuSaveImageClick();
+        else if (event->key() == Qt::Key_V)
+            MnuPasteTextFromClipboardClick();
+        else
+            MnuLoadFromTextFileClick();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TSampleForm::keyPressEvent(QKeyEvent* event) {
+    event->accept();
+    // The owner's shortcuts work here too, but a key this window used is not run twice (Esc would
+    // close the owner after closing this window).
+    if (handleKey(event)) return;
+    if (FOwner) FOwner->sampleKeyForwarded(event);
+}
+
+void TSampleForm::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    CaptureScreen();
+    FDragging = true;
+    FGrabOffset = event->globalPosition().toPoint() - geometry().topLeft();
+}
+
+void TSampleForm::mouseMoveEvent(QMouseEvent* event) {
+    if (!FDragging) return;
+    // The release may have gone elsewhere while the window was away for a capture: a drag lasts
+    // only while the button is held.
+    if (!(event->buttons() & Qt::LeftButton)) {
+        stopDragging();
+        return;
+    }
+    move(event->globalPosition().toPoint() - FGrabOffset);
+}
+
+void TSampleForm::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) stopDragging();
+}
+
+void TSampleForm::stopDragging() {
+    FDragging = false;
+    if (mouseGrabber() == this) releaseMouse();
+}
+
+void TSampleForm::wheelEvent(QWheelEvent* event) {
+    const int delta = event->angleDelta().y();
+    if (delta != 0) stepSize(delta > 0, event->modifiers());
+    event->accept();
+}
+
+void TSampleForm::contextMenuEvent(QContextMenuEvent* event) {
+    PopupMenuPopup();
+    PopupMenu->exec(event->globalPos());
+}
+
+void TSampleForm::PopupMenuPopup() {
+    MnuSavePngImageAswithAutoCrop->setEnabled(FShowText && !FTransparent);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Text commands
+
+void TSampleForm::MnuPasteTextFromClipboardClick() {
+    SetSampleText(Platform::clipboardText());
+}
+
+void TSampleForm::MnuLoadFromTextFileClick() {
+    QString folder;
+    if (FOwner && !FOwner->sampleSettings().textFile.isEmpty())
+        folder = QFileInfo(FOwner->sampleSettings().textFile).absolutePath();
+    const QString path = chooseOpenFile ? chooseOpenFile(folder) : QString();
+    if (path.isEmpty()) return;
+    const TextFile::TReadResult read = TextFile::read(path, MaxTextLength);
+    if (!read.ok) {
+        ShowErrorBox(
+            kCaption,
+            QStringLiteral("Could not load the sample text from\r\n%1\r\n\r\nSystem Say:\r\n%2")
+                .arg(QDir::toNativeSeparators(path), read.error),
+            this);
+        return;
+    }
+    SetSampleText(read.text);
+    FTextFile = path;
+    if (FOwner) FOwner->sampleTextFileChosen(path);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Export
+
+void TSampleForm::readPngPath() {
+    if (FPngPath.isEmpty())
+        FPngPath = ReadUserRegistryString(QString(Kxglobals::ProgramKey), kPngValue);
+}
+
+QString TSampleForm::saveFolder() const {
+    return FPngPath.isEmpty() ? QString() : QFileInfo(FPngPath).absolutePath();
+}
+
+void TSampleForm::rememberName(const QString& name) {
+    if (name == FPngPath) return;
+    FPngPath = name;
+    WriteUserRegistryString(QString(Kxglobals::ProgramKey), kPngValue, name);
+}
+
+QString TSampleForm::confirmForcedName(const QString& chosen) {
+    const QString name = SampleExport::ForcePng(chosen);
+    // The dialog asked about the name it was given, not about the one written.
+    if (name != chosen && QFileInfo::exists(name)) {
+        const int answer =
+            AskYesNoCancel(kCaption,
+                           QStringLiteral("%1 already exists.\r\nDo you want to replace it?")
+                               .arg(QDir::toNativeSeparators(name)),
+                           this);
+        if (answer != kMsgYes) return {};
+    }
+    return name;
+}
+
+QImage TSampleForm::plainImage(bool& withAlpha) {
+    withAlpha = false;
+    if (FTransparent && !FShowText) return background();
+    if (FTransparent) {
+        withAlpha = true;
+        return SampleExport::TextAloneImage(sampleText(), FFont, FTextColor, size());
+    }
+    return backBuffer();
+}
+
+void TSampleForm::reportNothingToSave() {
+    ShowMessageBox(kCaption,
+                   QStringLiteral("There is nothing to save: no text stands out from the "
+                                  "background."),
+                   kMsgIconInfo, this);
+}
+
+bool TSampleForm::writeImage(const QImage& image, bool withAlpha, const QString& path,
+                             bool newOnly) {
+    const SampleExport::TWriteResult result = SampleExport::WritePng(
+        image, withAlpha, path,
+        newOnly ? SampleExport::TWriteMode::NewOnly : SampleExport::TWriteMode::Replace);
+    if (result.ok) return true;
+    ShowErrorBox(kCaption,
+                 QStringLiteral("Could not save the image\r\n%1\r\n\r\nSystem Say:\r\n%2")
+                     .arg(QDir::toNativeSeparators(path), result.error),
+                 this);
+    return false;
+}
+
+void TSampleForm::MnuSaveImageClick() {
+    readPngPath();
+    QString name = SampleExport::NextFreeName(FPngPath);
+    const bool automatic = !name.isEmpty();
+    if (!automatic) {
+        const QString chosen = chooseSaveFile ? chooseSaveFile(saveFolder()) : QString();
+        if (chosen.isEmpty()) return;
+        name = confirmForcedName(chosen);
+        if (name.isEmpty()) return;
+    }
+    bool withAlpha = false;
+    const QImage image = plainImage(withAlpha);
+    if (image.isNull()) {
+        reportNothingToSave();
+        return;
+    }
+    // An automatic name must never replace a file, also one made since the name was chosen.
+    if (writeImage(image, withAlpha, name, automatic)) rememberName(name);
+}
+
+void TSampleForm::MnuSavePngImageAsClick(QObject* sender) {
+    const int tag = sender ? sender->property("Tag").toInt() : 0;
+    readPngPath();
+    const QString chosen = chooseSaveFile ? chooseSaveFile(saveFolder()) : QString();
+    if (chosen.isEmpty()) return;
+    const QString name = confirmForcedName(chosen);
+    if (name.isEmpty()) return;
+    QImage image;
+    bool withAlpha = false;
+    if (tag < 6) {
+        image = plainImage(withAlpha);
+    } else if (tag == 11) {
+        const QImage& shown = backBuffer();
+        const QRect crop = FShowText ? SampleExport::CropRect(shown, FBkgColor) : QRect();
+        if (!crop.isEmpty()) image = shown.copy(crop);
+    } else {
+        image = backBuffer();
+    }
+    if (image.isNull()) {
+        reportNothingToSave();
+        return;
+    }
+    if (writeImage(image, withAlpha, name, false)) rememberName(name);
+}

@@ -1,0 +1,191 @@
+#pragma once
+
+#include "colour/ColourValue.h"
+#include "platform/Platform.h"
+
+#include <QFont>
+#include <QImage>
+#include <QPoint>
+#include <QString>
+#include <QTextLayout>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QAction;
+class QMenu;
+class QTimer;
+class TKxStringRC;
+class TSampleOwner;
+
+// A borderless floating window that shows the sample text in the chosen font and colours, on a
+// solid background or on the picture of the screen behind it. It is dragged anywhere with the left
+// button, resized in steps of a tenth, takes its text from the clipboard or a file and saves what
+// it shows as PNG.
+class TSampleForm : public QWidget {
+    Q_OBJECT
+
+public:
+    // Everything loaded as sample text is cut to this many characters (or refused as a file of
+    // more bytes), so rendering stays bounded.
+    static constexpr qsizetype MaxTextLength = 1024 * 1024;
+    // A shown size beyond this many points is drawn at this size.
+    static constexpr int MaxFontSize = 1000;
+    // Distance of the text from every window edge.
+    static constexpr int TextMargin = 8;
+
+    explicit TSampleForm(TSampleOwner* owner, QWidget* parent = nullptr);
+    ~TSampleForm() override;
+
+    // The owner is going away: nothing is handed back any more.
+    void releaseOwner() { FOwner = nullptr; }
+
+    // Operations of the owner.
+    void ApplyColor(ColorValue c);
+    void SetShowText(bool value);
+    void SetTransparent(bool value);
+    void SetFontName(const QString& name);
+    void SetFontSize(int points);
+    void SetBold(bool value);
+    void SetItalic(bool value);
+    void SetSampleTextColor(ColorValue c);
+    void SetSampleBkgColor(ColorValue c);
+    void SetLockTextColor(bool value);
+    void SetLockBkgColor(bool value);
+    void SetTextFile(const QString& path);
+    void SetSampleText(const QString& text);
+    void AppActivated();
+    void setDeactivated(bool value);
+    // Hides the window (its own close command does no more); also ends a capture under way.
+    void CloseWindow();
+    // Shown, or hidden only for a moment while the screen is captured.
+    bool shownToUser() const { return isVisible() || FCapturing; }
+
+    bool showText() const { return FShowText; }
+    bool transparent() const { return FTransparent; }
+    bool lockTextColor() const { return FLockTextColor; }
+    bool lockBkgColor() const { return FLockBkgColor; }
+    bool deactivated() const { return FDeactivated; }
+    ColorValue textColor() const { return FTextColor; }
+    ColorValue bkgColor() const { return FBkgColor; }
+    const QFont& sampleFont() const { return FFont; }
+    QString sampleText() const;
+    const QString& textFile() const { return FTextFile; }
+    const QString& pngPath() const { return FPngPath; }
+    bool dragging() const { return FDragging; }
+    bool capturing() const { return FCapturing; }
+
+    // What the window shows, drawn when needed; the picture of the screen behind it.
+    const QImage& backBuffer();
+    const QImage& background() const { return FBackground; }
+    // How often the text was laid out anew (a move of the window must not do it).
+    int layoutCount() const { return FLayoutCount; }
+
+    // Size steps: Ctrl changes only the width, else Shift only the height, else both.
+    void stepSize(bool grow, Qt::KeyboardModifiers modifiers);
+    // The smallest side a step leaves: the margins and one line.
+    int minimumSide() const;
+
+    // Takes a new picture of the screen (see-through background only). While the window is
+    // shown it hides for the settle time first, so the picture does not hold the window itself.
+    void CaptureScreen();
+    void setCaptureSettleMs(int ms) { FSettleMs = ms; }
+
+    // The popup menu and its items.
+    QMenu* PopupMenu = nullptr;
+    QAction* MnuSaveImage = nullptr;
+    QAction* MnuSavePngImageAs = nullptr;
+    QAction* SavePngImageAswithBackground1 = nullptr;
+    QAction* MnuSavePngImageAswithAutoCrop = nullptr;
+    QAction* MnuPasteTextFromClipboard = nullptr;
+    QAction* MnuLoadFromTextFile = nullptr;
+    QAction* Window10bigger1 = nullptr;
+    QAction* Window10smaller1 = nullptr;
+    QAction* Windowhorizontal10bigger1 = nullptr;
+    QAction* Windowhorizontal10smaller1 = nullptr;
+    QAction* Windowvertical10bigger1 = nullptr;
+    QAction* Windowvertical10smaller1 = nullptr;
+    QAction* CloseWindow1 = nullptr;
+    TKxStringRC* StringRC = nullptr;
+
+    // Menu handlers.
+    void PopupMenuPopup();
+    void MnuSaveImageClick();
+    void MnuSavePngImageAsClick(QObject* sender);
+    void MnuPasteTextFromClipboardClick();
+    void MnuLoadFromTextFileClick();
+
+    // The file dialogs, replaceable by tests: given the folder to start in, the chosen path or
+    // empty for a cancel.
+    std::function<QString(const QString& folder)> chooseSaveFile;
+    std::function<QString(const QString& folder)> chooseOpenFile;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void createMenu();
+    bool handleKey(QKeyEvent* event);
+    void finishCapture();
+    void takePicture();
+    void placeOnShow();
+    void fontChanged();
+    void textChanged();
+    void invalidateSample();
+    void refillBackground();
+    void ensureBuffers();
+    void layoutText();
+    void RenderSample();
+    void stopDragging();
+    void handBackPlacement();
+    QString confirmForcedName(const QString& chosen);
+    QString saveFolder() const;
+
+    // Export steps.
+    void readPngPath();
+    void rememberName(const QString& name);
+    // The picture the plain export saves and whether it carries alpha; null when there is
+    // nothing to save.
+    QImage plainImage(bool& withAlpha);
+    bool writeImage(const QImage& image, bool withAlpha, const QString& path, bool newOnly);
+    void reportNothingToSave();
+
+    TSampleOwner* FOwner = nullptr;
+    QFont FFont;
+    ColorValue FTextColor = kNoColor;
+    ColorValue FBkgColor = 0;
+    bool FShowText = true;
+    bool FTransparent = false;
+    bool FLockTextColor = false;
+    bool FLockBkgColor = false;
+    bool FDeactivated = false;
+    bool FRerender = true;
+    bool FDragging = false;
+    bool FCapturing = false;
+    QPoint FGrabOffset;
+    int FSettleMs = 120;
+    QString FTextFile;
+    QString FPngPath;
+    bool FScreenFailureShown = false;
+
+    Platform::TDesktopPicture FScreen;
+    QImage FBackground;
+    QImage FBack;
+    QTimer* FSettleTimer = nullptr;
+
+    std::vector<std::unique_ptr<QTextLayout>> FLayouts;
+    bool FLayoutValid = false;
+    int FLayoutCount = 0;
+};
