@@ -462,29 +462,45 @@ void TSampleForm::layoutText() {
     if (inner.width() <= 0 || inner.height() <= 0) return;
     const QFontMetrics metrics(FFont, &FBack);
     const qreal bottom = inner.bottom() + 1;
-    // Only what can show is laid out: a paragraph is cut to as many characters as the visible
-    // lines could hold at half a pixel each, so a huge text costs no more than a short one.
-    const qsizetype visibleLines = inner.height() / std::max(1, metrics.height()) + 2;
-    const qsizetype maxChars = visibleLines * (qsizetype(inner.width()) * 2 + 16);
+    // Only what can show is laid out. A paragraph is first cut to about twice what the visible
+    // lines hold at the font's average width; only when that runs out before the window's bottom
+    // is a longer piece tried, so a huge text costs about what a short one does.
+    const qsizetype visibleLines = inner.height() / std::max(1, metrics.height()) + 1;
+    const qsizetype perLine = 2 * inner.width() / std::max(1, metrics.averageCharWidth()) + 8;
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     qreal y = inner.top();
     for (const QString& paragraph : StringRC->Strings()) {
         if (y >= bottom) break;
-        auto layout = std::make_unique<QTextLayout>(cutText(paragraph, maxChars), FFont, &FBack);
-        layout->setTextOption(option);
-        layout->setCacheEnabled(true);
-        layout->beginLayout();
+        qsizetype take = visibleLines * perLine;
         for (;;) {
-            QTextLine line = layout->createLine();
-            if (!line.isValid()) break;
-            line.setLineWidth(inner.width());
-            line.setPosition(QPointF(0, y));
-            y += line.height();
-            if (y >= bottom) break;
+            const QString piece = cutText(paragraph, take);
+            auto layout = std::make_unique<QTextLayout>(piece, FFont, &FBack);
+            layout->setTextOption(option);
+            layout->setCacheEnabled(true);
+            layout->beginLayout();
+            qreal lineY = y;
+            qsizetype laidOut = 0;
+            for (;;) {
+                QTextLine line = layout->createLine();
+                if (!line.isValid()) break;
+                line.setLineWidth(inner.width());
+                line.setPosition(QPointF(0, lineY));
+                lineY += line.height();
+                laidOut = line.textStart() + line.textLength();
+                if (lineY >= bottom) break;
+            }
+            layout->endLayout();
+            // A piece that ended before the bottom (or within the last line) may have broken
+            // its lines differently from the whole paragraph: take more of it.
+            const bool complete = piece.size() == paragraph.size() || laidOut < piece.size();
+            if (complete) {
+                y = lineY;
+                FLayouts.push_back(std::move(layout));
+                break;
+            }
+            take *= 2;
         }
-        layout->endLayout();
-        FLayouts.push_back(std::move(layout));
     }
 }
 
