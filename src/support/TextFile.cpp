@@ -18,7 +18,9 @@ bool isAscii(const QString& text) {
 
 bool isValidUtf8(const QByteArray& bytes) {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    (void)decoder.decode(bytes);
+    // decode() only describes the work; the conversion (and the error check) happens when the
+    // result becomes a string.
+    const QString decoded = decoder.decode(bytes);
     return !decoder.hasError();
 }
 
