@@ -1,0 +1,12 @@
+#pragma once
+
+#include "colour/ColorTemplate.h"
+
+#include <ostream>
+
+// Readable failure messages for templates.
+inline void PrintTo(const TColorTemplate& t, std::ostream* os) {
+    *os << "{\"" << t.text.toStdString() << "\", \"" << t.name.toStdString() << "\", "
+        << (t.hex ? "hex" : "dec") << ", " << t.hueMax << ", " << t.satMax << ", " << t.lumMax
+        << "}";
+}
