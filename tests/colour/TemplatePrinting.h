@@ -10,3 +10,7 @@ inline void PrintTo(const TColorTemplate& t, std::ostream* os) {
         << (t.hex ? "hex" : "dec") << ", " << t.hueMax << ", " << t.satMax << ", " << t.lumMax
         << "}";
 }
+
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
