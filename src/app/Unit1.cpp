@@ -1,5 +1,7 @@
 #include "app/Unit1.h"
 
+#include "app/PickerOpener.h"
+
 #include "colour/ColourParser.h"
 #include "colour/ColourValue.h"
 #include "colour/CopyFormats.h"
@@ -52,6 +54,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     m_history.fill(kNoColor);
     m_ui.setupUi(this);
     connectControls();
+    m_pickerOpener = std::make_unique<TPickerOpener>(*this, m_ui);
     setWindowTitle(QStringLiteral("Vextora's Huesplinter"));
     resize(m_ui.designClientSize());
     setMinimumSize(m_ui.minimumClientSize());

@@ -8,6 +8,9 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
+
+class TPickerOpener;
 
 // The main window: one current colour shown by the palette, six sliders, the value panels and
 // the pastel bar, all kept in step through a few update operations guarded against feedback.
@@ -24,6 +27,7 @@ public:
     ~TForm1() override;
 
     const TForm1Ui& ui() const { return m_ui; }
+    TPickerOpener& pickerOpener() { return *m_pickerOpener; }
 
     // Colour state.
     ColorValue currentColor() const { return m_currentColor; }
@@ -105,4 +109,5 @@ private:
     FormatSettings m_formats;
     QString m_pasteColor;
     std::array<ColorValue, HistoryCount> m_history;
+    std::unique_ptr<TPickerOpener> m_pickerOpener;
 };

@@ -1,0 +1,61 @@
+#include "app/PickerOpener.h"
+
+#include "app/Unit1.h"
+#include "app/Unit1Ui.h"
+#include "controls/KxButton.h"
+#include "controls/KxPanel.h"
+#include "picker/Pickfrm.h"
+#include "platform/Platform.h"
+#include "platform/UserStore.h"
+
+#include <QLineEdit>
+
+#include <memory>
+
+TPickerOpener::TPickerOpener(TForm1& form, TForm1Ui& ui) : m_form(form), m_ui(ui) {
+    connect(m_ui.ButScreenPicker, &TKxButton::clicked, this, &TPickerOpener::OpenScreenPicker);
+}
+
+void TPickerOpener::setHintSettings(bool hidden, bool hsl) {
+    m_values.hintHidden = hidden;
+    m_values.hintHsl = hsl;
+}
+
+void TPickerOpener::OpenScreenPicker() {
+    TUserStore store;
+    TPickerValues values = m_values;
+    ReadPickerValues(store, values);
+    const FormatSettings& formats = m_form.formatSettings();
+    auto picker = std::make_unique<TFrmPick>(
+        values, THslMaxima{formats.hueMax, formats.satMax, formats.lumMax}, &m_form);
+
+    // Out of the way, so the main window is not part of the desktop picture.
+    const bool hide = m_hideOnPicking || Platform::ctrlDown();
+    if (hide) m_form.showMinimized();
+    const int result = picker->exec();
+    if (hide) m_form.showNormal();
+
+    const TPickerValues kept = picker->Values();
+    m_values.hintHidden = kept.hintHidden;
+    m_values.hintHsl = kept.hintHsl;
+    WritePickerValues(store, kept);
+
+    const std::optional<ColorValue> picked = picker->PickedColor();
+    if (result != TFrmPick::kResultOk || !picked) return;
+    const ColorValue c = *picked & kColorMask;
+    const ColorValue ordered = m_form.rgbOrder() ? c : SwapRedBlue(c);
+    // Six digits as the order reads them: RRGGBB, or BBGGRR in BGR order.
+    const QString text = QStringLiteral("%1%2%3")
+                             .arg(RedOf(ordered), 2, 16, QLatin1Char('0'))
+                             .arg(GreenOf(ordered), 2, 16, QLatin1Char('0'))
+                             .arg(BlueOf(ordered), 2, 16, QLatin1Char('0'))
+                             .toUpper();
+    // An unchanged text sends no change, so the field's colour is applied as its change would.
+    if (m_ui.EdClValue->text() == text) {
+        m_form.ApplyValueFieldColor(c);
+        m_form.RefreshValuePanels(c);
+    } else {
+        m_ui.EdClValue->setText(text);
+    }
+    m_form.ZodudIroBoxColorPickLeft(m_ui.PnlEdColor, m_ui.PnlEdColor->Color());
+}

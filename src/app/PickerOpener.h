@@ -1,0 +1,33 @@
+#pragma once
+
+#include "picker/PickerValues.h"
+
+#include <QObject>
+
+class TForm1;
+class TForm1Ui;
+
+// Opens the screen picker from the main window ("Pick on Screen", Ctrl+P): loads the picker's
+// stored values, hides the main window during the pick when asked to, and takes a picked colour
+// into the value field, where it becomes current, then picks it as a click on the value-field
+// tile would.
+class TPickerOpener : public QObject {
+    Q_OBJECT
+public:
+    TPickerOpener(TForm1& form, TForm1Ui& ui);
+
+    void OpenScreenPicker();
+
+    // Kept in the main settings record; the settings load fills them.
+    bool hintHidden() const { return m_values.hintHidden; }
+    bool hintHsl() const { return m_values.hintHsl; }
+    void setHintSettings(bool hidden, bool hsl);
+    bool hideOnPicking() const { return m_hideOnPicking; }
+    void setHideOnPicking(bool on) { m_hideOnPicking = on; }
+
+private:
+    TForm1& m_form;
+    TForm1Ui& m_ui;
+    TPickerValues m_values;
+    bool m_hideOnPicking = false;
+};
