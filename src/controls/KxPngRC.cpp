@@ -1,6 +1,7 @@
 #include "controls/KxPngRC.h"
 
 #include "controls/KxImageList.h"
+#include "support/FileOps.h"
 
 #include <QDebug>
 #include <QFile>
@@ -71,6 +72,14 @@ bool TKxPngImage::loadFromData(const QByteArray& data) {
         png_image_free(&image);
         return false;
     }
+    if (static_cast<qint64>(image.width) * image.height > MaxPixels) {
+        FError = QStringLiteral("The picture is too large: %1 x %2 pixels, at most %3 are read.")
+                     .arg(image.width)
+                     .arg(image.height)
+                     .arg(MaxPixels);
+        png_image_free(&image);
+        return false;
+    }
     const bool alpha = (image.format & PNG_FORMAT_FLAG_ALPHA) != 0;
     image.format = PNG_FORMAT_BGRA;
     QImage pixels(static_cast<int>(image.width), static_cast<int>(image.height),
@@ -131,11 +140,17 @@ QByteArray TKxPngImage::saveToData() const {
     return out;
 }
 
-bool TKxPngImage::saveToFile(const QString& path) const {
+bool TKxPngImage::saveToFile(const QString& path) {
+    FError.clear();
     const QByteArray data = saveToData();
-    if (data.isEmpty()) return false;
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(data) == data.size();
+    if (data.isEmpty()) {
+        FError = FPixels.isNull() ? QStringLiteral("There is no picture to save.")
+                                  : QStringLiteral("The picture could not be encoded as PNG.");
+        return false;
+    }
+    const FileOps::TResult written = FileOps::writeFile(path, data);
+    FError = written.error;
+    return written.ok;
 }
 
 TKxPngRC::TKxPngRC(QObject* owner) : QObject(owner) {}

@@ -13,6 +13,10 @@ class TKxImageList;
 // the layout of the off-screen bitmaps.
 class TKxPngImage {
 public:
+    // Larger pictures are refused before any pixel memory is taken: a file of a
+    // few bytes can claim any size in its header.
+    static constexpr qint64 MaxPixels = 64 * 1024 * 1024;
+
     TKxPngImage() = default;
     // Takes the picture's colours, and its alpha when withAlpha is true.
     static TKxPngImage fromImage(const QImage& image, bool withAlpha);
@@ -21,7 +25,9 @@ public:
     bool loadFromFile(const QString& path);
     // Colour type 6 (RGB with alpha) when the picture has alpha, else 2 (RGB).
     QByteArray saveToData() const;
-    bool saveToFile(const QString& path) const;
+    // Replaces the file only when the whole picture was written; the old file
+    // stays as it was otherwise.
+    bool saveToFile(const QString& path);
     QString errorString() const { return FError; }
 
     bool isNull() const { return FPixels.isNull(); }

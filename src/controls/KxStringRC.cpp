@@ -1,7 +1,6 @@
 #include "controls/KxStringRC.h"
 
-#include <QFile>
-#include <QStringConverter>
+#include "support/TextFile.h"
 
 #include <algorithm>
 
@@ -90,40 +89,15 @@ void TKxStringRC::AddMru(const QString& text) {
 }
 
 bool TKxStringRC::SaveToFile(const QString& path) {
-    FError.clear();
-    QStringEncoder encoder(QStringConverter::System);
-    const QByteArray bytes = encoder.encode(Text());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(bytes) != bytes.size()) {
-        FError = file.errorString();
-        return false;
-    }
-    return true;
+    const TextFile::TWriteResult written = TextFile::write(path, Text());
+    FError = written.error;
+    return written.ok;
 }
 
 bool TKxStringRC::LoadFromFile(const QString& path) {
-    FError.clear();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        FError = file.errorString();
-        return false;
-    }
-    QByteArray bytes = file.readAll();
-    auto encoding = QStringConverter::encodingForData(bytes);
-    qsizetype skip = 0;
-    if (encoding) {
-        // The decoder would keep the mark as a character; drop it.
-        static constexpr std::pair<QStringConverter::Encoding, int> markSizes[] = {
-            {QStringConverter::Utf8, 3},    {QStringConverter::Utf16LE, 2},
-            {QStringConverter::Utf16BE, 2}, {QStringConverter::Utf32LE, 4},
-            {QStringConverter::Utf32BE, 4},
-        };
-        for (const auto& [enc, size] : markSizes)
-            if (enc == *encoding) skip = size;
-    }
-    QStringDecoder decoder(encoding.value_or(QStringConverter::System),
-                           QStringConverter::Flag::Stateless);
-    setText(decoder.decode(bytes.sliced(skip)));
+    const TextFile::TReadResult read = TextFile::read(path);
+    FError = read.error;
+    if (!read.ok) return false;
+    setText(read.text);
     return true;
 }

@@ -29,9 +29,10 @@ public:
     void AddMru(const QString& text);
     int IndexOf(const QString& text) const;
 
-    // Written as 8-bit text in the system encoding with CR LF line ends; read
-    // in the encoding a byte-order mark names, or the system encoding without one.
-    // Both return false on failure and leave the reason in errorString().
+    // Text files by the program's one rule (TextFile): lines end in CR LF, all
+    // ASCII is written as 8-bit text, anything else as UTF-8 with a mark. Both
+    // return false on failure, leave the list as it was and the reason in
+    // errorString(); a failed save leaves the old file.
     bool SaveToFile(const QString& path);
     bool LoadFromFile(const QString& path);
     QString errorString() const { return FError; }

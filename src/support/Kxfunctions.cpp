@@ -100,6 +100,9 @@ QString SystemErrorText(int code) {
 
 QString LastErrorText() {
     const int code = errno;
+    // Qt refuses some calls without touching errno; "Success" would then be
+    // shown as the reason of a failure.
+    if (code == 0) return {};
     return SystemErrorText(code);
 }
 

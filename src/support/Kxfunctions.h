@@ -37,7 +37,8 @@ QString EnsureExtension(const QString& fileName, const QString& extension);
 // The system's message for an error number (errno); at most 999 characters, and
 // empty for a number the system has no message for.
 QString SystemErrorText(int code);
-// SystemErrorText of the calling thread's last error number.
+// SystemErrorText of the calling thread's last error number; empty when it is
+// 0. A failed Qt file call says why in its own errorString() (see FileOps).
 QString LastErrorText();
 
 // One string value of the per-user store. Reading never creates anything and

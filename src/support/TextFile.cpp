@@ -1,9 +1,11 @@
 #include "support/TextFile.h"
 
+#include "support/FileOps.h"
+
+#include <QByteArrayView>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 namespace TextFile {
@@ -16,33 +18,97 @@ bool isAscii(const QString& text) {
     return true;
 }
 
+// Strict: no overlong forms, no surrogates, nothing above U+10FFFF and no
+// sequence cut off at the end. Qt's decoders replace such bytes without
+// saying so, which would hide a legacy file behind replacement characters.
 bool isValidUtf8(const QByteArray& bytes) {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    // decode() only describes the work; the conversion (and the error check) happens when the
-    // result becomes a string.
-    const QString decoded = decoder.decode(bytes);
-    return !decoder.hasError();
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const qsizetype n = bytes.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const unsigned char b = p[i];
+        if (b < 0x80) {
+            ++i;
+            continue;
+        }
+        int length = 0;
+        char32_t code = 0;
+        char32_t least = 0;
+        if ((b & 0xE0) == 0xC0) {
+            length = 2;
+            code = b & 0x1F;
+            least = 0x80;
+        } else if ((b & 0xF0) == 0xE0) {
+            length = 3;
+            code = b & 0x0F;
+            least = 0x800;
+        } else if ((b & 0xF8) == 0xF0) {
+            length = 4;
+            code = b & 0x07;
+            least = 0x10000;
+        } else {
+            return false;
+        }
+        if (n - i < length) return false;
+        for (int k = 1; k < length; ++k) {
+            const unsigned char c = p[i + k];
+            if ((c & 0xC0) != 0x80) return false;
+            code = (code << 6) | (c & 0x3F);
+        }
+        if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
+        i += length;
+    }
+    return true;
 }
 
+#ifndef Q_OS_WIN
+// windows-1252 from 0x80 to 0x9F; the rest of the page is Latin-1. The five
+// bytes the page leaves undefined become the control characters of the same
+// number, as Windows reads them, so that no byte turns into a replacement
+// character and gets lost on the next save.
+constexpr char16_t Cp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+#endif
+
 QString decodeLegacy(const QByteArray& bytes) {
-    QStringDecoder cp1252("windows-1252");
-    if (cp1252.isValid()) return cp1252.decode(bytes);
-    return QString::fromLatin1(bytes);
+#ifdef Q_OS_WIN
+    // The ANSI code page of the system, which is what Windows programs write.
+    QStringDecoder ansi(QStringConverter::System, QStringConverter::Flag::ConvertInitialBom);
+    return ansi.decode(bytes);
+#else
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        *out++ = QChar(b >= 0x80 && b < 0xA0 ? Cp1252High[b - 0x80] : char16_t(b));
+    }
+    return text;
+#endif
+}
+
+// The file's own mark has been cut off already; a second one is text.
+QString decodeAs(QStringConverter::Encoding encoding, QByteArrayView bytes) {
+    QStringDecoder decoder(encoding, QStringConverter::Flag::ConvertInitialBom |
+                                         QStringConverter::Flag::Stateless);
+    QString text = decoder.decode(bytes);
+    // A UTF-16 file cut off after an odd byte: keep a trace of the lost half.
+    if ((encoding == QStringConverter::Utf16LE || encoding == QStringConverter::Utf16BE) &&
+        bytes.size() % 2 != 0 && (text.isEmpty() || text.back() != QChar::ReplacementCharacter))
+        text += QChar(QChar::ReplacementCharacter);
+    return text;
 }
 
 } // namespace
 
 QString decode(const QByteArray& bytes) {
-    if (bytes.startsWith("\xEF\xBB\xBF")) return QString::fromUtf8(bytes.mid(3));
-    if (bytes.startsWith("\xFF\xFE")) {
-        QStringDecoder decoder(QStringDecoder::Utf16LE);
-        return decoder.decode(bytes.mid(2));
-    }
-    if (bytes.startsWith("\xFE\xFF")) {
-        QStringDecoder decoder(QStringDecoder::Utf16BE);
-        return decoder.decode(bytes.mid(2));
-    }
-    if (isValidUtf8(bytes)) return QString::fromUtf8(bytes);
+    const QByteArrayView view(bytes);
+    if (bytes.startsWith("\xEF\xBB\xBF")) return decodeAs(QStringConverter::Utf8, view.sliced(3));
+    if (bytes.startsWith("\xFF\xFE")) return decodeAs(QStringConverter::Utf16LE, view.sliced(2));
+    if (bytes.startsWith("\xFE\xFF")) return decodeAs(QStringConverter::Utf16BE, view.sliced(2));
+    if (isValidUtf8(bytes)) return decodeAs(QStringConverter::Utf8, view);
     return decodeLegacy(bytes);
 }
 
@@ -90,26 +156,8 @@ TReadResult read(const QString& path, qint64 cap) {
 }
 
 TWriteResult write(const QString& path, const QString& text) {
-    TWriteResult result;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        result.error = file.errorString();
-        return result;
-    }
-    const QByteArray bytes = encode(text);
-    // The write only fills the device's buffer; a full disk shows up at the
-    // flush, which commit() would not report, so flush here and check it.
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        result.error = file.errorString();
-        file.cancelWriting();
-        return result;
-    }
-    if (!file.commit()) {
-        result.error = file.errorString();
-        return result;
-    }
-    result.ok = true;
-    return result;
+    const FileOps::TResult written = FileOps::writeFile(path, encode(text));
+    return {written.ok, written.error};
 }
 
 } // namespace TextFile

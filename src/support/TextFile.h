@@ -8,13 +8,13 @@
 //
 // Reading: a byte-order mark selects UTF-8, UTF-16LE or UTF-16BE; without one
 // the bytes are UTF-8 when they are valid UTF-8, otherwise the legacy 8-bit
-// page (windows-1252, Latin-1 where no such decoder exists). Files above the
-// cap are refused before anything is read.
+// page (the ANSI code page on Windows, windows-1252 elsewhere). Files above
+// the cap are refused before anything is read.
 //
 // Writing: text that is all ASCII is written byte for byte as given (no mark;
 // line ends are the caller's, normally CR LF); any other text is written as
-// UTF-8 with a byte-order mark, so no character is lost. Writes go through a
-// QSaveFile: the old file stays intact unless the whole new one was written.
+// UTF-8 with a byte-order mark, so no character is lost. Writes replace the
+// file only when the whole new one was written (FileOps::writeFile).
 namespace TextFile {
 
 inline constexpr qint64 kDefaultCap = 16 * 1024 * 1024;

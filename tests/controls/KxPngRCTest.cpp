@@ -1,10 +1,13 @@
 #include "controls/KxPngRC.h"
 #include "controls/KxImageList.h"
+#include "support/DiskFull.h"
 
+#include <QFile>
 #include <QPainter>
 #include <QTemporaryDir>
 
 #include <png.h>
+#include <zlib.h>
 
 #include <cstring>
 #include <gtest/gtest.h>
@@ -212,6 +215,61 @@ TEST_F(KxPngRCTest, AddToImageListDropsAlpha) {
     TKxPngRC wrongSize;
     wrongSize.setImage(solid(5, 4, 0xFF000000u, false));
     EXPECT_EQ(wrongSize.AddToImageList(list), -1);
+}
+
+TEST_F(KxPngRCTest, RefusesAHeaderClaimingMorePixelsThanTheCapBeforeAllocating) {
+    // 40000 x 40000 pixels would ask for 6.4 GB; the data holds a few bytes.
+    QByteArray png = makePng(1, 1, {1, 2, 3}, false);
+    const auto setSize = [&png](quint32 w, quint32 h) {
+        for (int i = 0; i < 4; ++i) {
+            png[16 + i] = static_cast<char>(w >> (24 - 8 * i));
+            png[20 + i] = static_cast<char>(h >> (24 - 8 * i));
+        }
+        const QByteArray chunk = png.mid(12, 17);
+        const quint32 crc =
+            static_cast<quint32>(::crc32(0, reinterpret_cast<const Bytef*>(chunk.constData()), 17));
+        for (int i = 0; i < 4; ++i)
+            png[29 + i] = static_cast<char>(crc >> (24 - 8 * i));
+    };
+    setSize(40000, 40000);
+    TKxPngImage image;
+    EXPECT_FALSE(image.loadFromData(png));
+    EXPECT_TRUE(image.errorString().contains(QStringLiteral("40000 x 40000")));
+    EXPECT_TRUE(image.isNull());
+    // One row over the cap is refused; a size within it is read until the
+    // missing data fails it.
+    setSize(8192, 8193);
+    EXPECT_FALSE(image.loadFromData(png));
+    EXPECT_TRUE(image.errorString().contains(QStringLiteral("too large")));
+    setSize(300, 300);
+    EXPECT_FALSE(image.loadFromData(png));
+    EXPECT_FALSE(image.errorString().contains(QStringLiteral("too large")));
+}
+
+TEST_F(KxPngRCTest, ASaveTheDiskCutsShortFailsAndKeepsTheOldFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("p.png");
+    TKxPngImage small = solid(1, 1, 0xFF000000u, false);
+    ASSERT_TRUE(small.saveToFile(path));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+
+    QImage noise(256, 256, QImage::Format_ARGB32);
+    for (int y = 0; y < 256; ++y)
+        for (int x = 0; x < 256; ++x)
+            noise.setPixel(x, y,
+                           0xFF000000u |
+                               static_cast<quint32>((x * 7919 + y * 104729) * 2654435761u >> 8));
+    TKxPngImage big = TKxPngImage::fromImage(noise, false);
+    {
+        const TDiskFullScope full(1024);
+        EXPECT_FALSE(big.saveToFile(path));
+    }
+    EXPECT_FALSE(big.errorString().isEmpty());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
 }
 
 TEST_F(KxPngRCTest, LoadsFromAFile) {

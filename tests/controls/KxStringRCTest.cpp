@@ -1,5 +1,7 @@
 #include "controls/KxStringRC.h"
 
+#include "support/DiskFull.h"
+
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -79,21 +81,51 @@ TEST(KxStringRCTest, TextEndsEveryLineAndSplitsAnyLineEnd) {
     EXPECT_TRUE(list.Strings().isEmpty());
 }
 
-TEST(KxStringRCTest, SaveWritesCrLfWithoutMarkAndLoadsItBack) {
+TEST(KxStringRCTest, SaveWritesCrLfAndAMarkOnlyWhenTheTextNeedsOne) {
     QTemporaryDir dir;
     const QString path = dir.filePath("lines.txt");
     TKxStringRC list;
-    list.setStrings({"Gr\u00FCn", "caf\u00E9 \u00A4", "plain"});
+    list.setStrings({"rgb( RR, GG, BB );", "plain"});
     ASSERT_TRUE(list.SaveToFile(path));
+    EXPECT_EQ(readAll(path), QByteArray("rgb( RR, GG, BB );\r\nplain\r\n"));
 
+    list.setStrings({"Gr\u00FCn", "caf\u00E9 \u00A4", "\u03A9 \u20AC"});
+    ASSERT_TRUE(list.SaveToFile(path));
     const QByteArray bytes = readAll(path);
-    EXPECT_FALSE(bytes.startsWith("\xEF\xBB\xBF"));
+    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
     EXPECT_EQ(bytes.count("\r\n"), 3);
     EXPECT_EQ(bytes.count('\n'), 3);
 
     TKxStringRC back;
     ASSERT_TRUE(back.LoadFromFile(path));
     EXPECT_EQ(back.Strings(), list.Strings());
+}
+
+TEST(KxStringRCTest, AFileInTheWindowsPageReadsAndSavesWithoutLoss) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("legacy.txt");
+    writeAll(path, "caf\xE9\r\n\x80 5\r\n");
+    TKxStringRC list;
+    ASSERT_TRUE(list.LoadFromFile(path));
+    EXPECT_EQ(list.Strings(), QStringList({"caf\u00E9", "\u20AC 5"}));
+    ASSERT_TRUE(list.SaveToFile(path));
+    TKxStringRC back;
+    ASSERT_TRUE(back.LoadFromFile(path));
+    EXPECT_EQ(back.Strings(), list.Strings());
+}
+
+TEST(KxStringRCTest, ASaveTheDiskCutsShortFailsAndKeepsTheOldFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("lines.txt");
+    writeAll(path, "old\r\n");
+    TKxStringRC list;
+    list.setStrings(QStringList(200, QStringLiteral("a line of the new list")));
+    {
+        const TDiskFullScope full(512);
+        EXPECT_FALSE(list.SaveToFile(path));
+    }
+    EXPECT_FALSE(list.errorString().isEmpty());
+    EXPECT_EQ(readAll(path), QByteArray("old\r\n"));
 }
 
 TEST(KxStringRCTest, LoadHonoursByteOrderMarksAndBareLineFeeds) {
