@@ -11,3 +11,8 @@ export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:abort_on_error=0
 export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 ctest --test-dir build/test --output-on-failure -j "$(nproc)"
+
+# Every reader of files and stored records is fuzzed for a short while.
+if command -v clang++ >/dev/null; then
+  bash scripts/fuzz.sh 20
+fi
