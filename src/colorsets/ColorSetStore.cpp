@@ -1,13 +1,12 @@
 #include "colorsets/ColorSetStore.h"
 
 #include "platform/Platform.h"
+#include "support/FileOps.h"
 #include "support/TextFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <QTemporaryFile>
 
 namespace {
 
@@ -63,15 +62,8 @@ TColorSetStatus fromParse(const ColorSetFile::TParseResult& parsed, const QStrin
 }
 
 // Writes bytes to a new file; an existing file of that name is never touched.
-// The bytes go to a temporary file beside it first, which a rename that
-// refuses an existing target then puts in place.
 QString writeNewFile(const QString& path, const QByteArray& bytes) {
-    QTemporaryFile temp(QFileInfo(path).absolutePath() + QStringLiteral("/.import-XXXXXX"));
-    if (!temp.open()) return temp.errorString();
-    if (temp.write(bytes) != bytes.size() || !temp.flush()) return temp.errorString();
-    if (!temp.rename(path)) return temp.errorString();
-    temp.setAutoRemove(false);
-    return {};
+    return FileOps::writeNewFile(path, bytes).error;
 }
 
 } // namespace
@@ -285,16 +277,8 @@ TColorSetStatus TColorSetStore::exportSet(const QString& path, const QString& ch
         return std::nullopt;
     const TBytes bytes = readBytes(path);
     if (!bytes.ok) return failed(TColorSetFailure::CannotCopy, path, bytes.error);
-    QSaveFile file(chosenPath);
-    if (!file.open(QIODevice::WriteOnly))
-        return failed(TColorSetFailure::CannotCopy, path, file.errorString());
-    // commit() does not see a failed flush of the buffer: flush first.
-    if (file.write(bytes.bytes) != bytes.bytes.size() || !file.flush()) {
-        const QString error = file.errorString();
-        file.cancelWriting();
-        return failed(TColorSetFailure::CannotCopy, path, error);
-    }
-    if (!file.commit()) return failed(TColorSetFailure::CannotCopy, path, file.errorString());
+    const FileOps::TResult written = FileOps::writeFile(chosenPath, bytes.bytes);
+    if (!written) return failed(TColorSetFailure::CannotCopy, path, written.error);
     return std::nullopt;
 }
 

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QTemporaryFile>
 
 #include <cerrno>
 
@@ -15,6 +16,15 @@ namespace {
 
 TResult failed(QString error) {
     return {false, std::move(error)};
+}
+
+// Qt leaves a write the disk cut short without an error of its own; errno
+// still says why.
+QString writeError(const QFileDevice& file) {
+    const int code = errno;
+    if (file.error() != QFileDevice::NoError) return file.errorString();
+    if (code != 0) return SystemErrorText(code);
+    return QCoreApplication::translate("FileOps", "The disk is full");
 }
 
 } // namespace
@@ -40,6 +50,23 @@ TResult writeFile(const QString& path, QByteArrayView bytes) {
     }
     // Errors the system reports only when the data reaches the disk show here.
     if (!file.commit()) return failed(file.errorString());
+    return {true, {}};
+}
+
+TResult writeNewFile(const QString& path, QByteArrayView bytes) {
+    // The bytes go to a temporary file beside the target first, which a rename
+    // that refuses an existing target then puts in place.
+    QTemporaryFile temp(QFileInfo(path).absolutePath() + QStringLiteral("/.new-XXXXXX"));
+    if (!temp.open()) return failed(temp.errorString());
+    // A second, unbuffered handle: the temporary file's own is buffered, and
+    // Qt counts a partly flushed buffer as success.
+    QFile out(temp.fileName());
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return failed(out.errorString());
+    errno = 0;
+    if (out.write(bytes.data(), bytes.size()) != bytes.size()) return failed(writeError(out));
+    out.close();
+    if (!temp.rename(path)) return failed(temp.errorString());
+    temp.setAutoRemove(false);
     return {true, {}};
 }
 

@@ -22,6 +22,10 @@ struct TResult {
 // refused, never replaced.
 TResult writeFile(const QString& path, QByteArrayView bytes);
 
+// Like writeFile, for a file that must not exist yet: an existing file of
+// that name is never touched, and the call fails instead.
+TResult writeNewFile(const QString& path, QByteArrayView bytes);
+
 // Both refuse an existing target (Qt's calls do), as the design's file calls do.
 TResult renameFile(const QString& from, const QString& to);
 TResult copyFile(const QString& from, const QString& to);

@@ -38,6 +38,24 @@ TEST_F(FileOpsTest, WriteReplacesTheWholeFileOrNothing) {
               QStringList{QStringLiteral("a.bin")});
 }
 
+TEST_F(FileOpsTest, WriteNewNeverTouchesAnExistingFileAndFailsWhenTheDiskIsFull) {
+    ASSERT_TRUE(FileOps::writeNewFile(path("new.txt"), "one"));
+    const FileOps::TResult again = FileOps::writeNewFile(path("new.txt"), "two");
+    EXPECT_FALSE(again.ok);
+    EXPECT_FALSE(again.error.isEmpty());
+    EXPECT_EQ(bytesOf("new.txt"), QByteArray("one"));
+    {
+        const TDiskFullScope full(100);
+        const FileOps::TResult result =
+            FileOps::writeNewFile(path("big.txt"), QByteArray(4096, 'z'));
+        EXPECT_FALSE(result.ok);
+        EXPECT_FALSE(result.error.isEmpty());
+    }
+    EXPECT_FALSE(QFile::exists(path("big.txt")));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("new.txt")});
+}
+
 TEST_F(FileOpsTest, RefusalsCarryTheCallsOwnTextNotTheStaleSystemError) {
     ASSERT_TRUE(FileOps::writeFile(path("a.txt"), "a"));
     ASSERT_TRUE(FileOps::writeFile(path("b.txt"), "b"));
