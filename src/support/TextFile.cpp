@@ -19,8 +19,8 @@ bool isAscii(const QString& text) {
 }
 
 // Strict: no overlong forms, no surrogates, nothing above U+10FFFF and no
-// sequence cut off at the end. Qt's decoders replace such bytes without
-// saying so, which would hide a legacy file behind replacement characters.
+// sequence cut off at the end. A plain scan, so that the choice of encoding
+// does not depend on how Qt's decoder reports errors.
 bool isValidUtf8(const QByteArray& bytes) {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
     const qsizetype n = bytes.size();
