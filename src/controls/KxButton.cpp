@@ -618,13 +618,9 @@ void TKxButton::Click() {
     if (self && FAction) FAction->trigger();
     // The dialog closes after the click has been handled, as a modal result
     // set during a click takes effect once the click returns.
-    // OK is the dialog's Accepted (both 1); Cancel closes it the way Esc does, as Rejected, so
-    // that a caller sees one answer for both. Every other result keeps its number.
-    if (!dialog) return;
-    if (result == tmrCancel)
-        dialog->reject();
-    else
-        dialog->done(static_cast<int>(result));
+    // Every result keeps its number: OK is the dialog's Accepted (both 1), Cancel is 2, never
+    // QDialog's Rejected (0), so a caller can tell a cancelled answer from none.
+    if (dialog) dialog->done(static_cast<int>(result));
 }
 
 // --- keys, focus, mouse ------------------------------------------------------
