@@ -7,9 +7,12 @@
 #include <QPushButton>
 #include <QWindow>
 
+#include <atomic>
+
 namespace {
 
 std::optional<bool> gSnapOverride;
+std::atomic<int> gAliveSnaps{0};
 
 QPoint centreOnScreen(const QWidget* control) {
     return control->mapToGlobal(QPoint(control->width() / 2, control->height() / 2));
@@ -18,7 +21,17 @@ QPoint centreOnScreen(const QWidget* control) {
 } // namespace
 
 TKxMouseSnapThread::TKxMouseSnapThread(QWidget* control, int delayMs)
-    : FControl(control), FDelay(delayMs) {}
+    : FControl(control), FDelay(delayMs) {
+    ++gAliveSnaps;
+}
+
+TKxMouseSnapThread::~TKxMouseSnapThread() {
+    --gAliveSnaps;
+}
+
+int TKxMouseSnapThread::Alive() {
+    return gAliveSnaps.load();
+}
 
 void TKxMouseSnapThread::Start(QWidget* control, int delayMs) {
     auto* thread = new TKxMouseSnapThread(control, delayMs);

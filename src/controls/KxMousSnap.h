@@ -17,6 +17,9 @@ class TKxMouseSnapThread : public QThread {
 public:
     // Starts at once and frees itself when done; the caller does not wait.
     static void Start(QWidget* control, int delayMs);
+    // How many snaps have started and not yet been freed (tests wait for none before they end).
+    static int Alive();
+    ~TKxMouseSnapThread() override;
 
 protected:
     void run() override;

@@ -1,6 +1,7 @@
 #include "dialogs/Kxmsgbx.h"
 
 #include "controls/KxButton.h"
+#include "controls/KxMousSnap.h"
 #include "controls/KxPngRC.h"
 #include "platform/FakePlatform.h"
 
@@ -60,9 +61,17 @@ int textWidth(const QString& text, int ppi) {
     return QFontMetrics(font).horizontalAdvance(text);
 }
 
+// Every shown box starts a pointer snap; a test ends only after its snaps have run and gone.
+class KxmsgbxTest : public ::testing::Test {
+protected:
+    void TearDown() override {
+        EXPECT_TRUE(QTest::qWaitFor([] { return TKxMouseSnapThread::Alive() == 0; }, 5000));
+    }
+};
+
 } // namespace
 
-TEST(KxmsgbxTest, YesNoCancelShowsItsButtonsWithYesReadyUnderThePointer) {
+TEST_F(KxmsgbxTest, YesNoCancelShowsItsButtonsWithYesReadyUnderThePointer) {
     TScopedFakePlatform platform;
     whenOpen([&](TKxMsgBox* box) {
         EXPECT_EQ(box->windowTitle(), "Close");
@@ -85,7 +94,7 @@ TEST(KxmsgbxTest, YesNoCancelShowsItsButtonsWithYesReadyUnderThePointer) {
     EXPECT_EQ(AskYesNoCancel("Close", "Save the changes?"), kMsgYes);
 }
 
-TEST(KxmsgbxTest, YesNoCancelAnswersNoAndCancelByButtonEscAndClose) {
+TEST_F(KxmsgbxTest, YesNoCancelAnswersNoAndCancelByButtonEscAndClose) {
     TScopedFakePlatform platform;
     whenOpen([](TKxMsgBox* box) { QTest::mouseClick(box->button(mbNo), Qt::LeftButton); });
     EXPECT_EQ(AskYesNoCancel("c", "t"), kMsgNo);
@@ -103,7 +112,7 @@ TEST(KxmsgbxTest, YesNoCancelAnswersNoAndCancelByButtonEscAndClose) {
     EXPECT_EQ(AskYesNoCancel("c", "t"), kMsgCancel);
 }
 
-TEST(KxmsgbxTest, OkBoxClosesOnlyThroughItsButton) {
+TEST_F(KxmsgbxTest, OkBoxClosesOnlyThroughItsButton) {
     TScopedFakePlatform platform;
     bool stayedOpen = false;
     whenOpen([&](TKxMsgBox* box) {
@@ -129,7 +138,7 @@ TEST(KxmsgbxTest, OkBoxClosesOnlyThroughItsButton) {
     EXPECT_EQ(bare.exec(), kMsgOk);
 }
 
-TEST(KxmsgbxTest, DanishCountryCodeGivesDanishCaptions) {
+TEST_F(KxmsgbxTest, DanishCountryCodeGivesDanishCaptions) {
     TScopedFakePlatform platform;
     platform.country = 45;
     TKxMsgBox box;
@@ -144,7 +153,7 @@ TEST(KxmsgbxTest, DanishCountryCodeGivesDanishCaptions) {
     EXPECT_EQ(other.shownCaptions(), QStringList({"&Retry", "A&bort"}));
 }
 
-TEST(KxmsgbxTest, BoxGrowsToItsTextFromTheDesignSize) {
+TEST_F(KxmsgbxTest, BoxGrowsToItsTextFromTheDesignSize) {
     TScopedFakePlatform platform;
     for (int ppi : {96, 144}) {
         TPpiScope density(ppi);
@@ -197,7 +206,7 @@ TEST(KxmsgbxTest, BoxGrowsToItsTextFromTheDesignSize) {
     }
 }
 
-TEST(KxmsgbxTest, FiveOrMoreButtonsWidenTheBox) {
+TEST_F(KxmsgbxTest, FiveOrMoreButtonsWidenTheBox) {
     TScopedFakePlatform platform;
     TPpiScope density(144);
     TKxMsgBox box;
@@ -219,7 +228,7 @@ TEST(KxmsgbxTest, FiveOrMoreButtonsWidenTheBox) {
     EXPECT_FALSE(box.button(mbNo)->Cancel());
 }
 
-TEST(KxmsgbxTest, BoxIsCentredOverItsWindowAndKeptInTheWorkArea) {
+TEST_F(KxmsgbxTest, BoxIsCentredOverItsWindowAndKeptInTheWorkArea) {
     const QRect work = workArea();
     const QSize frame(300, 150);
     EXPECT_EQ(TKxMsgBox::placeOver(QRect(work.x() + 100, work.y() + 100, 401, 301), frame),
@@ -242,7 +251,7 @@ TEST(KxmsgbxTest, BoxIsCentredOverItsWindowAndKeptInTheWorkArea) {
     EXPECT_TRUE(work.contains(QRect(far, frame))) << far.x() << "," << far.y();
 }
 
-TEST(KxmsgbxTest, BoxAskedByAWindowOffEveryScreenOpensOnAScreen) {
+TEST_F(KxmsgbxTest, BoxAskedByAWindowOffEveryScreenOpensOnAScreen) {
     TScopedFakePlatform platform;
     QWidget parked;
     parked.setGeometry(-32000, -32000, 160, 28);
@@ -254,7 +263,7 @@ TEST(KxmsgbxTest, BoxAskedByAWindowOffEveryScreenOpensOnAScreen) {
     EXPECT_EQ(AskYesNoCancel("c", "t", &parked), kMsgCancel);
 }
 
-TEST(KxmsgbxTest, HugeTextKeepsTheBoxAndItsButtonsOnTheWorkArea) {
+TEST_F(KxmsgbxTest, HugeTextKeepsTheBoxAndItsButtonsOnTheWorkArea) {
     TScopedFakePlatform platform;
     const QString path = QStringLiteral("/home/user/") +
                          QStringLiteral("very-long-folder-name/").repeated(18) +
@@ -277,7 +286,7 @@ TEST(KxmsgbxTest, HugeTextKeepsTheBoxAndItsButtonsOnTheWorkArea) {
     EXPECT_TRUE(workArea().contains(ok2));
 }
 
-TEST(KxmsgbxTest, AnswererSeesWhatTheBoxWouldShow) {
+TEST_F(KxmsgbxTest, AnswererSeesWhatTheBoxWouldShow) {
     std::vector<TMsgBoxSeen> seen;
     TMsgBoxAnswererScope answer([&](const TMsgBoxSeen& box) {
         seen.push_back(box);
