@@ -24,7 +24,7 @@ void styleButton(TKxButton* button) {
 
 } // namespace
 
-TClSetNameForm::TClSetNameForm(QWidget* owner) : QDialog(owner) {
+TClSetNameForm::TClSetNameForm(QWidget* owner) : TKxDialog(owner) {
     setWindowTitle(QStringLiteral("Color Set Name"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
     QFont font;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "controls/KxDialog.h"
 #include <QString>
 #include <QStringList>
 
@@ -11,7 +11,7 @@ class TKxButton;
 
 // Asks for the name of a new colour set. OK is only possible for a name that
 // is not taken (ignoring case) and can name a file in the colour set folder.
-class TClSetNameForm : public QDialog {
+class TClSetNameForm : public TKxDialog {
     Q_OBJECT
 
 public:

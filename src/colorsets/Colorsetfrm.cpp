@@ -69,7 +69,7 @@ QString askFile(QWidget* parent, QFileDialog::AcceptMode mode, const QString& pr
 } // namespace
 
 TColorSetForm::TColorSetForm(TColorSetStore store, const TColorSetList& sets, QWidget* owner)
-    : QDialog(owner), m_store(std::move(store)) {
+    : TKxDialog(owner), m_store(std::move(store)) {
     AskName = [this](const QStringList& taken) { return TClSetNameForm::Ask(this, taken); };
     AskOpenFile = [this] { return askFile(this, QFileDialog::AcceptOpen, {}); };
     AskSaveFile = [this](const QString& proposed) {
@@ -248,7 +248,7 @@ void TColorSetForm::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void TColorSetForm::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
+    TKxDialog::showEvent(event);
     if (m_shown) return;
     m_shown = true;
     FormShow();
@@ -280,7 +280,7 @@ bool TColorSetForm::eventFilter(QObject* watched, QEvent* event) {
         if (notches != 0) scrollTiles(-notches);
         return true;
     }
-    return QDialog::eventFilter(watched, event);
+    return TKxDialog::eventFilter(watched, event);
 }
 
 void TColorSetForm::scrollTiles(int notches) {

@@ -2,7 +2,7 @@
 
 #include "colorsets/ColorSetStore.h"
 
-#include <QDialog>
+#include "controls/KxDialog.h"
 #include <QString>
 #include <QStringList>
 
@@ -23,7 +23,7 @@ class TKxPanel;
 // import, export and delete sets. Edited names are saved when another set is
 // selected and on OK. It works on the files only; the opener learns of
 // renames, deletions and saves through the signals.
-class TColorSetForm : public QDialog {
+class TColorSetForm : public TKxDialog {
     Q_OBJECT
 
 public:

@@ -55,7 +55,7 @@ TEST_F(ClsetnamefrmTest, EscCancels) {
     QTest::keyClicks(form.edName(), "Fresh");
     QTest::keyClick(form.edName(), Qt::Key_Escape);
     EXPECT_FALSE(form.isVisible());
-    EXPECT_EQ(form.result(), QDialog::Rejected);
+    EXPECT_EQ(form.result(), int(tmrCancel));
 }
 
 } // namespace

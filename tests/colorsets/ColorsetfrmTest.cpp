@@ -122,7 +122,7 @@ TEST_F(ColorsetfrmTest, EditedNamesAreSavedOnSelectionAndOkButNotOnCancel) {
 
     editTile(0, "first");
     form->butCancel()->Click();
-    EXPECT_EQ(form->result(), QDialog::Rejected);
+    EXPECT_EQ(form->result(), kMsgCancel);
     EXPECT_EQ(fileBytes(path("other")), setText(20, "123456", "o"));
 
     open();
