@@ -77,8 +77,8 @@ void styleButton(TKxButton* button, const QString& caption, bool withDisabledCol
 } // namespace
 
 TFrmTemplates::TFrmTemplates(TTemplateKind mode, const TColorTemplateList& list, QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                         Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
+    : TKxDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       FMode(mode), FImages(KxMainImageList(1)) {
     FImages = KxMainImageList(scaled(kImageSide));
     setWindowTitle(QStringLiteral("Template List"));
@@ -211,7 +211,7 @@ void TFrmTemplates::createControls() {
 }
 
 void TFrmTemplates::resizeEvent(QResizeEvent* event) {
-    QDialog::resizeEvent(event);
+    TKxDialog::resizeEvent(event);
     layoutControls();
 }
 
@@ -308,7 +308,7 @@ void TFrmTemplates::paintEvent(QPaintEvent*) {
 }
 
 void TFrmTemplates::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
+    TKxDialog::showEvent(event);
     if (FShown) return;
     FShown = true;
     if (!FRows.empty()) selectRow(0);
@@ -589,5 +589,5 @@ bool TFrmTemplates::eventFilter(QObject* watched, QEvent* event) {
         if (at.isValid() && at.row() != SelectedRow()) selectRow(at.row());
         LvDblClick(at.isValid());
     }
-    return QDialog::eventFilter(watched, event);
+    return TKxDialog::eventFilter(watched, event);
 }

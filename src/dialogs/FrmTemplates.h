@@ -3,7 +3,7 @@
 #include "colour/ColorTemplateList.h"
 #include "controls/KxImageList.h"
 
-#include <QDialog>
+#include "controls/KxDialog.h"
 
 #include <optional>
 #include <vector>
@@ -24,7 +24,7 @@ struct TTemplateDialogResult {
 // The modal dialog that edits one template list (RGB or HSL) and chooses the custom template.
 // It works on its own copy of the list; nothing changes for the caller unless it closes with OK.
 // The controls are public, as the window's published parts, so tests drive them directly.
-class TFrmTemplates : public QDialog {
+class TFrmTemplates : public TKxDialog {
     Q_OBJECT
 public:
     TFrmTemplates(TTemplateKind mode, const TColorTemplateList& list, QWidget* owner = nullptr);

@@ -101,8 +101,8 @@ QIcon keyCapIcon(int side) {
 THlpForm::THlpForm(const TSettingsValues& values, const TColorTemplateList& rgbTemplates,
                    const TColorTemplateList& hslTemplates, const QString& dataFolder,
                    std::vector<TShortcutGroup> shortcuts, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint),
+    : TKxDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                            Qt::WindowCloseButtonHint),
       FValues(values), FRgbTemplates(rgbTemplates), FHslTemplates(hslTemplates),
       FDataFolder(dataFolder), FShortcuts(std::move(shortcuts)), FRgbHex(values.formats.customHex),
       FHslHex(values.formats.hslHex), FClickAction(values.clickAction),
@@ -347,7 +347,7 @@ void THlpForm::createControls() {
 }
 
 void THlpForm::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
+    TKxDialog::showEvent(event);
     if (FShown) return;
     FShown = true;
     LvShortCuts->setColumnWidth(1, LvShortCuts->fontMetrics().horizontalAdvance(QStringLiteral(

@@ -5,7 +5,7 @@
 #include "controls/KxImageList.h"
 #include "dialogs/ShortcutTable.h"
 
-#include <QDialog>
+#include "controls/KxDialog.h"
 
 #include <array>
 #include <optional>
@@ -38,7 +38,7 @@ struct TSettingsValues {
 // OK only. The template lists are another matter: the template list dialog's OK replaces a list
 // and writes its file at once, whatever this dialog's result, and templatesReplaced() says so.
 // The controls are public, as the window's published parts, so tests drive them directly.
-class THlpForm : public QDialog {
+class THlpForm : public TKxDialog {
     Q_OBJECT
 public:
     THlpForm(const TSettingsValues& values, const TColorTemplateList& rgbTemplates,
