@@ -219,8 +219,9 @@ void TKxZodudIro::imageChanged() {
 }
 
 void TKxZodudIro::setGraySize(int value) {
-    // A negative strip would make the hue rows longer than the bitmap row.
-    value = std::max(0, value);
+    // A negative strip would make the hue rows longer than the bitmap row; one wider than any
+    // control could be leaves the layout arithmetic free of overflow.
+    value = std::clamp(value, 0, kMaxGraySize);
     if (value == FGraySize) return;
     FGraySize = value;
     imageChanged();
@@ -262,9 +263,9 @@ void TKxZodudIro::setNoRightSelect(bool value) {
 
 bool TKxZodudIro::CreateZodudIroHorz(TKxZodudIroBitmap& bitmap, int W, int H, bool white2Black,
                                      int pastel) {
-    if (bitmap.width() < W || bitmap.height() < H || H < 4) return false;
+    if (bitmap.width() < W || bitmap.height() < H || H < 4 || W < FGraySize + 6) return false;
     const int m = (W - 3 - FGraySize) / 6;
-    if (W < FGraySize + 6 || m < kMinHueSixth) return false;
+    if (m < kMinHueSixth) return false;
     pastel = std::clamp(pastel, 0, 255);
 
     const Px start = white2Black ? kWhitePx : kBlackPx;
@@ -301,9 +302,9 @@ bool TKxZodudIro::CreateZodudIroHorz(TKxZodudIroBitmap& bitmap, int W, int H, bo
 
 bool TKxZodudIro::CreateZodudIroVert(TKxZodudIroBitmap& bitmap, int W, int H, bool white2Black,
                                      int pastel) {
-    if (bitmap.width() < W || bitmap.height() < H || W < 4) return false;
+    if (bitmap.width() < W || bitmap.height() < H || W < 4 || H < FGraySize + 6) return false;
     const int o = (H - 3 - FGraySize) / 6;
-    if (H < FGraySize + 6 || o < kMinHueSixth) return false;
+    if (o < kMinHueSixth) return false;
     pastel = std::clamp(pastel, 0, 255);
 
     const Px start = white2Black ? kWhitePx : kBlackPx;
@@ -418,8 +419,7 @@ void TKxZodudIro::reportPaint() {
     FPaintReportQueued = false;
     if (FReportPending && OnColorChange) {
         FReportPending = false;
-        FCurrentColor = TKxColor(colorAt(FCrossX, FCrossY));
-        OnColorChange(this, FCurrentColor);
+        fireColorChange(colorAt(FCrossX, FCrossY));
     }
     if (OnPaintDone) OnPaintDone(this);
 }
@@ -428,8 +428,7 @@ void TKxZodudIro::deliverPendingReport() {
     buildIfNeeded();
     if (!FReportPending) return;
     FReportPending = false;
-    FCurrentColor = TKxColor(colorAt(FCrossX, FCrossY));
-    if (OnColorChange) OnColorChange(this, FCurrentColor);
+    fireColorChange(colorAt(FCrossX, FCrossY));
 }
 
 void TKxZodudIro::resizeEvent(QResizeEvent* e) {
@@ -441,12 +440,14 @@ void TKxZodudIro::fitBitmap(QSize size) {
     const int cx = size.width();
     const int cy = size.height();
     if (cx == FBitmap.width() && cy == FBitmap.height()) return;
-    if (FBitmap.width() > 0 && FBitmap.height() > 0) {
-        const double sx = double(cx) * FCrossX / FBitmap.width() + 0.5;
-        const double sy = double(cy) * FCrossY / FBitmap.height() + 0.5;
-        FCrossX = std::clamp(int(sx), 0, std::max(0, cx - 1));
-        FCrossY = std::clamp(int(sy), 0, std::max(0, cy - 1));
-    }
+    // Each axis scales on its own: a side that was 0 has nothing to scale from, yet the cross
+    // must still end inside the new size, or the next paint reads no colour.
+    const auto scaled = [](int pos, int from, int to) {
+        const double s = from > 0 ? double(to) * pos / from + 0.5 : double(pos);
+        return int(std::clamp(s, 0.0, double(std::max(0, to - 1))));
+    };
+    FCrossX = scaled(FCrossX, FBitmap.width(), cx);
+    FCrossY = scaled(FCrossY, FBitmap.height(), cy);
     FBitmap.setSize(0, 0);
     FBitmap.setSize(cx, cy);
     FRebuild = true;
@@ -457,10 +458,12 @@ void TKxZodudIro::fitBitmap(QSize size) {
 // Cross and colour lookup
 
 int TKxZodudIro::findPastel(int /*H*/, int S, int L) {
+    S = std::clamp(S, 0, kHlsMax);
+    L = std::clamp(L, 0, kHlsMax);
     const int clientHeight = height();
     const int half = clientHeight / 2;
     const int R = RedOf(HlsToRgb(0, L, S));
-    const double lp = L <= 0 ? 0.1 : double(clientHeight * L / 240);
+    const double lp = L <= 0 ? 0.1 : double(std::int64_t(clientHeight) * L / kHlsMax);
     // The distance from the dark end at which the pure colour must sit for the red ramp to pass
     // through R at lp. A black red channel means an unreachable colour: the steepest ramp.
     const double D = R > 0 ? 255.0 * lp / R : 255.0 / std::tan(0.1);
@@ -478,6 +481,9 @@ int TKxZodudIro::findPastel(int /*H*/, int S, int L) {
 int TKxZodudIro::FindColor(int H, int S, int L, bool SetPastel) {
     // The hue strip's length comes from the build; a stale one would put the cross at x = 0.
     if (rect() != FBuildRect) buildIfNeeded();
+    H = std::clamp(H, 0, kHlsMax);
+    S = std::clamp(S, 0, kHlsMax);
+    L = std::clamp(L, 0, kHlsMax);
     int p;
     if (S == 0)
         p = 255;
@@ -487,9 +493,10 @@ int TKxZodudIro::FindColor(int H, int S, int L, bool SetPastel) {
         p = findPastel(H, S, L);
     if (SetPastel) setPastel(p);
 
-    const int h = H * FHueStripLen / 240;
+    // A control can be wider than 240 times the int range allows.
+    const int h = int(std::int64_t(H) * FHueStripLen / kHlsMax);
     const int extent = FOrientation == thsHorizontal ? height() : width();
-    const int d = L <= 0 ? 0 : L * extent / 240;
+    const int d = L <= 0 ? 0 : int(std::int64_t(L) * extent / kHlsMax);
     const int lightness = FWhite2Black ? extent - d : d;
     if (FOrientation == thsHorizontal)
         moveCursor(h, lightness);
@@ -504,6 +511,9 @@ TKxColor TKxZodudIro::getColor() {
 }
 
 void TKxZodudIro::fireColorChange(ColorValue color) {
+    // A palette without pixels (a zero side) has no colour to report; the no-colour value would
+    // otherwise become everyone's current colour.
+    if (color == kNoColor) return;
     FCurrentColor = TKxColor(color);
     if (OnColorChange) OnColorChange(this, FCurrentColor);
 }

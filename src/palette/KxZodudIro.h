@@ -50,6 +50,8 @@ public:
 
     explicit TKxZodudIro(QWidget* parent = nullptr);
 
+    // The gray strip's width (height when vertical), clamped to 0 ... kMaxGraySize.
+    static constexpr int kMaxGraySize = 1 << 20;
     int GraySize() const noexcept { return FGraySize; }
     void setGraySize(int value);
     bool HotTrack() const noexcept { return FHotTrack; }
@@ -81,6 +83,7 @@ public:
     // Moves the cross to where the colour lies and returns the pastel level that shows it;
     // stores that level when setPastel is true (and always for partly saturated colours). A
     // size change still waiting for its paint is built first, so the cross lands on this size.
+    // H, S and L are clamped to 0 ... 240 here and in findPastel.
     int FindColor(int H, int S, int L, bool SetPastel);
     // Builds the picture now when a change waits for the next paint, and reports the colour under
     // the cross at once when a change of the picture or the cross has not been reported yet. A

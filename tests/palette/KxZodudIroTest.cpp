@@ -426,3 +426,64 @@ TEST(KxZodudIroKeys, ArrowsMoveTheCrossOrThePointer) {
 }
 
 } // namespace
+
+// A main window made so low that the palette has no height, then grown back to a smaller size
+// than before: the cross must come back inside, and no paint may report the no-colour value.
+TEST(KxZodudIroResize, CrossStaysInsideThroughAZeroSizeAndNoColourIsNeverReported) {
+    Built b(200, 100);
+    std::vector<ColorValue> changes;
+    b.z.OnColorChange = [&](TKxZodudIro*, TKxColor c) { changes.push_back(c.value()); };
+    b.z.moveCursor(150, 80);
+
+    for (const QSize size :
+         {QSize(200, 0), QSize(100, 50), QSize(0, 0), QSize(40, 30), QSize(0, 30), QSize(20, 10)}) {
+        b.z.resize(size);
+        QApplication::sendPostedEvents();
+        const QPoint cross = b.z.crossPos();
+        EXPECT_GE(cross.x(), 0);
+        EXPECT_GE(cross.y(), 0);
+        EXPECT_LE(cross.x(), std::max(0, size.width() - 1)) << size.width() << "x" << size.height();
+        EXPECT_LE(cross.y(), std::max(0, size.height() - 1))
+            << size.width() << "x" << size.height();
+        changes.clear();
+        b.z.grab();
+        QCoreApplication::processEvents();
+        for (const ColorValue c : changes)
+            EXPECT_NE(c, kNoColor) << size.width() << "x" << size.height();
+        if (!size.isEmpty()) {
+            EXPECT_EQ(changes.size(), 1u);
+        }
+        b.z.SetCrossPos(5, 5);
+        for (const ColorValue c : changes)
+            EXPECT_NE(c, kNoColor);
+    }
+    EXPECT_NE(b.z.currentColor().value(), kNoColor);
+}
+
+// Colour arguments and the gray strip are clamped where they come in, so no caller's value can
+// overflow the layout arithmetic.
+TEST(KxZodudIroDomain, ArgumentsFarOutsideTheScaleAreClamped) {
+    Built b(200, 100);
+    const int top = b.z.findPastel(0, 100, 240);
+    EXPECT_EQ(b.z.findPastel(0, 100, INT_MAX), top);
+    EXPECT_EQ(b.z.findPastel(0, INT_MAX, 100), b.z.findPastel(0, 240, 100));
+    EXPECT_EQ(b.z.findPastel(0, 100, INT_MIN), b.z.findPastel(0, 100, 0));
+
+    b.z.FindColor(INT_MAX, 240, INT_MAX, false);
+    const QPoint far = b.z.crossPos();
+    b.z.FindColor(240, 240, 240, false);
+    EXPECT_EQ(b.z.crossPos(), far);
+    b.z.FindColor(INT_MIN, 120, INT_MIN, true);
+    EXPECT_EQ(b.z.crossPos(), QPoint(0, 99));
+
+    b.z.setGraySize(INT_MAX);
+    EXPECT_EQ(b.z.GraySize(), TKxZodudIro::kMaxGraySize);
+    TKxZodudIroBitmap bitmap;
+    bitmap.setSize(200, 100);
+    EXPECT_FALSE(b.z.CreateZodudIroHorz(bitmap, 200, 100, true, 0));
+    EXPECT_FALSE(b.z.CreateZodudIroVert(bitmap, 200, 100, true, 0));
+    b.z.setGraySize(6);
+    EXPECT_FALSE(b.z.CreateZodudIroHorz(bitmap, INT_MIN, 100, true, 0));
+    EXPECT_FALSE(b.z.CreateZodudIroVert(bitmap, 200, INT_MIN, true, 0));
+    EXPECT_TRUE(b.z.CreateZodudIroHorz(bitmap, 200, 100, true, 0));
+}
