@@ -87,4 +87,20 @@ void BM_KxbmpDrawToBmpMode0(benchmark::State& state, int alpha) {
 BENCHMARK_CAPTURE(BM_KxbmpDrawToBmpMode0, mixed, 128)->Apply(sizes);
 BENCHMARK_CAPTURE(BM_KxbmpDrawToBmpMode0, opaque, 255)->Apply(sizes);
 
+// The button overlays and frames on a 16 x 16 bitmap for rectangles from its own size up to far
+// past it: the time must stay that of the pixels on the bitmap, whatever the rectangle's size.
+void BM_KxbmpShadeRectangleBeyondTheBitmap(benchmark::State& state) {
+    TKxBmp bmp(16, 16);
+    const int reach = int(state.range(0));
+    const QRect rect(-reach, -reach, 16 + 2 * reach, 16 + 2 * reach);
+    for (auto _ : state) {
+        bmp.flatHot(rect);
+        bmp.flatPressed(rect);
+        bmp.frameRect(4, TKxColor(10, 20, 30), rect);
+        bmp.roundedBorder(TKxColor(10, 20, 30), rect);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_KxbmpShadeRectangleBeyondTheBitmap)->Arg(0)->Arg(1 << 12)->Arg(1 << 28);
+
 } // namespace

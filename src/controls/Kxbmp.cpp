@@ -337,10 +337,12 @@ bool TKxBmp::clipRect(QRect& rect) const {
     // Exclusive edges in 64 bits, so no rectangle can overflow on the way.
     const std::int64_t left = std::max<std::int64_t>(rect.x(), FBounds.x());
     const std::int64_t top = std::max<std::int64_t>(rect.y(), FBounds.y());
+    // right() and bottom() rather than the width and height, which overflow for a rectangle
+    // spanning more than the int range.
     const std::int64_t right =
-        std::min<std::int64_t>(std::int64_t(rect.x()) + rect.width(), FBounds.width());
+        std::min<std::int64_t>(std::int64_t(rect.right()) + 1, FBounds.width());
     const std::int64_t bottom =
-        std::min<std::int64_t>(std::int64_t(rect.y()) + rect.height(), FBounds.height());
+        std::min<std::int64_t>(std::int64_t(rect.bottom()) + 1, FBounds.height());
     if (right <= left || bottom <= top) {
         rect = QRect(int(left), int(top), 0, 0);
         return false;

@@ -1,11 +1,13 @@
 // Shading and ornaments of the off-screen bitmap: edges, frames, rounded borders, button faces,
-// grips and marks. Every write is checked against the pixels, so a rectangle of any size or
-// position is safe, even one too small for the whole shape.
+// grips and marks. Every shape is cut to the pixels before it is walked and its edges are worked
+// out in 64 bits, so a rectangle of any size or position is safe, costs no more than the pixels
+// it touches, and may be too small for the whole shape.
 
 #include "controls/Kxbmp.h"
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -28,32 +30,129 @@ struct Corner {
 };
 
 std::array<Corner, 4> cornersOf(const QRect& r) {
-    const int right = r.x() + r.width() - 1;
-    const int bottom = r.y() + r.height() - 1;
+    const int right = r.right();
+    const int bottom = r.bottom();
     return {Corner{r.x(), r.y(), 1, 1}, Corner{right, r.y(), -1, 1}, Corner{r.x(), bottom, 1, -1},
             Corner{right, bottom, -1, -1}};
 }
+
+// A rectangle by its inclusive edges in 64 bits, so that no arithmetic on the edges of an int
+// rectangle, however large or far off, can overflow.
+struct Box {
+    std::int64_t left = 0;
+    std::int64_t top = 0;
+    std::int64_t right = -1;
+    std::int64_t bottom = -1;
+    bool empty() const noexcept { return right < left || bottom < top; }
+};
+
+Box boxOf(const QRect& r) noexcept {
+    return {r.left(), r.top(), r.right(), r.bottom()};
+}
+
+Box intersected(const Box& a, const Box& b) noexcept {
+    return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+            std::min(a.bottom, b.bottom)};
+}
+
+Box deflated(const Box& b) noexcept {
+    return {b.left + 1, b.top + 1, b.right - 1, b.bottom - 1};
+}
+
+// The pixels a shape may touch: those inside both the bitmap and a clip box. Every run is cut to
+// them before it is walked, so a shape costs what it touches, never what it was asked to cover.
+class PixelWindow {
+public:
+    PixelWindow(TKxPixel* pixels, const QRect& bounds, const Box& clip) noexcept
+        : FPixels(pixels), FWidth(bounds.width()),
+          FClip(pixels ? intersected(clip, boxOf(bounds)) : Box{}) {}
+
+    bool empty() const noexcept { return FClip.empty(); }
+
+    // f(pixel) for row y, columns from ... to.
+    template <class F>
+    void row(std::int64_t y, std::int64_t from, std::int64_t to, F f) const {
+        if (y < FClip.top || y > FClip.bottom) return;
+        from = std::max(from, FClip.left);
+        to = std::min(to, FClip.right);
+        TKxPixel* line = FPixels + y * FWidth;
+        for (std::int64_t x = from; x <= to; ++x)
+            f(line[x]);
+    }
+
+    // f(pixel) for column x, rows from ... to.
+    template <class F>
+    void column(std::int64_t x, std::int64_t from, std::int64_t to, F f) const {
+        if (x < FClip.left || x > FClip.right) return;
+        from = std::max(from, FClip.top);
+        to = std::min(to, FClip.bottom);
+        for (std::int64_t y = from; y <= to; ++y)
+            f(FPixels[y * FWidth + x]);
+    }
+
+    template <class F>
+    void at(std::int64_t x, std::int64_t y, F f) const {
+        if (x >= FClip.left && x <= FClip.right && y >= FClip.top && y <= FClip.bottom)
+            f(FPixels[y * FWidth + x]);
+    }
+
+private:
+    TKxPixel* FPixels;
+    std::int64_t FWidth;
+    Box FClip;
+};
 
 // The outline of a rounded rectangle: the straight edges from each side's fourth pixel on, then
 // at every corner seven pixels that round it off in three strengths: 0 next to the edges, 1 on the
 // curve, 2 just inside it.
 template <class Edge, class Round>
-void forRoundedOutline(const QRect& r, Edge edge, Round round) {
-    const int w = r.width();
-    const int h = r.height();
-    for (int i = 3; i <= w - 4; ++i) {
-        edge(r.x() + i, r.y());
-        edge(r.x() + i, r.y() + h - 1);
-    }
-    for (int j = 3; j <= h - 4; ++j) {
-        edge(r.x(), r.y() + j);
-        edge(r.x() + w - 1, r.y() + j);
-    }
+void forRoundedOutline(const PixelWindow& window, const Box& r, Edge edge, Round round) {
+    if (r.empty() || window.empty()) return;
+    window.row(r.top, r.left + 3, r.right - 3, edge);
+    window.row(r.bottom, r.left + 3, r.right - 3, edge);
+    window.column(r.left, r.top + 3, r.bottom - 3, edge);
+    window.column(r.right, r.top + 3, r.bottom - 3, edge);
     static constexpr std::array<std::array<int, 3>, 7> kRounding = {
         {{1, 0, 0}, {2, 0, 1}, {0, 1, 0}, {1, 1, 1}, {2, 1, 2}, {0, 2, 1}, {1, 2, 2}}};
-    for (const Corner& c : cornersOf(r))
+    const std::array<std::array<std::int64_t, 4>, 4> corners = {{{r.left, r.top, 1, 1},
+                                                                 {r.right, r.top, -1, 1},
+                                                                 {r.left, r.bottom, 1, -1},
+                                                                 {r.right, r.bottom, -1, -1}}};
+    for (const auto& [x, y, dx, dy] : corners)
         for (const auto& [i, j, strength] : kRounding)
-            round(c.x + c.dx * i, c.y + c.dy * j, strength);
+            window.at(x + dx * i, y + dy * j, [&](TKxPixel& p) { round(p, strength); });
+}
+
+// The border ring of r without its corner pixels lightened by amount, then the four pixels
+// diagonally inside the corners by five sevenths of it.
+void highlightRing(const PixelWindow& window, const Box& r, int amount) {
+    if (r.empty() || window.empty()) return;
+    const auto by = [](int a) { return [a](TKxPixel& p) { p = lighten(p, a); }; };
+    window.row(r.top, r.left + 1, r.right - 1, by(amount));
+    window.row(r.bottom, r.left + 1, r.right - 1, by(amount));
+    window.column(r.left, r.top + 1, r.bottom - 1, by(amount));
+    window.column(r.right, r.top + 1, r.bottom - 1, by(amount));
+    const int inside = int(std::int64_t(amount) * 5 / 7);
+    window.at(r.left + 1, r.top + 1, by(inside));
+    window.at(r.right - 1, r.top + 1, by(inside));
+    window.at(r.left + 1, r.bottom - 1, by(inside));
+    window.at(r.right - 1, r.bottom - 1, by(inside));
+}
+
+void shadowOutline(const PixelWindow& window, const Box& r, int amount) {
+    const std::array<int, 3> byStrength = {int(std::int64_t(amount) * 4 / 9),
+                                           int(std::int64_t(amount) * 6 / 7), amount / 4};
+    forRoundedOutline(
+        window, r, [&](TKxPixel& p) { p = darken(p, amount); },
+        [&](TKxPixel& p, int strength) { p = darken(p, byStrength[std::size_t(strength)]); });
+}
+
+// A rectangle for the guards: the part of box inside bounds, or an empty rectangle.
+QRect rectWithin(const Box& box, const QRect& bounds) {
+    const Box inside = intersected(box, boxOf(bounds));
+    if (inside.empty()) return {};
+    return QRect(QPoint(int(inside.left), int(inside.top)),
+                 QPoint(int(inside.right), int(inside.bottom)));
 }
 
 // Coverage of the soft corner's triangle: row 0 at the edge, position 0 the corner pixel.
@@ -299,10 +398,17 @@ void TKxBmp::shadeEdge(Side side, bool lightenIt, int amount, const QRect& rect)
 }
 
 void TKxBmp::blendMask(const std::uint8_t* mask, int size, int x, int y, TKxPixel colour) {
-    for (int j = 0; j < size; ++j)
-        for (int i = 0; i < size; ++i)
-            if (TKxPixel* p = pixelAt(x + i, y + j))
-                *p = KxPixel::blendColour(*p, colour, mask[j * size + i]);
+    if (!FBits) return;
+    for (int j = 0; j < size; ++j) {
+        const std::int64_t py = std::int64_t(y) + j;
+        if (py < 0 || py >= FHeight) continue;
+        TKxPixel* line = pixelRow(int(py));
+        for (int i = 0; i < size; ++i) {
+            const std::int64_t px = std::int64_t(x) + i;
+            if (px >= 0 && px < FWidth)
+                line[px] = KxPixel::blendColour(line[px], colour, mask[j * size + i]);
+        }
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -371,31 +477,35 @@ void TKxBmp::fadeCorners(QRect rect) {
 
 void TKxBmp::frameRect(int thickness, TKxColor colour, QRect rect) {
     QRect area = rect;
-    if (!contextGuard(area)) return;
+    if (!contextGuard(area) || !FBits) return;
     const TKxPixel value = colour.toPixel();
-    const int rings = std::min(thickness, std::min(rect.width(), rect.height()) / 2);
-    const auto put = [&](int x, int y) {
-        if (TKxPixel* p = pixelAt(x, y)) *p = value;
-    };
-    for (int i = 0; i < rings; ++i) {
-        const int left = rect.x() + i;
-        const int top = rect.y() + i;
-        const int right = rect.x() + rect.width() - 1 - i;
-        const int bottom = rect.y() + rect.height() - 1 - i;
-        for (int x = left; x <= right; ++x)
-            put(x, top);
-        for (int y = top; y <= bottom; ++y)
-            put(left, y);
-        for (int y = top; y <= bottom; ++y)
-            put(right, y);
-        for (int x = left; x <= right; ++x)
-            put(x, bottom);
+    const Box r = boxOf(rect);
+    const std::int64_t rings =
+        std::min<std::int64_t>(thickness, std::min(r.right - r.left + 1, r.bottom - r.top + 1) / 2);
+    if (rings <= 0) return;
+    // Ring i is the outline inset by i, so the rings together paint every pixel of the rectangle
+    // nearer than `rings` to its border: whole rows near the top and bottom, and in between the
+    // left and right bands. Only the part on the bitmap is walked.
+    const Box a = boxOf(area);
+    for (std::int64_t y = a.top; y <= a.bottom; ++y) {
+        TKxPixel* line = pixelRow(int(y));
+        const auto fill = [&](std::int64_t from, std::int64_t to) {
+            for (std::int64_t x = std::max(from, a.left); x <= std::min(to, a.right); ++x)
+                line[x] = value;
+        };
+        if (std::min(y - r.top, r.bottom - y) < rings) {
+            fill(a.left, a.right);
+        } else {
+            fill(r.left, r.left + rings - 1);
+            fill(std::max(r.right - rings + 1, r.left + rings), r.right);
+        }
     }
 }
 
 void TKxBmp::softCorners(QRect rect) {
-    QRect grown = rect.adjusted(-1, -1, 1, 1);
-    if (!pixelGuard(grown) || !clipRect(rect)) return;
+    // The rectangle grown by the one pixel of its surroundings meets the bitmap exactly when the
+    // rectangle does, so one guard on the rectangle serves both (and grows nothing past int).
+    if (!pixelGuard(rect)) return;
     for (const Corner& c : cornersOf(rect)) {
         // The colour around the corner: the pixel beside it along the row and the one beside it
         // along the column. Where the bitmap ends one stands in for the other; a corner with
@@ -439,52 +549,25 @@ void TKxBmp::roundedBorder(TKxColor colour, QRect rect) {
     if (!FBits) return;
     const TKxPixel value = colour.toPixel();
     using KxPixel::average;
+    const Box r = boxOf(rect);
     forRoundedOutline(
-        rect,
-        [&](int x, int y) {
-            if (TKxPixel* p = pixelIn(rect, x, y)) *p = value;
-        },
-        [&](int x, int y, int strength) {
-            TKxPixel* p = pixelIn(rect, x, y);
-            if (!p) return;
-            const TKxPixel half = average(*p, value);
-            *p = strength == 0 ? half : strength == 1 ? average(half, value) : average(*p, half);
+        PixelWindow(FPixels.get(), FBounds, r), r, [&](TKxPixel& p) { p = value; },
+        [&](TKxPixel& p, int strength) {
+            const TKxPixel half = average(p, value);
+            p = strength == 0 ? half : strength == 1 ? average(half, value) : average(p, half);
         });
 }
 
 void TKxBmp::roundedShadow(int amount, QRect rect) {
     if (!FBits) return;
-    const std::array<int, 3> byStrength = {amount * 4 / 9, amount * 6 / 7, amount / 4};
-    const auto darkenAt = [&](int x, int y, int by) {
-        if (TKxPixel* p = pixelIn(rect, x, y)) *p = darken(*p, by);
-    };
-    forRoundedOutline(
-        rect, [&](int x, int y) { darkenAt(x, y, amount); },
-        [&](int x, int y, int strength) { darkenAt(x, y, byStrength[strength]); });
+    const Box r = boxOf(rect);
+    shadowOutline(PixelWindow(FPixels.get(), FBounds, r), r, amount);
 }
 
 void TKxBmp::innerHighlight(int amount, QRect rect) {
     if (!FBits) return;
-    const int w = rect.width();
-    const int h = rect.height();
-    const int x0 = rect.x();
-    const int y0 = rect.y();
-    const auto lightenAt = [&](int i, int j, int by) {
-        if (TKxPixel* p = pixelIn(rect, x0 + i, y0 + j)) *p = lighten(*p, by);
-    };
-    for (int i = 1; i <= w - 2; ++i) {
-        lightenAt(i, 0, amount);
-        lightenAt(i, h - 1, amount);
-    }
-    for (int j = 1; j <= h - 2; ++j) {
-        lightenAt(0, j, amount);
-        lightenAt(w - 1, j, amount);
-    }
-    const int inside = amount * 5 / 7;
-    lightenAt(1, 1, inside);
-    lightenAt(w - 2, 1, inside);
-    lightenAt(1, h - 2, inside);
-    lightenAt(w - 2, h - 2, inside);
+    const Box r = boxOf(rect);
+    highlightRing(PixelWindow(FPixels.get(), FBounds, r), r, amount);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -518,21 +601,22 @@ void TKxBmp::buttonFacePressed(int shadeAmount, bool pipe, TKxColor darkColour,
 }
 
 // The overlays shade rows of the whole bitmap's width and height, counted from the rectangle's
-// top-left pixel; whatever of that lies outside the pixels is left out.
+// top-left pixel; whatever of that lies outside the pixels is left out. The outline and
+// highlight that follow walk only what lies on the bitmap, however large the rectangle.
 void TKxBmp::flatHot(QRect rect) {
     const QRect origin = rect;
     if (!contextGuard(rect) || !FBits) return;
-    const int x0 = origin.x();
-    const int y0 = origin.y();
+    const std::int64_t x0 = origin.x();
+    const std::int64_t y0 = origin.y();
     const int w = FWidth;
     const int h = FHeight;
     const auto shadeRow = [&](int row, bool lightenIt, int amount) {
-        const int y = y0 + row;
+        const std::int64_t y = y0 + row;
         if (y < 0 || y >= h) return;
-        const int from = std::max(x0 + 1, 0);
-        const int to = std::min(x0 + w - 2, w - 1);
-        TKxPixel* line = pixelRow(y);
-        for (int x = from; x <= to; ++x)
+        const std::int64_t from = std::max<std::int64_t>(x0 + 1, 0);
+        const std::int64_t to = std::min<std::int64_t>(x0 + w - 2, w - 1);
+        TKxPixel* line = pixelRow(int(y));
+        for (std::int64_t x = from; x <= to; ++x)
             line[x] = lightenIt ? lighten(line[x], amount) : darken(line[x], amount);
     };
     for (int i = 0; i < int(kHotLighten.size()); ++i)
@@ -541,24 +625,26 @@ void TKxBmp::flatHot(QRect rect) {
     ramp.fillRamp(20, 1);
     for (int i = 0; i < ramp.count(); ++i)
         shadeRow(12 + i, false, ramp[i]);
-    roundedShadow(80, origin);
-    innerHighlight(130, origin.adjusted(1, 1, -1, -1));
+    const Box r = boxOf(origin);
+    shadowOutline(PixelWindow(FPixels.get(), FBounds, r), r, 80);
+    const Box inner = deflated(r);
+    highlightRing(PixelWindow(FPixels.get(), FBounds, inner), inner, 130);
 }
 
 void TKxBmp::flatPressed(QRect rect) {
     const QRect origin = rect;
     if (!contextGuard(rect) || !FBits) return;
-    const int x0 = origin.x();
-    const int y0 = origin.y();
+    const std::int64_t x0 = origin.x();
+    const std::int64_t y0 = origin.y();
     const int w = FWidth;
     const int h = FHeight;
     const auto shadeRow = [&](int row, int amount) {
-        const int y = y0 + row;
+        const std::int64_t y = y0 + row;
         if (y < 0 || y >= h) return;
-        const int from = std::max(x0 + 1, 0);
-        const int to = std::min(x0 + w - 2, w - 1);
-        TKxPixel* line = pixelRow(y);
-        for (int x = from; x <= to; ++x)
+        const std::int64_t from = std::max<std::int64_t>(x0 + 1, 0);
+        const std::int64_t to = std::min<std::int64_t>(x0 + w - 2, w - 1);
+        TKxPixel* line = pixelRow(int(y));
+        for (std::int64_t x = from; x <= to; ++x)
             line[x] = darken(line[x], amount);
     };
     for (int i = 0; i < int(kPressedDarken.size()); ++i)
@@ -574,17 +660,20 @@ void TKxBmp::flatPressed(QRect rect) {
     }
     for (int i = 0; i < ramp.count(); ++i)
         shadeRow(12 + i, ramp[i]);
-    for (int row = 1; row <= h - 2; ++row) {
-        const int y = y0 + row;
-        const auto darkenAt = [&](int x, int amount) {
-            if (TKxPixel* p = pixelAt(x, y)) *p = darken(*p, amount);
+    const std::int64_t firstRow = std::max<std::int64_t>(1, -y0);
+    const std::int64_t lastRow = std::min<std::int64_t>(h - 2, h - 1 - y0);
+    for (std::int64_t row = firstRow; row <= lastRow; ++row) {
+        TKxPixel* line = pixelRow(int(y0 + row));
+        const auto darkenAt = [&](std::int64_t x, int amount) {
+            if (x >= 0 && x < w) line[x] = darken(line[x], amount);
         };
         darkenAt(x0 + 1, 39);
         darkenAt(x0 + w - 2, 39);
         darkenAt(x0 + 2, 17);
         darkenAt(x0 + w - 3, 17);
     }
-    roundedShadow(170, origin);
+    const Box r = boxOf(origin);
+    shadowOutline(PixelWindow(FPixels.get(), FBounds, r), r, 170);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -592,7 +681,8 @@ void TKxBmp::flatPressed(QRect rect) {
 
 void TKxBmp::drawMark(TKxMarkShape shape, TKxMarkSize size, int x, int y, TKxColor colour) {
     const Mask mask = maskFor(shape, size);
-    QRect area(x, y, mask.size, mask.size);
+    QRect area = rectWithin(
+        {x, y, std::int64_t(x) + mask.size - 1, std::int64_t(y) + mask.size - 1}, FBounds);
     if (!contextGuard(area)) return;
     blendMask(mask.data, mask.size, x, y, colour.toPixel());
 }

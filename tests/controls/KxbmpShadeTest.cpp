@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <functional>
 
 namespace {
@@ -327,4 +328,106 @@ TEST(KxbmpShade, NothingIsTouchedOutsideTheBitmap) {
     for (const auto& op : ops)
         op(big, QRect(-10, -10, 60, 60));
     SUCCEED();
+}
+
+namespace {
+
+// frameRect as the rings it is made of, one pixel at a time.
+void referenceFrame(TKxBmp& b, int thickness, TKxColor colour, QRect r) {
+    const int rings = std::min(thickness, std::min(r.width(), r.height()) / 2);
+    const auto put = [&](int x, int y) {
+        if (x >= 0 && y >= 0 && x < b.width() && y < b.height())
+            b.pixelRow(y)[x] = colour.toPixel();
+    };
+    for (int i = 0; i < rings; ++i) {
+        const int left = r.x() + i, top = r.y() + i;
+        const int right = r.right() - i, bottom = r.bottom() - i;
+        for (int x = left; x <= right; ++x) {
+            put(x, top);
+            put(x, bottom);
+        }
+        for (int y = top; y <= bottom; ++y) {
+            put(left, y);
+            put(right, y);
+        }
+    }
+}
+
+bool samePixels(const TKxBmp& a, const TKxBmp& b) {
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (px(a, x, y) != px(b, x, y)) return false;
+    return true;
+}
+
+} // namespace
+
+TEST(KxbmpShade, FrameRectPaintsExactlyItsRingsWhereverTheyLie) {
+    const TKxColor c(10, 20, 30);
+    for (int thickness = -1; thickness <= 4; ++thickness)
+        for (int x = -4; x <= 9; ++x)
+            for (int w = 0; w <= 11; ++w)
+                for (int h = 0; h <= 9; h += 3) {
+                    const QRect r(x, x / 2 - 2, w, h);
+                    TKxBmp got(9, 7), want(9, 7);
+                    got.fill(kGreyColour);
+                    want.fill(kGreyColour);
+                    got.frameRect(thickness, c, r);
+                    if (QRect(0, 0, 9, 7).intersects(r)) referenceFrame(want, thickness, c, r);
+                    ASSERT_TRUE(samePixels(got, want))
+                        << thickness << " " << x << "," << r.y() << " " << w << "x" << h;
+                }
+}
+
+// A rectangle reaching far past a small bitmap, up to the ends of the int range, draws what the
+// same shape with its far edges just off the bitmap draws, without overflowing on the way and
+// in the time its visible pixels take (each of these walked billions of off-bitmap pixels).
+TEST(KxbmpShade, HugeRectanglesDrawWhatTheirVisiblePartShows) {
+    const TKxColor c(10, 20, 30);
+    const std::vector<std::function<void(TKxBmp&, QRect)>> ops = {
+        [&](TKxBmp& b, QRect r) { b.frameRect(3, c, r); },
+        [&](TKxBmp& b, QRect r) { b.roundedBorder(c, r); },
+        [](TKxBmp& b, QRect r) { b.roundedShadow(100, r); },
+        [](TKxBmp& b, QRect r) { b.innerHighlight(100, r); },
+        [](TKxBmp& b, QRect r) { b.flatHot(r); },
+        [](TKxBmp& b, QRect r) { b.flatPressed(r); },
+        [](TKxBmp& b, QRect r) { b.softCorners(r); },
+        [&](TKxBmp& b, QRect r) { b.buttonFace(40, true, c, c, r); },
+        [&](TKxBmp& b, QRect r) { b.focusFrame(c, r); },
+    };
+    constexpr int kFar = 1 << 30;
+    for (std::size_t k = 0; k < ops.size(); ++k) {
+        const auto& op = ops[k];
+        // Top-left on the bitmap, far edges off it.
+        TKxBmp huge(16, 16), near(16, 16);
+        huge.fill(kGreyColour);
+        near.fill(kGreyColour);
+        op(huge, QRect(QPoint(2, 3), QPoint(INT_MAX, INT_MAX)));
+        op(near, QRect(2, 3, 40, 40));
+        EXPECT_TRUE(samePixels(huge, near)) << "operation " << k;
+        // All four edges off the bitmap.
+        TKxBmp around(16, 16), aroundNear(16, 16);
+        around.fill(kGreyColour);
+        aroundNear.fill(kGreyColour);
+        op(around, QRect(QPoint(-kFar, -kFar), QPoint(kFar, kFar)));
+        op(aroundNear, QRect(-20, -20, 60, 60));
+        EXPECT_TRUE(samePixels(around, aroundNear)) << "operation " << k;
+        // The widest rectangle an int can hold, and rectangles at the far ends.
+        TKxBmp any(16, 16);
+        op(any, QRect(QPoint(INT_MIN, INT_MIN), QPoint(INT_MAX, INT_MAX)));
+        op(any, QRect(QPoint(INT_MAX - 1, INT_MAX - 1), QPoint(INT_MAX, INT_MAX)));
+        op(any, QRect(QPoint(INT_MIN, INT_MIN), QPoint(INT_MIN + 1, INT_MIN + 1)));
+    }
+    // As many rings as the rectangle holds: everything of it on the bitmap is frame.
+    TKxBmp solid(16, 16);
+    solid.frameRect(INT_MAX, c, QRect(QPoint(2, 3), QPoint(INT_MAX, INT_MAX)));
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            ASSERT_EQ(px(solid, x, y) == c.toPixel(), x >= 2 && y >= 3) << x << "," << y;
+
+    TKxBmp marks(16, 16);
+    for (const int at : {INT_MIN, -13, INT_MAX - 12, INT_MAX})
+        for (const auto size : {TKxMarkSize::Small, TKxMarkSize::Large})
+            marks.drawMark(TKxMarkShape::Star, size, at, at, c);
+    EXPECT_EQ(px(marks, 0, 0), 0xFFFFFFFFu);
 }
