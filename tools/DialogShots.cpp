@@ -50,12 +50,6 @@ int main(int argc, char** argv) {
 
     TColorTemplateList rgb;
     BuildDefaultRgbTemplates(rgb);
-    TFrmTemplates rgbTemplates(TTemplateKind::Rgb, rgb);
-    rgbTemplates.MarkMatchingCustom(rgb.at(1));
-    rgbTemplates.setWindowTitle(QStringLiteral("RGB Template List"));
-    ok &= save(rgbTemplates, out.filePath(QStringLiteral("template-list-dialog-rgb.png")));
-    rgbTemplates.hide();
-
     TSettingsValues values;
     values.sampleTextPath = QStringLiteral("/home/user/Documents/Sample.txt");
     THlpForm settings(values, rgb, hsl, QDir::tempPath());

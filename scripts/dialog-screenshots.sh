@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Builds the dialog screenshot tool (Release) and saves pictures of the template list dialog and
+# the settings dialog, filled with the built-in templates, on a virtual 96-dpi screen:
+#
+#   bash scripts/dialog-screenshots.sh     # docs/template-list-dialog.png, docs/settings-dialog.png
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+
+command -v xvfb-run >/dev/null || { echo "xvfb-run is needed (package xvfb)" >&2; exit 1; }
+bash scripts/deps.sh
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DHUESPLINTER_TESTS=OFF \
+  -DHUESPLINTER_BENCH=OFF >/dev/null
+cmake --build build/release --target huesplinter-shots
+
+# Settings and data of this run stay in a throw-away folder.
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+mkdir -p docs
+XDG_CONFIG_HOME="$scratch/config" XDG_DATA_HOME="$scratch/data" \
+  HUESPLINTER_CONFIG_DIR="$scratch/config" QT_QPA_PLATFORM=xcb \
+  xvfb-run -a -s "-screen 0 1280x900x24 -dpi 96" "$root/build/release/tools/huesplinter-shots" \
+  "$root/docs"
