@@ -11,6 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
+
 namespace {
 
 constexpr ColorValue kExample = MakeColor(255, 26, 184);
@@ -212,6 +215,26 @@ TEST_F(TemplateFiles, FailuresAreReportedAndLeaveTheListAsItWas) {
     writeBytes(path("huge.txt"), QByteArray(kTemplateFileCap + 1, 'a'));
     EXPECT_FALSE(list.LoadFromFile(path("huge.txt")).isEmpty());
     EXPECT_EQ(list, before);
+}
+
+TEST_F(TemplateFiles, AWriteCutShortLeavesTheOldFileAsItWas) {
+    TColorTemplateList list;
+    BuildDefaultRgbTemplates(list);
+    ASSERT_EQ(list.SaveToFile(path("MruList.txt")), QString());
+    const QByteArray before = readBytes(path("MruList.txt"));
+    list.Append({QString(200, u'x'), "long", true, 0, 0, 0});
+    // A file size limit below the list's size fails the write part way, as a full disk does.
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 64;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const QString error = list.SaveToFile(path("MruList.txt"));
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(readBytes(path("MruList.txt")), before);
 }
 
 } // namespace
