@@ -318,7 +318,7 @@ TEST(TemplateDialog, OkGivesTheEditedListAndChoiceCancelGivesNothing) {
 
     TModalAnswerer<TFrmTemplates> answer([&](TFrmTemplates* d) {
         edit(d);
-        QTest::keyClick(d, Qt::Key_Return);
+        click(d->ButOk);
     });
     const std::optional<TTemplateDialogResult> result = TFrmTemplates::Edit(
         TTemplateKind::Rgb, list, TColorTemplate{"#RRGGBB", "", true, 0, 0, 0}, nullptr);

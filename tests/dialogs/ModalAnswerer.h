@@ -1,8 +1,12 @@
 #pragma once
 
 #include <QApplication>
+#include <QDialog>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
+
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
@@ -20,6 +24,14 @@ public:
             FTimer->stop();
             FAnswered = true;
             act(window);
+            // An answer that left the dialog open would block the test until its time-out.
+            if (auto* dialog = qobject_cast<QDialog*>(window); dialog && dialog->isVisible()) {
+                QTimer::singleShot(2000, dialog, [dialog = QPointer<QDialog>(dialog)] {
+                    if (!dialog || !dialog->isVisible()) return;
+                    ADD_FAILURE() << "the answered dialog is still open";
+                    dialog->reject();
+                });
+            }
         });
         FTimer->start(5);
     }
