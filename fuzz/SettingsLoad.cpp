@@ -1,0 +1,58 @@
+// Any bytes as the settings store file, then the main window's whole load:
+// whatever the file holds, every loaded value is inside its range and a save
+// of it loads back the same.
+#include "app/SettingsCodec.h"
+#include "platform/UserStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+void check(bool condition) {
+    if (!condition) std::abort();
+}
+
+void checkRanges(const TStoredSettings& s) {
+    check(s.pastel >= 0 && s.pastel <= TStoredSettings::MaxPastel);
+    check(int(s.clickAction) >= 0 && int(s.clickAction) <= 5);
+    check(s.fontSize >= 1 && s.fontSize <= TStoredSettings::MaxFontSize);
+    check(s.windowState >= 0 && s.windowState <= 2);
+    check(!(s.textColorLocked && s.bkgColorLocked));
+    check((s.sampleTextColor & ~kColorMask) == 0 && (s.sampleBkgColor & ~kColorMask) == 0);
+    for (ColorValue c : s.history)
+        check((c & ~kColorMask) == 0);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static QTemporaryDir dir;
+    const QString folder = dir.path() + QStringLiteral("/Vextora");
+    QDir().mkpath(folder);
+    {
+        QFile file(folder + QStringLiteral("/Huesplinter.conf"));
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) std::abort();
+        file.write(reinterpret_cast<const char*>(data), qint64(size));
+    }
+    TUserStore store(dir.path());
+    const auto ignore = [](const QString&) {};
+    const TStoredSettings loaded = TSettingsCodec::load(store, ignore);
+    checkRanges(loaded);
+
+    TUserStore scratch(dir.path() + QStringLiteral("/again"));
+    TSettingsCodec::save(scratch, loaded, ignore);
+    TStoredSettings reloaded = TSettingsCodec::load(scratch, ignore);
+    reloaded.firstRun = loaded.firstRun;
+    reloaded.hasPlacement = loaded.hasPlacement;
+    reloaded.hasHistory = loaded.hasHistory;
+    if (!loaded.hasPlacement) reloaded.mainWindow = loaded.mainWindow;
+    if (!loaded.hasHistory) reloaded.history = loaded.history;
+    check(reloaded == loaded);
+    return 0;
+}
