@@ -120,7 +120,7 @@ void forRoundedOutline(const PixelWindow& window, const Box& r, Edge edge, Round
                                                                  {r.right, r.bottom, -1, -1}}};
     for (const auto& [x, y, dx, dy] : corners)
         for (const auto& [i, j, strength] : kRounding)
-            window.at(x + dx * i, y + dy * j, [&](TKxPixel& p) { round(p, strength); });
+            window.at(x + dx * i, y + dy * j, [&round, s = strength](TKxPixel& p) { round(p, s); });
 }
 
 // The border ring of r without its corner pixels lightened by amount, then the four pixels
