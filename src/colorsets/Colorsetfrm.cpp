@@ -154,7 +154,7 @@ void TColorSetForm::createControls() {
     topLayout->setSpacing(0);
     topLayout->addWidget(LbSets);
     auto* listRow = new QHBoxLayout;
-    listRow->setSpacing(0);
+    listRow->setSpacing(scaled(10));
     listRow->addWidget(ListBox, 1);
     listRow->addWidget(column, 0, Qt::AlignTop);
     topLayout->addLayout(listRow);
