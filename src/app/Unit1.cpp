@@ -1,6 +1,7 @@
 #include "app/Unit1.h"
 
 #include "app/PickerOpener.h"
+#include "app/UserSlots.h"
 
 #include "colour/ColourParser.h"
 #include "colour/ColourValue.h"
@@ -10,6 +11,7 @@
 #include "controls/KxSlider.h"
 #include "palette/KxZodudIro.h"
 #include "platform/Platform.h"
+#include "support/Kxknownfolders.h"
 
 #include <QEvent>
 #include <QLineEdit>
@@ -51,13 +53,14 @@ int sliderValue(const TKxSlider* slider, int maximum) {
 } // namespace
 
 TForm1::TForm1(QWidget* parent) : QWidget(parent) {
-    m_history.fill(kNoColor);
     m_ui.setupUi(this);
+    m_slots = std::make_unique<TUserSlots>(*this, m_ui);
     connectControls();
     m_pickerOpener = std::make_unique<TPickerOpener>(*this, m_ui);
     setWindowTitle(QStringLiteral("Vextora's Huesplinter"));
     resize(m_ui.designClientSize());
-    setMinimumSize(m_ui.minimumClientSize());
+    const QSize minimum = m_ui.minimumClientSize();
+    setMinimumSize(std::max(minimum.width(), m_slots->minimumRowWidth()), minimum.height());
 }
 
 TForm1::~TForm1() = default;
@@ -347,8 +350,11 @@ void TForm1::PnlSampleColor1Click(QObject* sender) {
 }
 
 void TForm1::PushHistory(ColorValue c) {
-    std::shift_left(m_history.begin(), m_history.end(), 1);
-    m_history.back() = c;
+    m_slots->PushHistory(c);
+}
+
+std::array<ColorValue, TForm1::HistoryCount> TForm1::history() const {
+    return m_slots->history();
 }
 
 void TForm1::CopyOnClick(ColorValue c) {
@@ -404,4 +410,6 @@ void TForm1::LoadTimerTimer() {
     else
         ApplyCurrentColor(c);
     m_clickedColor = c;
+    m_slots->setDataFolder(DataFolder());
+    m_slots->OpenStartSet(QString());
 }

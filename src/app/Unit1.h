@@ -11,6 +11,7 @@
 #include <memory>
 
 class TPickerOpener;
+class TUserSlots;
 
 // The main window: one current colour shown by the palette, six sliders, the value panels and
 // the pastel bar, all kept in step through a few update operations guarded against feedback.
@@ -43,7 +44,9 @@ public:
     const FormatSettings& formatSettings() const { return m_formats; }
     // The value text remembered for the next start: the last text that parsed, or empty.
     const QString& pasteColor() const { return m_pasteColor; }
-    const std::array<ColorValue, HistoryCount>& history() const { return m_history; }
+    std::array<ColorValue, HistoryCount> history() const;
+    // The user and history slots and the colour set commands.
+    TUserSlots& userSlots() const { return *m_slots; }
 
     // Update operations every change of the current colour goes through.
     void SetCurrentColor(ColorValue c);
@@ -108,6 +111,6 @@ private:
     CopyStyle m_clickAction = CopyStyle::Html;
     FormatSettings m_formats;
     QString m_pasteColor;
-    std::array<ColorValue, HistoryCount> m_history;
+    std::unique_ptr<TUserSlots> m_slots;
     std::unique_ptr<TPickerOpener> m_pickerOpener;
 };
