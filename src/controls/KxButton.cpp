@@ -184,12 +184,23 @@ void TKxButton::setAllowAllUp(bool value) {
 }
 
 void TKxButton::setImages(TKxImageList* images) {
+    if (images == FImages) return;
+    if (FImages) disconnect(FImages->notifier(), nullptr, this, nullptr);
     FImages = images;
+    if (FImages) {
+        connect(FImages->notifier(), &TKxImageListNotifier::changed, this,
+                &TKxButton::ImagesChanged);
+        // A list that goes away leaves the button without pictures, never with a dangling list.
+        connect(FImages->notifier(), &QObject::destroyed, this, [this] {
+            FImages = nullptr;
+            layoutChanged();
+        });
+    }
     layoutChanged();
 }
 
 void TKxButton::ImagesChanged() {
-    update();
+    layoutChanged();
 }
 
 #define KX_BUTTON_INDEX_SETTER(Name, Field)                                                        \

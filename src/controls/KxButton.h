@@ -111,7 +111,7 @@ public:
     void setImageIndexPressed(int value);
     QMargins ImageMargins() const { return FImageMargins; }
     void setImageMargins(QMargins value);
-    // Not owned; the list must outlive the button or be unset first.
+    // Not owned; the button lets go of a list that is destroyed.
     TKxImageList* Images() const { return FImages; }
     void setImages(TKxImageList* images);
     // Repaints after the image list's pictures changed.

@@ -1,13 +1,27 @@
 #pragma once
 
 #include <QImage>
+#include <QObject>
 
+#include <memory>
 #include <vector>
 
-// A list of equally sized images, kept in 32-bit form with their alpha.
+// Tells the users of an image list that its pictures changed (changed()) or that the list is
+// going away (QObject::destroyed), so that none keeps drawing from a list that is gone.
+class TKxImageListNotifier : public QObject {
+    Q_OBJECT
+signals:
+    void changed();
+};
+
+// A list of equally sized images, kept in 32-bit form with their alpha. A copy takes the
+// pictures, not the listeners: those stay with the list they were listening to.
 class TKxImageList {
 public:
     TKxImageList(int width, int height) : FWidth(width), FHeight(height) {}
+    TKxImageList(const TKxImageList& other);
+    TKxImageList& operator=(const TKxImageList& other);
+    ~TKxImageList();
 
     int width() const noexcept { return FWidth; }
     int height() const noexcept { return FHeight; }
@@ -18,10 +32,13 @@ public:
     int add(const QImage& image);
     // The image at index, or a null image when there is none.
     QImage image(int index) const;
-    void clear() { FImages.clear(); }
+    void clear();
+
+    TKxImageListNotifier* notifier() const noexcept { return FNotifier.get(); }
 
 private:
     int FWidth;
     int FHeight;
     std::vector<QImage> FImages;
+    std::unique_ptr<TKxImageListNotifier> FNotifier = std::make_unique<TKxImageListNotifier>();
 };

@@ -458,3 +458,21 @@ TEST(KxButtonTest, DeletingTheFocusedButtonIsSafe) {
     b->setFocus();
     EXPECT_TRUE(b->hasFocus());
 }
+
+TEST(KxButtonTest, ButtonLetsGoOfADestroyedImageList) {
+    Form form;
+    TKxButton* b = form.add("Save");
+    auto images = std::make_unique<TKxImageList>(8, 8);
+    QImage red(8, 8, QImage::Format_ARGB32);
+    red.fill(Qt::red);
+    images->add(red);
+    b->setImages(images.get());
+    b->setImageIndex(0);
+    form.show();
+    EXPECT_FALSE(b->imageRect().isEmpty());
+    images.reset();
+    EXPECT_EQ(b->Images(), nullptr);
+    const QImage after = picture(b);
+    EXPECT_TRUE(b->imageRect().isEmpty());
+    EXPECT_FALSE(after.isNull());
+}
