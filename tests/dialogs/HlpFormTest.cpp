@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -302,6 +303,27 @@ TEST_F(SettingsDialog, TheEditButtonCreatesANewSampleFileAndOpensIt) {
     EXPECT_EQ(form->EdFileName->text(), dir.filePath("missing/folder/x.txt"));
     QFile::remove(folder + "Sample.txt");
     QFile::remove(folder + "Sample(1).txt");
+}
+
+TEST_F(SettingsDialog, BrowsingPutsTheChosenFileInTheFieldWhateverItsLength) {
+    const QString chosen = dir.filePath(QString(60, u'n') + ".txt");
+    QFile file(chosen);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    auto form = make(TSettingsValues());
+    {
+        TModalAnswerer<QFileDialog> cancel([](QFileDialog* d) { d->reject(); });
+        click(form->ButBrowse);
+        EXPECT_TRUE(cancel.answered());
+    }
+    EXPECT_EQ(form->EdFileName->text(), "");
+    TModalAnswerer<QFileDialog> choose([&](QFileDialog* d) {
+        EXPECT_EQ(d->nameFilters(), QStringList{"All Files (*.*)"});
+        d->selectFile(chosen);
+        static_cast<QDialog*>(d)->accept();
+    });
+    click(form->ButBrowse);
+    EXPECT_EQ(QDir::fromNativeSeparators(form->EdFileName->text()), chosen);
 }
 
 } // namespace
