@@ -256,8 +256,10 @@ void TKxSlider::setSliderGrib(bool value) {
     if (!isRoundThumb()) update();
 }
 
+// Margins beyond the largest widget mean nothing, and a margin near the int limit would overflow
+// the lane's layout arithmetic.
 void TKxSlider::setBkgEndMargin(int value) {
-    value = std::max(value, 0);
+    value = std::clamp(value, 0, QWIDGETSIZE_MAX);
     if (value == FBkgEndMargin) return;
     FBkgEndMargin = value;
     calculateBkgRect();
@@ -266,7 +268,7 @@ void TKxSlider::setBkgEndMargin(int value) {
 }
 
 void TKxSlider::setBkgSideMargin(int value) {
-    value = std::max(value, 0);
+    value = std::clamp(value, 0, QWIDGETSIZE_MAX);
     if (value == FBkgSideMargin) return;
     FBkgSideMargin = value;
     calculateBkgRect();

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <vector>
 
@@ -408,6 +409,21 @@ TEST(KxSlider, HugeAndInvalidValuesDoNotOverflow) {
     s.setMin(-1e15);
     s.setPosition(-1e14);
     EXPECT_EQ(s.getPosAsInt(), -1000000000);
+}
+
+// Margins at the int limit would overflow the lane and thumb arithmetic; they are held to the
+// largest size a widget can have, and the thumb stays a place inside that range.
+TEST(KxSlider, MarginsAtTheIntLimitAreHeldToTheLargestWidget) {
+    SliderWindow w;
+    w.slider->setPosition(50);
+    w.slider->setBkgEndMargin(INT_MAX);
+    w.slider->setBkgSideMargin(INT_MAX);
+    EXPECT_EQ(w.slider->BkgEndMargin(), QWIDGETSIZE_MAX);
+    EXPECT_EQ(w.slider->BkgSideMargin(), QWIDGETSIZE_MAX);
+    EXPECT_GE(w.slider->sliderPlace().x(), QWIDGETSIZE_MAX);
+    w.shot();
+    w.slider->setBkgEndMargin(INT_MIN);
+    EXPECT_EQ(w.slider->BkgEndMargin(), 0);
 }
 
 TEST(KxSlider, RangeStaysOpenWhereOneIsLostInTheMagnitude) {
