@@ -1,6 +1,7 @@
 #include "app/Unit1.h"
 
 #include "app/PickerOpener.h"
+#include "app/SampleControls.h"
 #include "app/UserSlots.h"
 
 #include "colour/ColourParser.h"
@@ -57,6 +58,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     m_slots = std::make_unique<TUserSlots>(*this, m_ui);
     connectControls();
     m_pickerOpener = std::make_unique<TPickerOpener>(*this, m_ui);
+    m_sampleControls = std::make_unique<TSampleControls>(*this, m_ui);
     setWindowTitle(QStringLiteral("Vextora's Huesplinter"));
     resize(m_ui.designClientSize());
     const QSize minimum = m_ui.minimumClientSize();
@@ -403,6 +405,7 @@ void TForm1::LoadTimerTimer() {
     m_loaded = true;
     m_ui.ScrollBar1->setValue(255 - m_pastel);
     ApplyPastel(m_pastel);
+    m_sampleControls->FillFontList();
     m_ui.ZodudIroBox->setFocus();
     const ColorValue c = kDesignSampleBkgColor;
     if (m_ui.EdClValue->text().isEmpty())

@@ -11,6 +11,7 @@
 #include <memory>
 
 class TPickerOpener;
+class TSampleControls;
 class TUserSlots;
 
 // The main window: one current colour shown by the palette, six sliders, the value panels and
@@ -29,6 +30,7 @@ public:
 
     const TForm1Ui& ui() const { return m_ui; }
     TPickerOpener& pickerOpener() { return *m_pickerOpener; }
+    TSampleControls& sampleControls() { return *m_sampleControls; }
 
     // Colour state.
     ColorValue currentColor() const { return m_currentColor; }
@@ -97,6 +99,7 @@ private:
     void LoadTimerTimer();
 
     TForm1Ui m_ui;
+    std::unique_ptr<TSampleControls> m_sampleControls;
     ColorValue m_currentColor = kNoColor;
     // The HLS triple the current colour is shown as: the sliders' own values when they chose
     // the colour, which a conversion back from the colour does not always give.

@@ -555,7 +555,10 @@ void TSampleForm::moveEvent(QMoveEvent*) {
 void TSampleForm::placeOnShow() {
     const QSize design(scaled(this, kDesignWidth), scaled(this, kDesignHeight));
     QRect r = geometry();
-    const bool stored = FOwner && FOwner->sampleSettings().hasPlacement();
+    // A stored place without a size is no place.
+    const TSampleSettings* settings = FOwner ? &FOwner->sampleSettings() : nullptr;
+    const bool stored = settings && settings->hasPlacement() && settings->placement.width() > 0 &&
+                        settings->placement.height() > 0;
     const int floor = minimumSide();
     if (r.width() < floor || r.height() < floor) {
         r.setSize(r.width() <= 0 || r.height() <= 0 ? design : r.size().expandedTo({floor, floor}));

@@ -42,19 +42,19 @@ public:
     // The owner is going away: nothing is handed back any more.
     void releaseOwner() { FOwner = nullptr; }
 
-    // Operations of the owner.
-    void ApplyColor(ColorValue c);
-    void SetShowText(bool value);
-    void SetTransparent(bool value);
-    void SetFontName(const QString& name);
-    void SetFontSize(int points);
-    void SetBold(bool value);
-    void SetItalic(bool value);
-    void SetSampleTextColor(ColorValue c);
-    void SetSampleBkgColor(ColorValue c);
-    void SetLockTextColor(bool value);
-    void SetLockBkgColor(bool value);
-    void SetTextFile(const QString& path);
+    // Operations of the owner (virtual so that an owner's test can watch them).
+    virtual void ApplyColor(ColorValue c);
+    virtual void SetShowText(bool value);
+    virtual void SetTransparent(bool value);
+    virtual void SetFontName(const QString& name);
+    virtual void SetFontSize(int points);
+    virtual void SetBold(bool value);
+    virtual void SetItalic(bool value);
+    virtual void SetSampleTextColor(ColorValue c);
+    virtual void SetSampleBkgColor(ColorValue c);
+    virtual void SetLockTextColor(bool value);
+    virtual void SetLockBkgColor(bool value);
+    virtual void SetTextFile(const QString& path);
     void SetSampleText(const QString& text);
     void AppActivated();
     void setDeactivated(bool value);

@@ -1,0 +1,740 @@
+#include "app/SampleControls.h"
+
+#include "app/Unit1.h"
+#include "app/Unit1Ui.h"
+#include "colour/ColourParser.h"
+#include "colour/CopyFormats.h"
+#include "controls/KxButton.h"
+#include "controls/KxPanel.h"
+#include "dialogs/Kxmsgbx.h"
+#include "palette/KxZodudIro.h"
+#include "platform/Platform.h"
+#include "sample/Samplefrm.h"
+#include "support/Kxfunctions.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QShortcut>
+#include <QSignalBlocker>
+
+#include <algorithm>
+#include <array>
+#include <climits>
+
+namespace {
+
+// Design values at 144 pixels per inch.
+constexpr int kDesignGap = 3;
+constexpr int kDesignSquare = 30;
+constexpr int kDesignSpacer = 10;
+constexpr int kDesignSizeBox = 84;
+constexpr int kDesignLockButton = 44;
+constexpr int kDesignColourField = 92;
+constexpr int kDesignMinFontBox = 150;
+
+constexpr std::uint32_t kDimmedDark = 14862272;
+constexpr std::uint32_t kDimmedLight = 15921635;
+constexpr std::uint32_t kHotTrackDownDark = 8304371;
+constexpr std::uint32_t kHotTrackDownLight = 14088702;
+constexpr std::uint32_t kStyleDownDark = 15388358;
+constexpr std::uint32_t kStyleDownLight = 16052694;
+
+const QString kCaption = QStringLiteral("Huesplinter");
+const QString kShowCaption = QStringLiteral("Show Sample");
+const QString kHideCaption = QStringLiteral("Hide Sample");
+
+constexpr std::array<const char*, 18> kSizes{"6",  "7",  "8",  "9",  "10", "11", "12", "14", "16",
+                                             "18", "20", "22", "24", "26", "28", "36", "48", "72"};
+
+// The sample row's keys: Ctrl (with or without Shift) and a letter, the function keys, Esc, and
+// Ctrl or Shift with an arrow.
+constexpr std::array<Qt::Key, 8> kCtrlLetters{Qt::Key_A, Qt::Key_B, Qt::Key_E, Qt::Key_H,
+                                              Qt::Key_I, Qt::Key_K, Qt::Key_Q, Qt::Key_T};
+constexpr std::array<Qt::Key, 4> kArrows{Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right};
+constexpr std::array<Qt::Key, 4> kPlainKeys{Qt::Key_Escape, Qt::Key_F6, Qt::Key_F11, Qt::Key_F12};
+
+TKxButton* makeButton(QWidget* parent, const QString& caption, const char* hint) {
+    auto* button = new TKxButton(parent);
+    button->setCaption(caption);
+    if (hint) button->setHint(QString::fromUtf8(hint));
+    button->setClDimmedDark(kDimmedDark);
+    button->setClDimmedLight(kDimmedLight);
+    return button;
+}
+
+void groupButton(TKxButton* button, int group, bool allowAllUp) {
+    button->setGroupIndex(group);
+    button->setAllowAllUp(allowAllUp);
+    button->setClSelDownDark(kStyleDownDark);
+    button->setClSelDownLight(kStyleDownLight);
+}
+
+QColor toQColor(ColorValue c) {
+    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
+}
+
+} // namespace
+
+TSampleControls::TSampleControls(TForm1& form, TForm1Ui& ui) : m_form(form), m_ui(ui) {
+    createSampleWindow = [](TSampleOwner* owner, QWidget* parent) {
+        return new TSampleForm(owner, parent);
+    };
+    createControls();
+    connectControls();
+    createShortcuts();
+    ApplySettings(TSampleSettings{}, false);
+}
+
+TSampleControls::~TSampleControls() {
+    // The window must not report to an owner that is going away.
+    if (m_sample) {
+        m_sample->releaseOwner();
+        delete m_sample.data();
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Construction and layout
+
+void TSampleControls::createControls() {
+    QWidget* row = m_ui.PnlSample;
+    ButHotTrack =
+        makeButton(row, QStringLiteral("H"), " Toggle Hot-Track in Color Palette [Ctrl+H] ");
+    QFont bold = row->font();
+    bold.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    bold.setBold(true);
+    ButHotTrack->setFont(bold);
+    ButHotTrack->setGroupIndex(10);
+    ButHotTrack->setAllowAllUp(true);
+    ButHotTrack->setClSelDownDark(kHotTrackDownDark);
+    ButHotTrack->setClSelDownLight(kHotTrackDownLight);
+
+    ButShowSample = makeButton(row, kShowCaption, " Show or Hide the Sample Window [Ctrl+Q] ");
+    Label1 = new QLabel(QStringLiteral("  "), row);
+    CbxShowText = new QCheckBox(QStringLiteral("Text"), row);
+    CbxShowText->setToolTip(QStringLiteral(" Show Text in the Sample Window [Ctrl+T] "));
+    CbxTransparent = new QCheckBox(QStringLiteral("Transparent"), row);
+    CbxTransparent->setToolTip(
+        QStringLiteral(" Use Transparent Background in the Sample Window [Ctrl+A] "));
+
+    PnlEdits = new TKxPanel(row);
+    PnlEdits->setColor(MakeColor(192, 199, 226));
+    CmbFonts = new QComboBox(PnlEdits);
+    CmbFonts->setEditable(false);
+    CmbFonts->setMaxVisibleItems(20);
+    CmbFonts->setToolTip(QStringLiteral(" Font Name Scroll using [Ctrl+Arrow Up or Down] "));
+    // The drop-down buttons draw the platform's arrow glyph; the symbol face of the design is
+    // not a font every system has.
+    ButFontDown = makeButton(PnlEdits, QStringLiteral("\u25BE"), nullptr);
+    ButFontDown->setTabStop(false);
+    CmbSizes = new QComboBox(PnlEdits);
+    CmbSizes->setEditable(true);
+    CmbSizes->setInsertPolicy(QComboBox::NoInsert);
+    CmbSizes->setMaxVisibleItems(20);
+    for (const char* size : kSizes)
+        CmbSizes->addItem(QString::fromLatin1(size));
+    CmbSizes->setToolTip(QStringLiteral(" Font Size Scroll using [Shift+Arrow Up or Down] "));
+    ButSizeDown = makeButton(PnlEdits, QStringLiteral("\u25BE"), nullptr);
+    ButSizeDown->setTabStop(false);
+
+    ButBold =
+        makeButton(PnlEdits, QStringLiteral("B"), " Bold Text in the Sample Window [Ctrl+B] ");
+    ButBold->setFont(bold);
+    groupButton(ButBold, 4, true);
+    ButItalic =
+        makeButton(PnlEdits, QStringLiteral("I "), " Italic Text in the Sample Window [Ctrl+I] ");
+    QFont italic = bold;
+    italic.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans")});
+    italic.setItalic(true);
+    ButItalic->setFont(italic);
+    groupButton(ButItalic, 5, true);
+
+    QFont fieldFont = row->font();
+    fieldFont.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans")});
+    ButLockTextCl = makeButton(PnlEdits, QStringLiteral("T"),
+                               " Lock the Font Color in the Sample Window [Ctrl+E] ");
+    groupButton(ButLockTextCl, 6, false);
+    EdTextColor = new QLineEdit(PnlEdits);
+    EdTextColor->setToolTip(QStringLiteral(" Set Color F11 "));
+    ButLockBkgCl = makeButton(PnlEdits, QStringLiteral("B"),
+                              " Lock the Background Color in the Sample Window [Ctrl+K] ");
+    groupButton(ButLockBkgCl, 6, false);
+    EdBkgColor = new QLineEdit(PnlEdits);
+    EdBkgColor->setToolTip(QStringLiteral(" Set Color F12 "));
+    for (QLineEdit* field : {EdTextColor, EdBkgColor}) {
+        field->setMaxLength(6);
+        field->setFont(fieldFont);
+        field->setAlignment(Qt::AlignCenter);
+    }
+    ButLockTextCl->setDown(true);
+
+    ButEyeDropPanel = makeButton(m_ui.PnlSampleColor1, QStringLiteral("\u00BB"),
+                                 " Open and Close the Colortune panel [F6] ");
+    ButEyeDropPanel->setTabStop(false);
+
+    for (QWidget* w : {static_cast<QWidget*>(ButHotTrack), static_cast<QWidget*>(ButShowSample),
+                       static_cast<QWidget*>(CbxShowText), static_cast<QWidget*>(CbxTransparent),
+                       static_cast<QWidget*>(PnlEdits), static_cast<QWidget*>(ButEyeDropPanel)})
+        w->setCursor(Qt::ArrowCursor);
+    layoutRow();
+}
+
+void TSampleControls::layoutRow() {
+    const int h = m_ui.PnlSample->height();
+    const int gap = m_ui.scaled(kDesignGap);
+    const int margin = std::max(2, m_ui.scaled(2));
+    const int ch = std::max(h - 2 * margin, 1);
+    int x = gap;
+    auto place = [&](QWidget* w, int width) {
+        w->setGeometry(x, margin, width, ch);
+        x += width + gap;
+    };
+    place(ButHotTrack, std::max(m_ui.scaled(kDesignSquare), ch));
+    const QFontMetrics metrics(m_ui.PnlSample->font());
+    place(ButShowSample, metrics.horizontalAdvance(ButShowSample->Text() + QStringLiteral("    ")));
+    place(Label1, m_ui.scaled(kDesignSpacer));
+    place(CbxShowText, CbxShowText->sizeHint().width());
+    place(CbxTransparent, CbxTransparent->sizeHint().width());
+
+    const int editsWidth = std::max(m_ui.PnlSample->width() - x, 0);
+    PnlEdits->setGeometry(x, 0, editsWidth, h);
+    // From the right: the two colour fields with their locks, italic, bold and the size box; the
+    // font box takes what is left.
+    int right = editsWidth - gap;
+    auto placeRight = [&](QWidget* w, int width) {
+        right -= width;
+        w->setGeometry(right, margin, width, ch);
+        right -= gap;
+    };
+    placeRight(EdBkgColor, m_ui.scaled(kDesignColourField));
+    placeRight(ButLockBkgCl, m_ui.scaled(kDesignLockButton));
+    placeRight(EdTextColor, m_ui.scaled(kDesignColourField));
+    placeRight(ButLockTextCl, m_ui.scaled(kDesignLockButton));
+    placeRight(ButItalic, std::max(m_ui.scaled(kDesignSquare), ch));
+    placeRight(ButBold, std::max(m_ui.scaled(kDesignSquare), ch));
+    placeRight(CmbSizes, m_ui.scaled(kDesignSizeBox));
+    const int fontWidth = std::max(right, m_ui.scaled(kDesignMinFontBox) / 2);
+    CmbFonts->setGeometry(0, margin, fontWidth, ch);
+    // The drop-down buttons sit over the boxes' right ends.
+    const int arrow = std::min(ch, m_ui.scaled(26));
+    ButFontDown->setGeometry(CmbFonts->geometry().right() + 1 - arrow, margin, arrow, ch);
+    ButSizeDown->setGeometry(CmbSizes->geometry().right() + 1 - arrow, margin, arrow, ch);
+    ButFontDown->raise();
+    ButSizeDown->raise();
+}
+
+void TSampleControls::placeEyeDropButton() {
+    QWidget* host = ButEyeDropPanel->parentWidget();
+    if (!host) return;
+    const int side = std::max(host->height() - 2 * m_ui.scaled(4), 1);
+    const int border = (host->height() - side) / 2;
+    ButEyeDropPanel->setGeometry(host->width() - border - side, border, side, side);
+}
+
+void TSampleControls::connectControls() {
+    connect(ButHotTrack, &TKxButton::clicked, this, [this] { ButHotTrackClick(); });
+    connect(ButShowSample, &TKxButton::clicked, this, [this] { ButShowSampleClick(); });
+    connect(CbxShowText, &QCheckBox::clicked, this, [this] { CbxShowTextClick(); });
+    connect(CbxTransparent, &QCheckBox::clicked, this, [this] { CbxTransparentClick(); });
+    // Only a choice of the user's is a font change: selecting the stored font from code is not.
+    connect(CmbFonts, &QComboBox::activated, this, [this] { CmbFontsChange(); });
+    connect(CmbSizes, &QComboBox::editTextChanged, this, [this] { CmbSizesChange(); });
+    connect(ButFontDown, &TKxButton::clicked, this, [this] { ButFontDownClick(); });
+    connect(ButSizeDown, &TKxButton::clicked, this, [this] { ButSizeDownClick(); });
+    connect(ButBold, &TKxButton::clicked, this, [this] { ButBoldClick(); });
+    connect(ButItalic, &TKxButton::clicked, this, [this] { ButItalicClick(); });
+    connect(ButLockTextCl, &TKxButton::clicked, this, [this] { ButLockTextClClick(); });
+    connect(ButLockBkgCl, &TKxButton::clicked, this, [this] { ButLockBkgClClick(); });
+    connect(EdTextColor, &QLineEdit::textChanged, this, [this] { EdTextColorChange(); });
+    connect(EdBkgColor, &QLineEdit::textChanged, this, [this] { EdBkgColorChange(); });
+    connect(ButEyeDropPanel, &TKxButton::clicked, this, [this] { ButEyeDropPanelClick(); });
+    EdTextColor->installEventFilter(this);
+    EdBkgColor->installEventFilter(this);
+    CmbFonts->installEventFilter(this);
+    m_ui.PnlSample->installEventFilter(this);
+    m_ui.PnlSampleColor1->installEventFilter(this);
+    m_ui.PnlHslColor->installEventFilter(this);
+
+    connect(&m_form, &TForm1::currentColorChanged, this, [this](ColorValue c) {
+        if (m_sample) m_sample->ApplyColor(c);
+    });
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            [this](Qt::ApplicationState state) {
+                if (state == Qt::ApplicationActive)
+                    ApplicationActivate();
+                else
+                    ApplicationDeactivate();
+            });
+}
+
+void TSampleControls::createShortcuts() {
+    // The window's own keys for the sample row; keys the sample window passes on take the same
+    // road through HandleKey.
+    auto add = [this](QKeyCombination combination) {
+        auto* shortcut = new QShortcut(QKeySequence(combination), &m_form);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, combination] {
+            if (HandleKey(combination.key(), combination.keyboardModifiers())) return;
+            // Esc without a shown sample window closes the main window.
+            if (combination.key() == Qt::Key_Escape) m_form.close();
+        });
+    };
+    for (Qt::Key key : kCtrlLetters) {
+        add(QKeyCombination(Qt::ControlModifier, key));
+        add(QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, key));
+    }
+    for (Qt::Key key : kPlainKeys)
+        add(QKeyCombination(Qt::NoModifier, key));
+    for (Qt::Key key : kArrows) {
+        add(QKeyCombination(Qt::ControlModifier, key));
+        add(QKeyCombination(Qt::ShiftModifier, key));
+    }
+}
+
+bool TSampleControls::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize) {
+        if (watched == m_ui.PnlSample) layoutRow();
+        if (watched == ButEyeDropPanel->parentWidget()) placeEyeDropButton();
+    } else if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (watched == EdTextColor || watched == EdBkgColor)
+            return filterColourKey(static_cast<QLineEdit*>(watched), key);
+        // Ctrl with a letter scrolls or runs a command; it must not also search the list.
+        if (watched == CmbFonts && Platform::ctrlDown() && !key->text().isEmpty()) return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Settings
+
+TSampleForm* TSampleControls::sampleWindow() const {
+    return m_sample;
+}
+
+bool TSampleControls::tunePanelShown() const {
+    return m_ui.PnlPicker->isVisibleTo(m_ui.PnlPicker->window());
+}
+
+void TSampleControls::ApplySettings(const TSampleSettings& stored, bool hotTrack) {
+    m_settings = stored;
+    m_settings.normalizeLocks();
+    m_settings.fontSize =
+        std::min<std::uint16_t>(m_settings.fontSize, TSampleSettings::MaxStoredFontSize);
+
+    m_hotTrack = hotTrack;
+    ButHotTrack->setDown(hotTrack);
+    m_ui.ZodudIroBox->setHotTrack(hotTrack);
+    // Qt's setChecked runs no click handler; the design's check boxes do.
+    CbxShowText->setChecked(m_settings.showText);
+    CbxShowTextClick();
+    CbxTransparent->setChecked(m_settings.transparent);
+    CbxTransparentClick();
+    const int font = CmbFonts->findText(m_settings.fontName, Qt::MatchFixedString);
+    if (font >= 0) CmbFonts->setCurrentIndex(font);
+    {
+        const QSignalBlocker quiet(CmbSizes);
+        CmbSizes->setEditText(QString::number(m_settings.fontSize));
+    }
+    ButBold->setDown(m_settings.bold());
+    ButItalic->setDown(m_settings.italic());
+    // The fields show and apply the colours; a text equal to the old one would raise no change.
+    StoreSampleTextColor(m_settings.textColor);
+    StoreSampleBkgColor(m_settings.bkgColor);
+    if (m_settings.lockBkgColor)
+        ButLockBkgCl->setDown(true);
+    else
+        ButLockTextCl->setDown(true);
+}
+
+void TSampleControls::FillFontList() {
+    FillFontList(TrueTypeFontNames());
+}
+
+void TSampleControls::FillFontList(const QStringList& families) {
+    QStringList names;
+    for (const QString& family : families)
+        AddTrueTypeFontName(family, true, names);
+    const QSignalBlocker quiet(CmbFonts);
+    CmbFonts->clear();
+    CmbFonts->addItems(names);
+    const int index = CmbFonts->findText(m_settings.fontName, Qt::MatchFixedString);
+    CmbFonts->setCurrentIndex(index >= 0 ? index : 0);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Show and hide
+
+void TSampleControls::ButShowSampleClick() {
+    if (m_sample && m_sample->shownToUser()) {
+        // It hands its placement back as it hides; deleted only once control is back in the
+        // event loop, since its own key handler may be what asked.
+        m_sample->CloseWindow();
+        m_sample->releaseOwner();
+        m_sample->deleteLater();
+        m_sample = nullptr;
+        ButShowSample->setCaption(kShowCaption);
+        return;
+    }
+    if (!m_sample) m_sample = createSampleWindow(this, &m_form);
+    TSampleForm* sample = m_sample;
+    if (m_settings.hasPlacement() && m_settings.placement.width() > 0 &&
+        m_settings.placement.height() > 0)
+        sample->setGeometry(m_settings.placement);
+    sample->SetTextFile(m_settings.textFile);
+    sample->SetTransparent(m_settings.transparent);
+    sample->SetShowText(m_settings.showText);
+    sample->SetFontName(m_settings.fontName);
+    sample->SetFontSize(m_settings.fontSize);
+    sample->SetBold(m_settings.bold());
+    sample->SetItalic(m_settings.italic());
+    sample->SetLockTextColor(m_settings.lockTextColor);
+    sample->SetSampleBkgColor(m_settings.bkgColor & kColorMask);
+    sample->SetSampleTextColor(m_settings.textColor & kColorMask);
+    if (ButLockTextCl->Down())
+        ButLockTextClClick();
+    else
+        ButLockBkgClClick();
+    sample->show();
+    ButShowSample->setCaption(kHideCaption);
+    m_ui.ZodudIroBox->setFocus();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Switches, font and size
+
+void TSampleControls::CbxShowTextClick() {
+    const bool checked = CbxShowText->isChecked();
+    CbxTransparent->setEnabled(checked);
+    if (m_sample) m_sample->SetShowText(checked);
+    m_settings.showText = checked;
+}
+
+void TSampleControls::CbxTransparentClick() {
+    const bool checked = CbxTransparent->isChecked();
+    if (m_sample) {
+        if (checked) {
+            m_sample->SetTransparent(true);
+        } else {
+            m_sample->SetTransparent(false);
+            // While see-through every colour went to the text; the locked side gets its stored
+            // colour back.
+            if (ButLockBkgCl->Down())
+                m_sample->SetSampleBkgColor(m_settings.bkgColor);
+            else
+                m_sample->SetSampleTextColor(m_settings.textColor);
+        }
+    }
+    m_settings.transparent = checked;
+}
+
+void TSampleControls::ToggleShowText() {
+    CbxShowText->setChecked(!CbxShowText->isChecked());
+    CbxShowTextClick();
+}
+
+void TSampleControls::ToggleTransparent() {
+    // click() does nothing on a disabled box, and the box is disabled while no text is shown.
+    CbxTransparent->setChecked(!CbxTransparent->isChecked());
+    CbxTransparentClick();
+}
+
+void TSampleControls::CmbFontsChange() {
+    const QString name = CmbFonts->currentText();
+    if (m_sample) m_sample->SetFontName(name);
+    m_settings.fontName = name;
+}
+
+void TSampleControls::reportBadSize(const QString& text) {
+    // Posted: a box shown from inside the edit's change would run while the edit is mid-change.
+    QMetaObject::invokeMethod(
+        this,
+        [this, text] {
+            ShowErrorBox(kCaption, QStringLiteral("'%1' is not a valid integer value").arg(text),
+                         &m_form);
+        },
+        Qt::QueuedConnection);
+}
+
+void TSampleControls::CmbSizesChange() {
+    const QString text = CmbSizes->currentText();
+    bool ok = false;
+    const qlonglong n = text.toLongLong(&ok);
+    if (!ok || n > INT_MAX || n < INT_MIN) {
+        reportBadSize(text);
+        return;
+    }
+    // No size below one point exists; the window and the setting keep theirs.
+    if (n < 1) return;
+    if (m_sample) m_sample->SetFontSize(int(std::min<qlonglong>(n, TSampleForm::MaxFontSize)));
+    m_settings.fontSize = std::uint16_t(std::min<qlonglong>(n, TSampleSettings::MaxStoredFontSize));
+}
+
+void TSampleControls::StepFont(int step) {
+    if (CmbFonts->count() == 0) return;
+    const int index = std::clamp(CmbFonts->currentIndex() + step, 0, CmbFonts->count() - 1);
+    CmbFonts->setCurrentIndex(index);
+    CmbFontsChange();
+}
+
+void TSampleControls::StepSize(int step) {
+    const int current = std::max(CmbSizes->findText(CmbSizes->currentText()), 0);
+    const int index = std::clamp(current + step, 0, CmbSizes->count() - 1);
+    {
+        const QSignalBlocker quiet(CmbSizes);
+        CmbSizes->setCurrentIndex(index);
+        CmbSizes->setEditText(CmbSizes->itemText(index));
+    }
+    CmbSizesChange();
+}
+
+void TSampleControls::ButFontDownClick() {
+    CmbFonts->setFocus();
+    CmbFonts->showPopup();
+}
+
+void TSampleControls::ButSizeDownClick() {
+    CmbSizes->setFocus();
+    CmbSizes->showPopup();
+}
+
+void TSampleControls::ButBoldClick() {
+    const bool down = ButBold->Down();
+    if (m_sample) m_sample->SetBold(down);
+    m_settings.fontStyle = down ? (m_settings.fontStyle | TSampleSettings::StyleBold)
+                                : (m_settings.fontStyle & ~TSampleSettings::StyleBold);
+}
+
+void TSampleControls::ButItalicClick() {
+    const bool down = ButItalic->Down();
+    if (m_sample) m_sample->SetItalic(down);
+    m_settings.fontStyle = down ? (m_settings.fontStyle | TSampleSettings::StyleItalic)
+                                : (m_settings.fontStyle & ~TSampleSettings::StyleItalic);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Colour locks and fields
+
+void TSampleControls::ButLockTextClClick() {
+    const bool down = ButLockTextCl->Down();
+    if (down == m_settings.lockTextColor) return;
+    m_settings.lockTextColor = down;
+    m_settings.lockBkgColor = !down;
+    if (down && m_sample) {
+        m_sample->SetSampleTextColor(m_settings.textColor & kColorMask);
+        m_sample->SetLockTextColor(true);
+    }
+    // The views jump to the colour now being edited.
+    m_form.ApplyCurrentColor(m_settings.bkgColor & kColorMask);
+}
+
+void TSampleControls::ButLockBkgClClick() {
+    const bool down = ButLockBkgCl->Down();
+    if (down == m_settings.lockBkgColor) return;
+    m_settings.lockBkgColor = down;
+    m_settings.lockTextColor = !down;
+    if (down && m_sample) {
+        m_sample->SetSampleBkgColor(m_settings.bkgColor & kColorMask);
+        m_sample->SetLockBkgColor(true);
+    }
+    m_form.ApplyCurrentColor(m_settings.textColor & kColorMask);
+}
+
+bool TSampleControls::filterColourKey(QLineEdit* field, QKeyEvent* event) {
+    const QString text = event->text();
+    if (text.size() != 1 || event->key() == Qt::Key_Backspace) return false;
+    const QChar c = text.at(0);
+    // Control characters (Ctrl+V and the like) are commands, not typing.
+    if (!c.isPrint()) return false;
+    if (c >= u'a' && c <= u'f') {
+        field->insert(QString(c.toUpper()));
+        return true;
+    }
+    const bool hex = (c >= u'A' && c <= u'F') || (c >= u'0' && c <= u'9');
+    return !hex;
+}
+
+void TSampleControls::EdTextColorChange() {
+    if (EdTextColor->text().size() != 6) return;
+    StoreSampleTextColor(ParseHexSix(EdTextColor->text()));
+}
+
+void TSampleControls::EdBkgColorChange() {
+    if (EdBkgColor->text().size() != 6) return;
+    StoreSampleBkgColor(ParseHexSix(EdBkgColor->text()));
+}
+
+void TSampleControls::StoreSampleTextColor(ColorValue c) {
+    storeColour(true, c);
+}
+
+void TSampleControls::StoreSampleBkgColor(ColorValue c) {
+    storeColour(false, c);
+}
+
+void TSampleControls::storeColour(bool text, ColorValue c) {
+    c &= kColorMask;
+    QLineEdit* field = text ? EdTextColor : EdBkgColor;
+    (text ? m_settings.textColor : m_settings.bkgColor) = c;
+    const QString digits = FormatHtml(c).mid(1);
+    // A pasted text in another spelling runs the change once more with the same colour.
+    if (field->text() != digits) field->setText(digits);
+    if (m_sample) {
+        if (text)
+            m_sample->SetSampleTextColor(c);
+        else
+            m_sample->SetSampleBkgColor(c);
+    }
+    showColourOnField(field, c);
+}
+
+void TSampleControls::showColourOnField(QLineEdit* field, ColorValue c) {
+    QPalette pal = field->palette();
+    pal.setColor(QPalette::Base, toQColor(c));
+    pal.setColor(QPalette::Text, toQColor(TextColorFor(c)));
+    field->setPalette(pal);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Hot track and tune panel
+
+void TSampleControls::ButHotTrackClick() {
+    m_ui.ZodudIroBox->setHotTrack(!m_hotTrack);
+    m_hotTrack = m_ui.ZodudIroBox->HotTrack();
+    m_ui.ZodudIroBox->setFocus();
+}
+
+void TSampleControls::ButEyeDropPanelClick() {
+    if (tunePanelShown()) {
+        m_ui.PnlPicker->hide();
+        m_ui.PnlSampleColor1->hide();
+        ButEyeDropPanel->setParent(m_ui.PnlHslColor);
+        ButEyeDropPanel->setCaption(QStringLiteral("\u00AB"));
+        m_ui.PnlHslColor->setAlignment(taLeftJustify);
+    } else {
+        m_ui.PnlPicker->show();
+        m_ui.PnlSampleColor1->show();
+        m_ui.PnlSampleColor1->setColor(m_ui.PnlEdColor->Color());
+        ButEyeDropPanel->setParent(m_ui.PnlSampleColor1);
+        ButEyeDropPanel->setCaption(QStringLiteral("\u00BB"));
+        m_ui.PnlHslColor->setAlignment(taCenter);
+    }
+    ButEyeDropPanel->show();
+    m_ui.layoutRows();
+    m_ui.layoutValuePanels();
+    placeEyeDropButton();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Keys
+
+bool TSampleControls::HandleKey(int key, Qt::KeyboardModifiers modifiers) {
+    const bool ctrl = modifiers.testFlag(Qt::ControlModifier);
+    const bool shift = modifiers.testFlag(Qt::ShiftModifier);
+    if (ctrl) {
+        switch (key) {
+        case Qt::Key_A:
+            ToggleTransparent();
+            return true;
+        case Qt::Key_B:
+            ButBold->Click();
+            return true;
+        case Qt::Key_E:
+            ButLockTextCl->Click();
+            return true;
+        case Qt::Key_H:
+            ButHotTrack->Click();
+            return true;
+        case Qt::Key_I:
+            ButItalic->Click();
+            return true;
+        case Qt::Key_K:
+            ButLockBkgCl->Click();
+            return true;
+        case Qt::Key_Q:
+            ButShowSampleClick();
+            return true;
+        case Qt::Key_T:
+            ToggleShowText();
+            return true;
+        default:
+            break;
+        }
+    }
+    switch (key) {
+    case Qt::Key_Escape:
+        if (!m_sample || !m_sample->shownToUser()) return false;
+        ButShowSampleClick();
+        return true;
+    case Qt::Key_F6:
+        ButEyeDropPanelClick();
+        return true;
+    case Qt::Key_F11:
+        StoreSampleTextColor(m_form.currentColor());
+        return true;
+    case Qt::Key_F12:
+        StoreSampleBkgColor(m_form.currentColor());
+        return true;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right: {
+        if (!ctrl && !shift) return false;
+        const QWidget* focus = QApplication::focusWidget();
+        if (focus == EdTextColor || focus == EdBkgColor) return false;
+        const int step = key == Qt::Key_Up ? -1 : key == Qt::Key_Down ? 1 : 0;
+        if (ctrl)
+            StepFont(step);
+        else
+            StepSize(step);
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Activation and the sample window's requests
+
+void TSampleControls::ApplicationDeactivate() {
+    if (m_sample) m_sample->setDeactivated(true);
+    m_appDeactivated = true;
+}
+
+void TSampleControls::ApplicationActivate() {
+    if (m_appDeactivated && m_sample) m_sample->AppActivated();
+    m_appDeactivated = false;
+}
+
+QRect TSampleControls::sampleOwnerFrame() const {
+    return m_form.frameGeometry();
+}
+
+void TSampleControls::samplePlacementChanged(const QRect& placement) {
+    m_settings.placement = placement;
+}
+
+void TSampleControls::sampleTextFileChosen(const QString& path) {
+    m_settings.textFile = path;
+}
+
+void TSampleControls::sampleHideRequested() {
+    ButShowSampleClick();
+}
+
+void TSampleControls::sampleArrowKey(int key) {
+    m_ui.ZodudIroBox->ArrowKey(key, Qt::NoModifier);
+}
+
+void TSampleControls::sampleKeyForwarded(QKeyEvent* event) {
+    if (HandleKey(event->key(), event->modifiers())) return;
+    QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->text(),
+                   event->isAutoRepeat(), ushort(event->count()));
+    QCoreApplication::sendEvent(&m_form, &copy);
+}

@@ -1,0 +1,132 @@
+#pragma once
+
+#include "colour/ColourValue.h"
+#include "sample/SampleOwner.h"
+#include "sample/SampleSettings.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class TForm1;
+class TForm1Ui;
+class TKxButton;
+class TKxPanel;
+class TSampleForm;
+
+// The main window's sample row and the sample settings behind it: the font and size lists, bold
+// and italic, the colour locks and colour fields, the show/hide button, the text and transparency
+// switches, and in the same rows the palette's hot-track button and the tune panel button. It
+// creates the sample window on demand, hands it the settings and every new current colour, and
+// releases it again. One per main window.
+class TSampleControls : public QObject, public TSampleOwner {
+    Q_OBJECT
+
+public:
+    TSampleControls(TForm1& form, TForm1Ui& ui);
+    ~TSampleControls() override;
+
+    // The row's controls, left to right, and the tune panel button.
+    TKxButton* ButHotTrack = nullptr;
+    TKxButton* ButShowSample = nullptr;
+    QLabel* Label1 = nullptr;
+    QCheckBox* CbxShowText = nullptr;
+    QCheckBox* CbxTransparent = nullptr;
+    TKxPanel* PnlEdits = nullptr;
+    QComboBox* CmbFonts = nullptr;
+    TKxButton* ButFontDown = nullptr;
+    QComboBox* CmbSizes = nullptr;
+    TKxButton* ButSizeDown = nullptr;
+    TKxButton* ButBold = nullptr;
+    TKxButton* ButItalic = nullptr;
+    TKxButton* ButLockTextCl = nullptr;
+    QLineEdit* EdTextColor = nullptr;
+    TKxButton* ButLockBkgCl = nullptr;
+    QLineEdit* EdBkgColor = nullptr;
+    TKxButton* ButEyeDropPanel = nullptr;
+
+    const TSampleSettings& settings() const { return m_settings; }
+    // The sample window while it exists (shown, or hidden by its own close command).
+    TSampleForm* sampleWindow() const;
+    bool hotTrack() const { return m_hotTrack; }
+    bool tunePanelShown() const;
+
+    // Brings the controls and the settings to stored values. Check boxes run their handlers, as
+    // their design does when set; the lock buttons are only set down.
+    void ApplySettings(const TSampleSettings& stored, bool hotTrack);
+    // Fills the font list with the installed scalable families and selects the font setting
+    // (the first entry when it is not installed; the setting keeps its name).
+    void FillFontList();
+    void FillFontList(const QStringList& families);
+
+    // Handlers of the controls.
+    void ButHotTrackClick();
+    void ButShowSampleClick();
+    void CbxShowTextClick();
+    void CbxTransparentClick();
+    void CmbFontsChange();
+    void CmbSizesChange();
+    void ButFontDownClick();
+    void ButSizeDownClick();
+    void ButBoldClick();
+    void ButItalicClick();
+    void ButLockTextClClick();
+    void ButLockBkgClClick();
+    void EdTextColorChange();
+    void EdBkgColorChange();
+    void ButEyeDropPanelClick();
+    void StoreSampleTextColor(ColorValue c);
+    void StoreSampleBkgColor(ColorValue c);
+
+    // Operations for keyboard commands.
+    void ToggleShowText();
+    // Also while the check box is disabled (no text shown).
+    void ToggleTransparent();
+    // Moves the font (size) list's selection by step, within the list, and applies it.
+    void StepFont(int step);
+    void StepSize(int step);
+    // The sample row's keyboard shortcuts; true when the key was one of them and was used.
+    bool HandleKey(int key, Qt::KeyboardModifiers modifiers);
+
+    // Activation of the program as a whole.
+    void ApplicationDeactivate();
+    void ApplicationActivate();
+
+    // Makes the sample window; tests put a recording window in its place.
+    std::function<TSampleForm*(TSampleOwner* owner, QWidget* parent)> createSampleWindow;
+
+    // TSampleOwner.
+    const TSampleSettings& sampleSettings() const override { return m_settings; }
+    QRect sampleOwnerFrame() const override;
+    void samplePlacementChanged(const QRect& placement) override;
+    void sampleTextFileChosen(const QString& path) override;
+    void sampleHideRequested() override;
+    void sampleArrowKey(int key) override;
+    void sampleKeyForwarded(QKeyEvent* event) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createControls();
+    void connectControls();
+    void createShortcuts();
+    void layoutRow();
+    void placeEyeDropButton();
+    void showColourOnField(QLineEdit* field, ColorValue c);
+    bool filterColourKey(QLineEdit* field, QKeyEvent* event);
+    void storeColour(bool text, ColorValue c);
+    void reportBadSize(const QString& text);
+
+    TForm1& m_form;
+    TForm1Ui& m_ui;
+    TSampleSettings m_settings;
+    QPointer<TSampleForm> m_sample;
+    bool m_hotTrack = false;
+    bool m_appDeactivated = false;
+};
