@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Builds the dialog screenshot tool (Release) and saves pictures of the template list dialog and
-# the settings dialog, filled with the built-in templates, on a virtual 96-dpi screen:
+# Builds the dialog screenshot tool (Release) and saves pictures of the template list dialog,
+# the settings dialog (filled with the built-in templates), a Yes/No/Cancel message box and the
+# about window, on a virtual 96-dpi screen:
 #
-#   bash scripts/dialog-screenshots.sh     # docs/template-list-dialog.png, docs/settings-dialog.png
+#   bash scripts/dialog-screenshots.sh     # docs/template-list-dialog.png, docs/settings-dialog.png,
+#                                          # docs/message-box.png, docs/about-window.png
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)

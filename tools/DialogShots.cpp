@@ -3,9 +3,12 @@
 //
 //     huesplinter-shots OUTPUT_FOLDER
 
+#include "app/HelpCommands.h"
 #include "colour/ColorTemplateList.h"
+#include "dialogs/AboutBox.h"
 #include "dialogs/FrmTemplates.h"
 #include "dialogs/HlpForm.h"
+#include "dialogs/Kxmsgbx.h"
 
 #include <QApplication>
 #include <QDir>
@@ -54,6 +57,22 @@ int main(int argc, char** argv) {
     values.sampleTextPath = QStringLiteral("/home/user/Documents/Sample.txt");
     THlpForm settings(values, rgb, hsl, QDir::tempPath());
     ok &= save(settings, out.filePath(QStringLiteral("settings-dialog.png")));
+
+    settings.hide();
+
+    TKxMsgBox question;
+    question.setWindowTitle(QStringLiteral("Huesplinter"));
+    question.SetMessage(QStringLiteral("The colour set \"Autumn\" has been changed.\r\n"
+                                       "Save the changes before closing?"));
+    question.AddButton(mbYes);
+    question.AddButton(mbNo);
+    question.AddButton(mbCancel);
+    question.SetIconKind(kMsgIconQuestion);
+    ok &= save(question, out.filePath(QStringLiteral("message-box.png")));
+    question.hide();
+
+    TAboutBox about(ProgramAboutInfo());
+    ok &= save(about, out.filePath(QStringLiteral("about-window.png")));
 
     return ok ? 0 : 1;
 }

@@ -1,5 +1,6 @@
 #include "app/Unit1.h"
 
+#include "app/HelpCommands.h"
 #include "app/PickerOpener.h"
 #include "app/SampleControls.h"
 #include "app/UserSlots.h"
@@ -95,6 +96,7 @@ void TForm1::connectControls() {
             [this] { PnlSampleColor1Click(m_ui.PnlSampleColor1); });
     ui.PnlShowColor->installEventFilter(this);
 
+    ConnectHelpCommands(this, ui.ButHelp, ui.ButInfo);
     connect(ui.CaptionTimer, &QTimer::timeout, this, [this] { CaptionTimerTimer(); });
     connect(ui.LoadTimer, &QTimer::timeout, this, [this] { LoadTimerTimer(); });
 }
