@@ -278,10 +278,15 @@ TEST_F(SampleFormTest, FirstShowCentresOnTheOwnerAndLostPlacesAreFound) {
     EXPECT_EQ(form.pos().x(), -534);
     form.hide();
 
-    // A stored place no screen shows any more.
+    // A stored place no screen shows any more, and one without a size.
     owner.frame = QRect(100, 100, 501, 301);
     form.hide();
     showAt(QRect(5000, 5000, 169, 159));
+    EXPECT_EQ(form.pos(), QPoint(266, 171));
+    form.hide();
+    owner.settings.placement = QRect(20, 30, 0, -5);
+    form.move(20, 30);
+    form.show();
     EXPECT_EQ(form.pos(), QPoint(266, 171));
 }
 
