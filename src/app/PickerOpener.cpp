@@ -8,9 +8,20 @@
 #include "platform/Platform.h"
 #include "platform/UserStore.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QLineEdit>
+#include <QThread>
+#include <QWindow>
 
 #include <memory>
+
+namespace {
+
+// How long a minimised main window may take to leave the screen before the picture is taken.
+constexpr int kHideWaitMs = 500;
+
+} // namespace
 
 TPickerOpener::TPickerOpener(TForm1& form, TForm1Ui& ui) : m_form(form), m_ui(ui) {
     connect(m_ui.ButScreenPicker, &TKxButton::clicked, this, &TPickerOpener::OpenScreenPicker);
@@ -21,17 +32,34 @@ void TPickerOpener::setHintSettings(bool hidden, bool hsl) {
     m_values.hintHsl = hsl;
 }
 
+void TPickerOpener::waitUntilHidden() {
+    // Minimising is carried out by the window manager later; the desktop picture must not be
+    // taken before the window has left the screen. Input stays queued meanwhile, so nothing the
+    // user does can act on a half-opened picker.
+    const QWindow* window = m_form.windowHandle();
+    QElapsedTimer clock;
+    clock.start();
+    while (window && window->isExposed() && clock.elapsed() < kHideWaitMs) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+        QThread::msleep(5);
+    }
+}
+
 void TPickerOpener::OpenScreenPicker() {
     TUserStore store;
     TPickerValues values = m_values;
     ReadPickerValues(store, values);
     const FormatSettings& formats = m_form.formatSettings();
+    // Owned by no window: a window manager may keep a minimised owner's dialogs out of sight.
     auto picker = std::make_unique<TFrmPick>(
-        values, THslMaxima{formats.hueMax, formats.satMax, formats.lumMax}, &m_form);
+        values, THslMaxima{formats.hueMax, formats.satMax, formats.lumMax}, nullptr);
 
     // Out of the way, so the main window is not part of the desktop picture.
     const bool hide = m_hideOnPicking || Platform::ctrlDown();
-    if (hide) m_form.showMinimized();
+    if (hide) {
+        m_form.showMinimized();
+        waitUntilHidden();
+    }
     const int result = picker->exec();
     if (hide) m_form.showNormal();
 

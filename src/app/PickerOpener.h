@@ -26,6 +26,8 @@ public:
     void setHideOnPicking(bool on) { m_hideOnPicking = on; }
 
 private:
+    void waitUntilHidden();
+
     TForm1& m_form;
     TForm1Ui& m_ui;
     TPickerValues m_values;

@@ -16,8 +16,10 @@ constexpr ColorValue kPanelBegin = 16729156;
 constexpr ColorValue kPanelEnd = 11403264;
 constexpr int kDesignFontHeight = 20; // at 144 pixels per inch
 constexpr int kMargin = 10;
-// Trailing blanks keep the fields of the three lines aligned under centring.
-constexpr int kTextFlags = Qt::AlignCenter | Qt::TextIncludeTrailingSpaces;
+// The three lines are equally long with their blanks, so centring each line is centring the block
+// with its lines flush left; drawing them flush left keeps them aligned whatever the layout does
+// with trailing blanks.
+constexpr int kTextFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextIncludeTrailingSpaces;
 
 QString field(int value) {
     return QString::number(value).right(3).leftJustified(3, QLatin1Char(' '));

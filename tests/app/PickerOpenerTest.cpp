@@ -33,16 +33,21 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    // Clicks "Pick on Screen" and lets `drive` act on the open picker.
+    // Clicks "Pick on Screen" and lets `drive` act on the picker once it is open.
     void pickWith(const std::function<void(TFrmPick*)>& drive) {
         bool driven = false;
-        QTimer::singleShot(30, [&] {
+        QTimer poll;
+        poll.setInterval(10);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
             auto* picker = qobject_cast<TFrmPick*>(QApplication::activeModalWidget());
-            ASSERT_NE(picker, nullptr);
+            if (!picker || !picker->isVisible()) return;
+            poll.stop();
             driven = true;
             drive(picker);
         });
+        poll.start();
         QTest::mouseClick(form.ui().ButScreenPicker, Qt::LeftButton);
+        poll.stop();
         EXPECT_TRUE(driven);
     }
 
@@ -84,6 +89,19 @@ TEST_F(PickerOpenerTest, BgrOrderWritesBlueFirst) {
     ASSERT_FALSE(form.rgbOrder());
     pickWith([](TFrmPick* picker) { QTest::keyClick(picker, Qt::Key_Return); });
     EXPECT_EQ(form.ui().EdClValue->text(), "F0AB12");
+    EXPECT_EQ(form.currentColor(), MakeColor(0x12, 0xAB, 0xF0));
+}
+
+TEST_F(PickerOpenerTest, CtrlOnTheButtonMinimisesTheWindowForThePick) {
+    platform.keys.ctrl = true;
+    bool minimised = false;
+    pickWith([&](TFrmPick* picker) {
+        minimised = form.isMinimized();
+        platform.keys.ctrl = false;
+        QTest::keyClick(picker, Qt::Key_Return);
+    });
+    EXPECT_TRUE(minimised);
+    EXPECT_FALSE(form.isMinimized());
     EXPECT_EQ(form.currentColor(), MakeColor(0x12, 0xAB, 0xF0));
 }
 
