@@ -289,7 +289,7 @@ void TColorSetForm::scrollTiles(int notches) {
 }
 
 void TColorSetForm::ChangesMade() {
-    if (!m_loading) m_changed = true;
+    m_changed = true;
 }
 
 QString TColorSetForm::pathAt(int row) const {
@@ -345,12 +345,10 @@ bool TColorSetForm::saveTiles() {
 }
 
 void TColorSetForm::showTiles(const TColorSetEntries& entries) {
-    m_loading = true;
     for (int i = 0; i < kColorSetSize; ++i) {
         m_tiles[i]->setColor(entries[i].color);
         m_tiles[i]->setName(entries[i].name);
     }
-    m_loading = false;
 }
 
 void TColorSetForm::ListBoxClick() {
@@ -379,6 +377,7 @@ void TColorSetForm::ListBoxClick() {
     }
     showTiles(read.entries);
     m_loadedPath = path;
+    // Filling the name fields raised the flag; the tiles now match the file.
     m_changed = false;
 }
 

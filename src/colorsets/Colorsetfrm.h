@@ -98,8 +98,6 @@ private:
     QString m_loadedPath;
     bool m_changed = false;
     bool m_shown = false;
-    // Set while a load fills the tiles, so filling is not an edit.
-    bool m_loading = false;
     int m_wheelDelta = 0;
 
     TKxPanel* PnlTop = nullptr;
