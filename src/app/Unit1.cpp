@@ -3,6 +3,7 @@
 #include "app/HelpCommands.h"
 #include "app/PickerOpener.h"
 #include "app/SampleControls.h"
+#include "app/Startup.h"
 #include "app/UserSlots.h"
 
 #include "colour/ColourParser.h"
@@ -13,8 +14,8 @@
 #include "controls/KxSlider.h"
 #include "palette/KxZodudIro.h"
 #include "platform/Platform.h"
-#include "support/Kxknownfolders.h"
 
+#include <QCloseEvent>
 #include <QEvent>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -23,10 +24,6 @@
 #include <algorithm>
 
 namespace {
-
-// The sample colours as designed; the text colour lock is down at first, so the background
-// colour is the one being edited when the window comes up.
-constexpr ColorValue kDesignSampleBkgColor = MakeColor(0, 116, 0);
 
 QString decimalTriple(ColorValue c) {
     return QStringLiteral("%1 - %2 - %3").arg(RedOf(c)).arg(GreenOf(c)).arg(BlueOf(c));
@@ -60,6 +57,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     connectControls();
     m_pickerOpener = std::make_unique<TPickerOpener>(*this, m_ui);
     m_sampleControls = std::make_unique<TSampleControls>(*this, m_ui);
+    m_startup = std::make_unique<TStartup>(*this, m_ui);
     setWindowTitle(QStringLiteral("Vextora's Huesplinter"));
     resize(m_ui.designClientSize());
     const QSize minimum = m_ui.minimumClientSize();
@@ -112,7 +110,16 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 
 void TForm1::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!m_loaded) m_ui.LoadTimer->start();
+    if (m_loaded || m_ui.LoadTimer->isActive()) return;
+    m_startup->FormShow();
+    m_ui.LoadTimer->start();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    if (m_startup->FormCloseQuery())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void TForm1::FormResize() {
@@ -134,6 +141,17 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 
 // ---------------------------------------------------------------------------------------------
 // Colour state
+
+void TForm1::setRgbOrder(bool rgb) {
+    m_rgbOrder = rgb;
+    m_ui.ButRgb->setDown(rgb);
+    m_ui.ButBgr->setDown(!rgb);
+}
+
+void TForm1::setFormatSettings(const FormatSettings& formats) {
+    m_formats = formats;
+    if (m_currentColor != kNoColor) RefreshValuePanels(m_currentColor);
+}
 
 void TForm1::setClickAction(CopyStyle style) {
     m_clickAction = style;
@@ -405,16 +423,5 @@ void TForm1::CaptionTimerTimer() {
 void TForm1::LoadTimerTimer() {
     m_ui.LoadTimer->stop();
     m_loaded = true;
-    m_ui.ScrollBar1->setValue(255 - m_pastel);
-    ApplyPastel(m_pastel);
-    m_sampleControls->FillFontList();
-    m_ui.ZodudIroBox->setFocus();
-    const ColorValue c = kDesignSampleBkgColor;
-    if (m_ui.EdClValue->text().isEmpty())
-        ApplyValueFieldColor(c);
-    else
-        ApplyCurrentColor(c);
-    m_clickedColor = c;
-    m_slots->setDataFolder(DataFolder());
-    m_slots->OpenStartSet(QString());
+    m_startup->LoadTimerTimer();
 }

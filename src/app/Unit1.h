@@ -12,6 +12,7 @@
 
 class TPickerOpener;
 class TSampleControls;
+class TStartup;
 class TUserSlots;
 
 // The main window: one current colour shown by the palette, six sliders, the value panels and
@@ -31,6 +32,8 @@ public:
     const TForm1Ui& ui() const { return m_ui; }
     TPickerOpener& pickerOpener() { return *m_pickerOpener; }
     TSampleControls& sampleControls() { return *m_sampleControls; }
+    // Start-up, the stored settings, activation and close.
+    TStartup& startup() { return *m_startup; }
 
     // Colour state.
     ColorValue currentColor() const { return m_currentColor; }
@@ -40,10 +43,14 @@ public:
     // Whether the deferred start-up work has run.
     bool loaded() const { return m_loaded; }
     bool rgbOrder() const { return m_rgbOrder; }
+    // Puts the order buttons and the order in place without converting the value field.
+    void setRgbOrder(bool rgb);
+    void setClickedColor(ColorValue c) { m_clickedColor = c & kColorMask; }
     int pastel() const { return m_pastel; }
     CopyStyle clickAction() const { return m_clickAction; }
     void setClickAction(CopyStyle style);
     const FormatSettings& formatSettings() const { return m_formats; }
+    void setFormatSettings(const FormatSettings& formats);
     // The value text remembered for the next start: the last text that parsed, or empty.
     const QString& pasteColor() const { return m_pasteColor; }
     std::array<ColorValue, HistoryCount> history() const;
@@ -72,6 +79,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void connectControls();
@@ -116,4 +124,5 @@ private:
     QString m_pasteColor;
     std::unique_ptr<TUserSlots> m_slots;
     std::unique_ptr<TPickerOpener> m_pickerOpener;
+    std::unique_ptr<TStartup> m_startup;
 };
