@@ -35,7 +35,7 @@ public:
     bool FormCloseQuery();
 
     // True between the application losing and regaining activation.
-    bool applicationDeactivated() const { return m_deactivated; }
+    bool isApplicationDeactivated() const { return m_deactivated; }
     // The settings as loaded, with what the window changed since collected at the last close.
     const TStoredSettings& settings() const { return m_settings; }
     bool firstRun() const { return m_settings.firstRun; }
