@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include "app/PickerOpener.h"
+#include "app/SampleControls.h"
 #include "app/Unit1.h"
 #include "app/UserSlots.h"
 #include "colorsets/ColorSetFile.h"
@@ -126,7 +127,12 @@ TEST_F(StartupTest, TheStateAtCloseIsTheStateOfTheNextStart) {
         form->setFormatSettings(formats);
         form->pickerOpener().setHideOnPicking(true);
         form->pickerOpener().setHintSettings(false, true);
-        form->ui().ZodudIroBox->setHotTrack(true);
+        TSampleControls& sample = form->sampleControls();
+        QTest::mouseClick(sample.ButHotTrack, Qt::LeftButton);
+        QTest::mouseClick(sample.ButBold, Qt::LeftButton);
+        QTest::mouseClick(sample.ButEyeDropPanel, Qt::LeftButton);
+        ASSERT_FALSE(sample.tunePanelShown());
+        ASSERT_TRUE(sample.settings().bold());
         form->PushHistory(MakeColor(1, 2, 3));
         form->PushHistory(MakeColor(4, 5, 6));
         history = form->history();
@@ -151,6 +157,10 @@ TEST_F(StartupTest, TheStateAtCloseIsTheStateOfTheNextStart) {
     EXPECT_FALSE(form->pickerOpener().hintHidden());
     EXPECT_TRUE(form->pickerOpener().hintHsl());
     EXPECT_TRUE(form->ui().ZodudIroBox->HotTrack());
+    EXPECT_TRUE(form->sampleControls().ButHotTrack->Down());
+    EXPECT_TRUE(form->sampleControls().settings().bold());
+    EXPECT_TRUE(form->sampleControls().ButBold->Down());
+    EXPECT_FALSE(form->sampleControls().tunePanelShown());
     EXPECT_EQ(form->history(), history);
     EXPECT_TRUE(boxes.isEmpty()) << boxes.join('\n').toStdString();
 }
