@@ -19,7 +19,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QShortcut>
 #include <QSignalBlocker>
 
 #include <algorithm>
@@ -51,13 +50,6 @@ const QString kHideCaption = QStringLiteral("Hide Sample");
 constexpr std::array<const char*, 18> kSizes{"6",  "7",  "8",  "9",  "10", "11", "12", "14", "16",
                                              "18", "20", "22", "24", "26", "28", "36", "48", "72"};
 
-// The sample row's keys: Ctrl (with or without Shift) and a letter, the function keys, Esc, and
-// Ctrl or Shift with an arrow.
-constexpr std::array<Qt::Key, 8> kCtrlLetters{Qt::Key_A, Qt::Key_B, Qt::Key_E, Qt::Key_H,
-                                              Qt::Key_I, Qt::Key_K, Qt::Key_Q, Qt::Key_T};
-constexpr std::array<Qt::Key, 4> kArrows{Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right};
-constexpr std::array<Qt::Key, 4> kPlainKeys{Qt::Key_Escape, Qt::Key_F6, Qt::Key_F11, Qt::Key_F12};
-
 TKxButton* makeButton(QWidget* parent, const QString& caption, const char* hint) {
     auto* button = new TKxButton(parent);
     button->setCaption(caption);
@@ -86,7 +78,6 @@ TSampleControls::TSampleControls(TForm1& form, TForm1Ui& ui) : m_form(form), m_u
     };
     createControls();
     connectControls();
-    createShortcuts();
     ApplySettings(TSampleSettings{}, false);
 }
 
@@ -270,30 +261,6 @@ void TSampleControls::connectControls() {
                 else
                     ApplicationDeactivate();
             });
-}
-
-void TSampleControls::createShortcuts() {
-    // The window's own keys for the sample row; keys the sample window passes on take the same
-    // road through HandleKey.
-    auto add = [this](QKeyCombination combination) {
-        auto* shortcut = new QShortcut(QKeySequence(combination), &m_form);
-        shortcut->setContext(Qt::WindowShortcut);
-        connect(shortcut, &QShortcut::activated, this, [this, combination] {
-            if (HandleKey(combination.key(), combination.keyboardModifiers())) return;
-            // Esc without a shown sample window closes the main window.
-            if (combination.key() == Qt::Key_Escape) m_form.close();
-        });
-    };
-    for (Qt::Key key : kCtrlLetters) {
-        add(QKeyCombination(Qt::ControlModifier, key));
-        add(QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, key));
-    }
-    for (Qt::Key key : kPlainKeys)
-        add(QKeyCombination(Qt::NoModifier, key));
-    for (Qt::Key key : kArrows) {
-        add(QKeyCombination(Qt::ControlModifier, key));
-        add(QKeyCombination(Qt::ShiftModifier, key));
-    }
 }
 
 bool TSampleControls::eventFilter(QObject* watched, QEvent* event) {
@@ -734,7 +701,9 @@ void TSampleControls::sampleArrowKey(int key) {
 
 void TSampleControls::sampleKeyForwarded(QKeyEvent* event) {
     if (HandleKey(event->key(), event->modifiers())) return;
-    QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->text(),
+    // With its native codes, so the window's handler still knows which key it was.
+    QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->nativeScanCode(),
+                   event->nativeVirtualKey(), event->nativeModifiers(), event->text(),
                    event->isAutoRepeat(), ushort(event->count()));
     QCoreApplication::sendEvent(&m_form, &copy);
 }

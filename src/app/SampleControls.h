@@ -115,7 +115,6 @@ protected:
 private:
     void createControls();
     void connectControls();
-    void createShortcuts();
     void layoutRow();
     void placeEyeDropButton();
     void showColourOnField(QLineEdit* field, ColorValue c);

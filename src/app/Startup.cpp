@@ -1,5 +1,7 @@
 #include "app/Startup.h"
 
+#include "app/Commands.h"
+
 #include "app/PickerOpener.h"
 #include "app/SampleControls.h"
 #include "app/Unit1.h"
@@ -142,7 +144,8 @@ void TStartup::ApplySettings() {
     m_form.setClickAction(s.clickAction);
     m_form.userSlots().setHotTrack(s.hotTrack);
     m_form.sampleControls().ApplySettings(sampleSettingsOf(s), s.hotTrack);
-    m_form.pickerOpener().setHideOnPicking(s.hideOnPicking);
+    m_form.commands().setHideOnPicking(s.hideOnPicking);
+    m_form.commands().setSaveSampleAfterPaste(s.saveSampleAfterPaste);
     m_form.pickerOpener().setHintSettings(s.pickerHintHidden, s.pickerShowsHsl);
     if (s.hasHistory) m_form.userSlots().setHistory(s.history);
 }
@@ -233,6 +236,7 @@ void TStartup::CollectPlacement() {
     s.hotTrack = sample.hotTrack();
     s.tunePanelShown = sample.tunePanelShown();
     s.hideOnPicking = m_form.pickerOpener().hideOnPicking();
+    s.saveSampleAfterPaste = m_form.commands().saveSampleAfterPaste();
     s.pickerHintHidden = m_form.pickerOpener().hintHidden();
     s.pickerShowsHsl = m_form.pickerOpener().hintHsl();
     s.history = m_form.history();

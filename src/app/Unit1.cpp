@@ -1,6 +1,6 @@
 #include "app/Unit1.h"
 
-#include "app/HelpCommands.h"
+#include "app/Commands.h"
 #include "app/PickerOpener.h"
 #include "app/SampleControls.h"
 #include "app/Startup.h"
@@ -57,7 +57,11 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     connectControls();
     m_pickerOpener = std::make_unique<TPickerOpener>(*this, m_ui);
     m_sampleControls = std::make_unique<TSampleControls>(*this, m_ui);
+    m_commands =
+        std::make_unique<TCommands>(*this, m_ui, *m_slots, *m_pickerOpener, *m_sampleControls);
     m_startup = std::make_unique<TStartup>(*this, m_ui);
+    connect(m_startup.get(), &TStartup::dataFolderReady, m_commands.get(),
+            &TCommands::LoadTemplates);
     setWindowTitle(QStringLiteral("Vextora's Huesplinter"));
     resize(m_ui.designClientSize());
     const QSize minimum = m_ui.minimumClientSize();
@@ -94,7 +98,6 @@ void TForm1::connectControls() {
             [this] { PnlSampleColor1Click(m_ui.PnlSampleColor1); });
     ui.PnlShowColor->installEventFilter(this);
 
-    ConnectHelpCommands(this, ui.ButHelp, ui.ButInfo);
     connect(ui.CaptionTimer, &QTimer::timeout, this, [this] { CaptionTimerTimer(); });
     connect(ui.LoadTimer, &QTimer::timeout, this, [this] { LoadTimerTimer(); });
 }
@@ -324,6 +327,13 @@ void TForm1::EdClValueChange() {
     } else if (text.isEmpty()) {
         m_pasteColor.clear();
     }
+}
+
+void TForm1::setValueFieldText(const QString& text) {
+    if (m_ui.EdClValue->text() == text)
+        EdClValueChange();
+    else
+        m_ui.EdClValue->setText(text);
 }
 
 void TForm1::EdClValueEnter() {

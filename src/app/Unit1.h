@@ -10,6 +10,7 @@
 #include <array>
 #include <memory>
 
+class TCommands;
 class TPickerOpener;
 class TSampleControls;
 class TStartup;
@@ -34,6 +35,7 @@ public:
     TSampleControls& sampleControls() { return *m_sampleControls; }
     // Start-up, the stored settings, activation and close.
     TStartup& startup() { return *m_startup; }
+    TCommands& commands() { return *m_commands; }
 
     // Colour state.
     ColorValue currentColor() const { return m_currentColor; }
@@ -51,6 +53,9 @@ public:
     void setClickAction(CopyStyle style);
     const FormatSettings& formatSettings() const { return m_formats; }
     void setFormatSettings(const FormatSettings& formats);
+    // Puts text into the value field, which parses it; a text equal to the field's own is
+    // applied as a change would be, so its colour still becomes current.
+    void setValueFieldText(const QString& text);
     // The value text remembered for the next start: the last text that parsed, or empty.
     const QString& pasteColor() const { return m_pasteColor; }
     std::array<ColorValue, HistoryCount> history() const;
@@ -125,4 +130,5 @@ private:
     std::unique_ptr<TUserSlots> m_slots;
     std::unique_ptr<TPickerOpener> m_pickerOpener;
     std::unique_ptr<TStartup> m_startup;
+    std::unique_ptr<TCommands> m_commands;
 };

@@ -1,0 +1,254 @@
+#include "app/Commands.h"
+
+#include "app/Extra.h"
+#include "app/Unit1.h"
+#include "app/UserSlots.h"
+#include "colour/ColorTemplate.h"
+#include "colour/CopyFormats.h"
+#include "controls/KxPanel.h"
+#include "controls/KxSlider.h"
+#include "palette/KxZodudIro.h"
+#include "platform/FakePlatform.h"
+
+#include <QLineEdit>
+#include <QMenu>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTest>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <gtest/gtest.h>
+
+namespace {
+
+class CommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return form.loaded(); }));
+        QCoreApplication::processEvents();
+        QApplication::setActiveWindow(&form);
+        palette()->setFocus();
+    }
+
+    TKxZodudIro* palette() const { return form.ui().ZodudIroBox; }
+    QScrollBar* bar() const { return form.ui().ScrollBar1; }
+
+    void key(QWidget* target, Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QTest::keyClick(target, k, mods);
+    }
+
+    void wheel(QWidget* over, int angle) {
+        const QPointF at(over->width() / 2.0, over->height() / 2.0);
+        QWheelEvent event(at, over->mapToGlobal(at), QPoint(), QPoint(0, angle), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(over, &event);
+    }
+
+    // Runs the popup item with this caption as if the menu had been opened on `control`.
+    void popupItem(QWidget* control, const QString& caption) {
+        form.commands().PopupMenuPopup(control);
+        for (QAction* action : form.commands().popupMenu()->actions())
+            if (action->text().section(u'\t', 0, 0) == caption) {
+                action->trigger();
+                return;
+            }
+        ADD_FAILURE() << "no item " << caption.toStdString();
+    }
+
+    TScopedFakePlatform platform;
+    TForm1 form;
+};
+
+TEST_F(CommandsTest, SliderKeysFocusTheirSlider) {
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers mods;
+        TKxSlider* slider;
+    } rows[] = {
+        {Qt::Key_H, Qt::ControlModifier | Qt::ShiftModifier, form.ui().SliderHue},
+        {Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier, form.ui().SliderSat},
+        {Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier, form.ui().SliderLum},
+        {Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier, form.ui().SliderRed},
+        {Qt::Key_G, Qt::ControlModifier | Qt::ShiftModifier, form.ui().SliderGreen},
+        {Qt::Key_B, Qt::ControlModifier | Qt::ShiftModifier, form.ui().SliderBlue},
+        {Qt::Key_1, Qt::ControlModifier, form.ui().SliderHue},
+    };
+    for (const auto& row : rows) {
+        palette()->setFocus();
+        key(palette(), row.key, row.mods);
+        EXPECT_EQ(QApplication::focusWidget(), row.slider)
+            << row.slider->objectName().toStdString();
+    }
+    key(form.ui().SliderBlue, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::focusWidget(), palette());
+}
+
+TEST_F(CommandsTest, AltStoresAndShiftSelectsUserSlots) {
+    TUserSlots& userSlots = form.userSlots();
+    form.ApplyCurrentColor(MakeColor(10, 20, 30));
+    key(palette(), Qt::Key_C, Qt::AltModifier);
+    EXPECT_EQ(userSlots.userSlot(12)->color(), MakeColor(10, 20, 30));
+    EXPECT_TRUE(userSlots.changed() || userSlots.currentPath().isEmpty());
+
+    form.ApplyCurrentColor(MakeColor(200, 100, 0));
+    platform.clipboard.clear();
+    key(palette(), Qt::Key_C, Qt::ShiftModifier);
+    EXPECT_EQ(form.currentColor(), MakeColor(10, 20, 30));
+    EXPECT_EQ(platform.clipboard, FormatHtml(MakeColor(10, 20, 30)));
+
+    // Typing in the value field selects nothing.
+    form.ApplyCurrentColor(MakeColor(1, 1, 1));
+    form.ui().EdClValue->setFocus();
+    key(form.ui().EdClValue, Qt::Key_C, Qt::ShiftModifier);
+    EXPECT_EQ(form.currentColor(), MakeColor(1, 1, 1));
+}
+
+TEST_F(CommandsTest, EnterPicksTheCurrentColourOnce) {
+    form.ApplyCurrentColor(MakeColor(119, 170, 255));
+    platform.clipboardWrites = 0;
+    key(palette(), Qt::Key_Return);
+    EXPECT_EQ(platform.clipboard, QStringLiteral("#77AAFF"));
+    EXPECT_EQ(platform.clipboardWrites, 1);
+    EXPECT_EQ(form.history().back(), MakeColor(119, 170, 255));
+}
+
+TEST_F(CommandsTest, PageKeysAndTheWheelMoveOnlyThePastelBar) {
+    bar()->setValue(10);
+    key(palette(), Qt::Key_PageUp);
+    EXPECT_EQ(bar()->value(), 0);
+    EXPECT_EQ(form.pastel(), 255);
+    // Focused, the bar moves once per key, not once by the window and again by itself.
+    bar()->setFocus();
+    bar()->setValue(100);
+    key(bar(), Qt::Key_PageDown);
+    EXPECT_EQ(bar()->value(), 125);
+    key(bar(), Qt::Key_Home);
+    EXPECT_EQ(bar()->value(), 0);
+
+    bar()->setValue(100);
+    TKxSlider* hue = form.ui().SliderHue;
+    const double huePos = hue->Position();
+    wheel(hue, -120);
+    EXPECT_EQ(bar()->value(), 104);
+    EXPECT_EQ(hue->Position(), huePos);
+    wheel(bar(), 120);
+    EXPECT_EQ(bar()->value(), 100);
+    // Touchpads send small steps: four of 30 make one notch.
+    for (int i = 0; i < 3; ++i)
+        wheel(form.ui().PnlShowColor, -30);
+    EXPECT_EQ(bar()->value(), 100);
+    wheel(form.ui().PnlShowColor, -30);
+    EXPECT_EQ(bar()->value(), 104);
+}
+
+TEST_F(CommandsTest, KeypadPlusAndMinusResizeWithinTheDesktop) {
+    const QRect desktop = form.screen()->availableVirtualGeometry();
+    const QSize start = form.minimumSize();
+    form.resize(start);
+    // Shift keeps the width, Ctrl the height.
+    key(palette(), Qt::Key_Plus, Qt::KeypadModifier | Qt::ShiftModifier);
+    const QSize taller(start.width(), start.height() + start.height() / 10);
+    EXPECT_EQ(form.size(), taller);
+    key(palette(), Qt::Key_Minus, Qt::KeypadModifier | Qt::ControlModifier);
+    EXPECT_EQ(form.size(), taller);
+    key(palette(), Qt::Key_Minus, Qt::KeypadModifier | Qt::ShiftModifier);
+    EXPECT_EQ(form.height(),
+              std::max(form.minimumHeight(), taller.height() - taller.height() / 10));
+    // Ctrl and Shift together change nothing; the plus key of the main row is no size key.
+    const QSize before = form.size();
+    key(palette(), Qt::Key_Plus, Qt::KeypadModifier | Qt::ShiftModifier | Qt::ControlModifier);
+    key(palette(), Qt::Key_Plus);
+    EXPECT_EQ(form.size(), before);
+
+    for (int i = 0; i < 40; ++i)
+        key(palette(), Qt::Key_Plus, Qt::KeypadModifier);
+    EXPECT_LE(form.width(), desktop.width());
+    EXPECT_LE(form.height(), desktop.height());
+    EXPECT_GT(form.height(), taller.height());
+    for (int i = 0; i < 60; ++i)
+        key(palette(), Qt::Key_Minus, Qt::KeypadModifier);
+    EXPECT_EQ(form.size(), form.minimumSize());
+}
+
+TEST_F(CommandsTest, EscapeClosesTheWindow) {
+    key(palette(), Qt::Key_Escape);
+    EXPECT_FALSE(form.isVisible());
+}
+
+TEST_F(CommandsTest, PopupCopiesTheColourOfTheControlItWasOpenedOn) {
+    form.ApplyCurrentColor(MakeColor(255, 26, 184));
+    popupItem(form.ui().PnlColor, QStringLiteral("Copy HTM To Clipboard "));
+    EXPECT_EQ(platform.clipboard, QStringLiteral("#FF1AB8"));
+    popupItem(palette(), QStringLiteral("Copy BGR ToClipboard"));
+    EXPECT_EQ(platform.clipboard, QStringLiteral("0x00B81AFF"));
+    popupItem(form.ui().PnlWebSafe, QStringLiteral("Copy R:G:B: To Clipboard"));
+    EXPECT_EQ(platform.clipboard, FormatRgbValues(WebSafe(MakeColor(255, 26, 184))));
+
+    // No colour under a scroll bar or a slider: nothing copied.
+    platform.clipboardWrites = 0;
+    popupItem(bar(), QStringLiteral("Copy HTM To Clipboard "));
+    popupItem(form.ui().SliderRed, QStringLiteral("Copy All To Clipboard"));
+    EXPECT_EQ(platform.clipboardWrites, 0);
+}
+
+TEST_F(CommandsTest, ClickActionItemsSetTheActionAndModifierItemsShowTheirClick) {
+    popupItem(palette(), QStringLiteral("Set Click Action"));
+    QMenu* menu = nullptr;
+    for (QAction* action : form.commands().popupMenu()->actions())
+        if (action->menu() && action->text() == QStringLiteral("Set Click Action"))
+            menu = action->menu();
+    ASSERT_NE(menu, nullptr);
+    menu->actions().at(3)->trigger();
+    EXPECT_EQ(form.clickAction(), CopyStyle::RgbValues);
+    EXPECT_TRUE(menu->actions().at(3)->isChecked());
+    EXPECT_FALSE(menu->actions().at(1)->isChecked());
+
+    QStringList captions;
+    for (QAction* action : form.commands().popupMenu()->actions().mid(0, 3))
+        captions << action->text();
+    EXPECT_EQ(captions, QStringList({QStringLiteral("Copy R:G:B: To Clipboard\tShift+Click"),
+                                     QStringLiteral("Copy BGR ToClipboard\tCtrl+Click"),
+                                     QStringLiteral("Copy HTM To Clipboard \tCtrl+Shift+Click")}));
+}
+
+TEST_F(CommandsTest, TemplateSubmenuEntriesFormatTheirOwnCopy) {
+    form.ApplyCurrentColor(MakeColor(255, 26, 184));
+    QMenu* templates = nullptr;
+    for (QAction* action : form.commands().popupMenu()->actions())
+        if (action->menu() && action->text() == QStringLiteral("Copy to Clipboard as Template"))
+            templates = action->menu();
+    ASSERT_NE(templates, nullptr);
+    ASSERT_FALSE(templates->actions().isEmpty());
+    form.commands().PopupMenuPopup(palette());
+    ASSERT_GT(form.commands().rgbTemplates().Count(), 0);
+    QAction* first = templates->actions().first();
+    const QString expected =
+        FormatTemplate(MakeColor(255, 26, 184), form.commands().rgbTemplates().at(0));
+    first->trigger();
+    EXPECT_EQ(platform.clipboard, expected);
+}
+
+TEST_F(CommandsTest, PasteRemembersOnlyTextThatParsesAndAppliesAnUnchangedText) {
+    platform.clipboard = QStringLiteral("rgb(1,2,3);");
+    key(palette(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(form.ui().EdClValue->text(), QStringLiteral("rgb(1,2,3);"));
+    EXPECT_EQ(form.currentColor(), MakeColor(1, 2, 3));
+    EXPECT_EQ(form.valueFieldColor(), MakeColor(1, 2, 3));
+    EXPECT_EQ(form.pasteColor(), QStringLiteral("rgb(1,2,3);"));
+
+    platform.clipboard = QString(5000, u'x');
+    key(palette(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(form.pasteColor(), QStringLiteral("rgb(1,2,3);"));
+    EXPECT_EQ(form.currentColor(), MakeColor(1, 2, 3));
+
+    platform.clipboard = QStringLiteral("#0A0B0C");
+    key(palette(), Qt::Key_Insert, Qt::ShiftModifier);
+    form.ApplyCurrentColor(MakeColor(90, 90, 90));
+    key(palette(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(form.currentColor(), MakeColor(10, 11, 12));
+}
+
+} // namespace
