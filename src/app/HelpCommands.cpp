@@ -2,10 +2,8 @@
 
 #include "app/AppIcon.h"
 #include "app/Version.h"
-#include "controls/KxButton.h"
 #include "support/HelpPage.h"
 
-#include <QShortcut>
 
 TAboutInfo ProgramAboutInfo() {
     TAboutInfo info;
@@ -26,13 +24,4 @@ void HelpCommand(QWidget* window) {
 
 void AboutCommand(QWidget* window) {
     ShowAboutBox(ProgramAboutInfo(), window);
-}
-
-void ConnectHelpCommands(QWidget* window, TKxButton* butHelp, TKxButton* butInfo) {
-    QObject::connect(butHelp, &TKxButton::clicked, window, [window] { HelpCommand(window); });
-    QObject::connect(butInfo, &TKxButton::clicked, window, [window] { AboutCommand(window); });
-    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), window);
-    QObject::connect(f1, &QShortcut::activated, window, [window] { HelpCommand(window); });
-    auto* f3 = new QShortcut(QKeySequence(Qt::Key_F3), window);
-    QObject::connect(f3, &QShortcut::activated, window, [window] { AboutCommand(window); });
 }

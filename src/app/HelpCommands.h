@@ -3,7 +3,6 @@
 #include "dialogs/AboutBox.h"
 
 class QWidget;
-class TKxButton;
 
 // The help page (F1 and the help button) and the about window (F3 and the info button).
 
@@ -13,5 +12,3 @@ TAboutInfo ProgramAboutInfo();
 void HelpCommand(QWidget* window);
 // Shows the about window modally over the window.
 void AboutCommand(QWidget* window);
-// Wires the two buttons and the keys F1 and F3 of the window to the commands.
-void ConnectHelpCommands(QWidget* window, TKxButton* butHelp, TKxButton* butInfo);
