@@ -3,164 +3,60 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSaveFile>
 #include <QStandardPaths>
-#include <QStringDecoder>
 
-#include <algorithm>
+#include <cerrno>
 #include <cstring>
-#include <optional>
-#include <vector>
+#include <mutex>
+#include <system_error>
 
-// The file is UTF-8 text:
-//
-//   ; comment
-//   [key path]
-//   name=sz:text
-//   name=dword:-12
-//   name=hex:0a0b0c
-//
-// Names and texts are escaped so that any string survives: a backslash starts
-// \\ \n \r \t \xHH or \uHHHH (the last only for halves of a surrogate pair that
-// stand alone); names also escape "=", "[", "]" and ";". Raw control characters never
-// appear, so a file holding any is not one of ours.
-
-struct TUserStore::TValue {
-    QString name;
-    TStoreKind kind = TStoreKind::None;
-    QString text;
-    qint32 number = 0;
-    QByteArray bytes;
-};
-
-struct TUserStore::TKey {
-    QString path;
-    std::vector<TValue> values;
-};
-
-struct TUserStore::TFile {
-    std::vector<TKey> keys;
-};
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 namespace {
 
 const QString StoreFileName = QStringLiteral("Vextora/Huesplinter.conf");
-constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
 
-constexpr QStringView NameSpecials = u"=[];";
+// What tells one version of the file from another without reading it. A save
+// puts a new file in place, so on Unix the inode alone changes with every save
+// by any program; times and size catch edits in place.
+struct TStamp {
+    bool exists = false;
+    bool regular = false;
+    qint64 size = 0;
+    qint64 modified = 0;
+    qint64 changed = 0;
+    quint64 inode = 0;
+    bool operator==(const TStamp&) const = default;
+};
 
-bool sameName(const QString& a, const QString& b) {
-    return QString::compare(a, b, Qt::CaseInsensitive) == 0;
+TStamp stampOf(const QString& path) {
+#ifdef Q_OS_UNIX
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0) return {};
+    return {true,
+            S_ISREG(st.st_mode),
+            static_cast<qint64>(st.st_size),
+            static_cast<qint64>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
+            static_cast<qint64>(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec,
+            static_cast<quint64>(st.st_ino)};
+#else
+    const QFileInfo info(path);
+    if (!info.exists()) return {};
+    return {true,
+            info.isFile(),
+            info.size(),
+            info.lastModified().toMSecsSinceEpoch(),
+            info.metadataChangeTime().toMSecsSinceEpoch(),
+            static_cast<quint64>(info.birthTime().toMSecsSinceEpoch())};
+#endif
 }
 
-void appendHex(QString& out, char16_t unit, int digits) {
-    out += QString::number(unit, 16).rightJustified(digits, QLatin1Char('0')).toUpper();
-}
-
-QString escape(QStringView text, QStringView specials = {}) {
-    QString out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        const char16_t u = c.unicode();
-        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-            out += c;
-            out += text[++i];
-        } else if (c.isSurrogate()) {
-            out += QLatin1String("\\u");
-            appendHex(out, u, 4);
-        } else if (u == u'\\') {
-            out += QLatin1String("\\\\");
-        } else if (u == u'\n') {
-            out += QLatin1String("\\n");
-        } else if (u == u'\r') {
-            out += QLatin1String("\\r");
-        } else if (u == u'\t') {
-            out += QLatin1String("\\t");
-        } else if (u < 0x20 || u == 0x7F || specials.contains(c)) {
-            out += QLatin1String("\\x");
-            appendHex(out, u, 2);
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
-std::optional<char16_t> hexUnit(QStringView digits) {
-    // Only plain digits: a sign or spaces mean the file is not ours.
-    char16_t value = 0;
-    for (const QChar c : digits) {
-        const char16_t u = c.unicode();
-        int digit = -1;
-        if (u >= u'0' && u <= u'9')
-            digit = u - u'0';
-        else if (u >= u'a' && u <= u'f')
-            digit = u - u'a' + 10;
-        else if (u >= u'A' && u <= u'F')
-            digit = u - u'A' + 10;
-        if (digit < 0) return std::nullopt;
-        value = static_cast<char16_t>(value * 16 + digit);
-    }
-    return value;
-}
-
-std::optional<QString> unescape(QStringView text) {
-    QString out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c != QLatin1Char('\\')) {
-            out += c;
-            continue;
-        }
-        if (++i >= text.size()) return std::nullopt;
-        switch (text[i].unicode()) {
-        case u'\\':
-            out += QLatin1Char('\\');
-            break;
-        case u'n':
-            out += QLatin1Char('\n');
-            break;
-        case u'r':
-            out += QLatin1Char('\r');
-            break;
-        case u't':
-            out += QLatin1Char('\t');
-            break;
-        case u'x':
-        case u'u': {
-            const qsizetype width = text[i] == QLatin1Char('x') ? 2 : 4;
-            if (i + 1 + width > text.size()) return std::nullopt;
-            const std::optional<char16_t> unit = hexUnit(text.mid(i + 1, width));
-            if (!unit) return std::nullopt;
-            out += QChar(*unit);
-            i += width;
-            break;
-        }
-        default:
-            return std::nullopt;
-        }
-    }
-    return out;
-}
-
-bool hasRawControl(QStringView line) {
-    for (const QChar c : line)
-        if (c.unicode() < 0x20 || c.unicode() == 0x7F) return true;
-    return false;
-}
-
-std::optional<QByteArray> parseHexBytes(QStringView text) {
-    if (text.size() % 2 != 0) return std::nullopt;
-    QByteArray bytes;
-    bytes.reserve(text.size() / 2);
-    for (qsizetype i = 0; i < text.size(); i += 2) {
-        const std::optional<char16_t> unit = hexUnit(text.mid(i, 2));
-        if (!unit) return std::nullopt;
-        bytes.append(static_cast<char>(*unit));
-    }
-    return bytes;
+QString keyMissingText(const QString& key) {
+    return QStringLiteral("The settings key \"%1\" does not exist.").arg(key);
 }
 
 QString kindName(TStoreKind kind) {
@@ -177,8 +73,29 @@ QString kindName(TStoreKind kind) {
     return QStringLiteral("nothing");
 }
 
-QString keyMissingText(const QString& key) {
-    return QStringLiteral("The settings key \"%1\" does not exist.").arg(key);
+} // namespace
+
+// One version of the file as read. Stores share it: the program makes a store
+// for every single read in places, and each must not parse the file again.
+struct TUserStore::TLoaded {
+    TStamp stamp;
+    TUserStoreFile file;
+    // Not empty when the file exists but could not be read at all.
+    QString unreadable;
+};
+
+namespace {
+
+struct TSharedState {
+    std::mutex mutex;
+    QHash<QString, std::shared_ptr<const void>> loaded;
+    // The version of each file a copy was last kept of.
+    QHash<QString, TStamp> copied;
+};
+
+TSharedState& shared() {
+    static TSharedState state;
+    return state;
 }
 
 } // namespace
@@ -191,97 +108,45 @@ TUserStore::TUserStore(const QString& configFolder) {
     if (!folder.isEmpty()) fileName_ = QDir(folder).filePath(StoreFileName);
 }
 
-TUserStore::TFile TUserStore::load() const {
-    TFile file;
-    QFile in(fileName_);
-    if (fileName_.isEmpty() || !in.open(QIODevice::ReadOnly) || in.size() > MaxFileSize)
-        return file;
-    const QByteArray bytes = in.readAll();
-    QStringDecoder decoder(QStringConverter::Utf8);
-    QString text = decoder(bytes);
-    if (decoder.hasError()) return file;
-    // Editors may put a byte-order mark in front.
-    if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
-
-    TKey* key = nullptr;
-    const QList<QStringView> lines = QStringView(text).split(QLatin1Char('\n'));
-    for (QStringView line : lines) {
-        if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
-        if (line.isEmpty() || line.startsWith(QLatin1Char(';'))) continue;
-        if (hasRawControl(line)) return {};
-        if (line.startsWith(QLatin1Char('['))) {
-            if (!line.endsWith(QLatin1Char(']')) || line.size() < 3) return {};
-            const std::optional<QString> path = unescape(line.mid(1, line.size() - 2));
-            if (!path || path->isEmpty()) return {};
-            key = nullptr;
-            for (TKey& k : file.keys)
-                if (sameName(k.path, *path)) key = &k;
-            if (!key) {
-                file.keys.push_back({*path, {}});
-                key = &file.keys.back();
-            }
-            continue;
+std::shared_ptr<const TUserStore::TLoaded> TUserStore::load() const {
+    const TStamp stamp = stampOf(fileName_);
+    TSharedState& state = shared();
+    {
+        std::lock_guard lock(state.mutex);
+        const auto at = state.loaded.constFind(fileName_);
+        if (at != state.loaded.constEnd()) {
+            auto cached = std::static_pointer_cast<const TLoaded>(*at);
+            if (cached->stamp == stamp) return cached;
         }
-        const qsizetype eq = line.indexOf(QLatin1Char('='));
-        if (!key || eq < 0) return {};
-        const std::optional<QString> name = unescape(line.left(eq));
-        if (!name) return {};
-        const QStringView data = line.mid(eq + 1);
-        TValue value;
-        value.name = *name;
-        if (data.startsWith(QLatin1String("sz:"))) {
-            const std::optional<QString> t = unescape(data.mid(3));
-            if (!t) return {};
-            value.kind = TStoreKind::String;
-            value.text = *t;
-        } else if (data.startsWith(QLatin1String("dword:"))) {
-            bool ok = false;
-            const QStringView digits = data.mid(6);
-            value.number = digits.toInt(&ok);
-            if (!ok || digits.trimmed() != digits) return {};
-            value.kind = TStoreKind::Integer;
-        } else if (data.startsWith(QLatin1String("hex:"))) {
-            const std::optional<QByteArray> b = parseHexBytes(data.mid(4));
-            if (!b) return {};
-            value.kind = TStoreKind::Binary;
-            value.bytes = *b;
-        } else {
-            return {};
-        }
-        auto same = std::find_if(key->values.begin(), key->values.end(),
-                                 [&](const TValue& v) { return sameName(v.name, value.name); });
-        if (same != key->values.end())
-            *same = std::move(value);
-        else
-            key->values.push_back(std::move(value));
     }
-    return file;
+    auto fresh = std::make_shared<TLoaded>();
+    fresh->stamp = stamp;
+    if (fileName_.isEmpty() || !stamp.exists) {
+        // No file: no store.
+    } else if (!stamp.regular) {
+        fresh->unreadable = QStringLiteral("it is not a regular file.");
+    } else if (stamp.size > MaxFileSize) {
+        fresh->unreadable = QStringLiteral("it is larger than %1 bytes.").arg(MaxFileSize);
+    } else {
+        QFile in(fileName_);
+        if (!in.open(QIODevice::ReadOnly)) {
+            fresh->unreadable = in.errorString();
+        } else {
+            const QByteArray bytes = in.read(MaxFileSize + 1);
+            if (in.error() != QFileDevice::NoError)
+                fresh->unreadable = in.errorString();
+            else if (bytes.size() > MaxFileSize)
+                fresh->unreadable = QStringLiteral("it is larger than %1 bytes.").arg(MaxFileSize);
+            else
+                fresh->file = TUserStoreFile::parse(bytes);
+        }
+    }
+    std::lock_guard lock(state.mutex);
+    state.loaded.insert(fileName_, fresh);
+    return fresh;
 }
 
-TStoreStatus TUserStore::save(const TFile& file) const {
-    QString text = QStringLiteral("; Huesplinter per-user settings\n");
-    for (const TKey& key : file.keys) {
-        text += QLatin1Char('\n');
-        text += QLatin1Char('[') + escape(key.path, NameSpecials) + QLatin1String("]\n");
-        for (const TValue& value : key.values) {
-            text += escape(value.name, NameSpecials) + QLatin1Char('=');
-            switch (value.kind) {
-            case TStoreKind::String:
-                text += QLatin1String("sz:") + escape(value.text);
-                break;
-            case TStoreKind::Integer:
-                text += QLatin1String("dword:") + QString::number(value.number);
-                break;
-            case TStoreKind::Binary:
-                text += QLatin1String("hex:") + QString::fromLatin1(value.bytes.toHex());
-                break;
-            case TStoreKind::None:
-                break;
-            }
-            text += QLatin1Char('\n');
-        }
-    }
-
+TStoreStatus TUserStore::save(const TUserStoreFile& file, const TLoaded& base) const {
     const auto failed = [this](const QString& why) {
         return TStoreStatus{false,
                             QStringLiteral("The settings file \"%1\" could not be written: %2")
@@ -290,26 +155,76 @@ TStoreStatus TUserStore::save(const TFile& file) const {
     if (fileName_.isEmpty()) return failed(QStringLiteral("there is no configuration folder."));
     if (!QDir().mkpath(QFileInfo(fileName_).absolutePath()))
         return failed(QStringLiteral("its folder cannot be created."));
+    const TStamp current = stampOf(fileName_);
+    // The file is replaced by renaming a new one over it: a folder or device
+    // in its place must stay what it is.
+    if (current.exists && !current.regular) return failed(QStringLiteral("it is not a file."));
+
+    TSharedState& state = shared();
+    // What could not be read is not ours to throw away: keep it beside the new file.
+    if (current.exists && (!base.unreadable.isEmpty() || base.file.damaged())) {
+        bool copyKept = false;
+        {
+            std::lock_guard lock(state.mutex);
+            copyKept = state.copied.value(fileName_) == current;
+        }
+        if (!copyKept) {
+            QString copyName;
+            for (int n = 0; n < 1000 && copyName.isEmpty(); ++n) {
+                const QString name = fileName_ + QStringLiteral(".damaged") +
+                                     (n == 0 ? QString() : QString::number(n));
+                if (!QFileInfo::exists(name)) copyName = name;
+            }
+            if (copyName.isEmpty())
+                return failed(QStringLiteral("no name is free for a copy of the damaged file."));
+            QFile original(fileName_);
+            if (!original.copy(copyName))
+                return failed(QStringLiteral("a copy of the damaged file could not be kept "
+                                             "as \"%1\": %2")
+                                  .arg(copyName, original.errorString()));
+            std::lock_guard lock(state.mutex);
+            state.copied.insert(fileName_, current);
+        }
+    }
+
+    const QByteArray bytes = file.toBytes();
     QSaveFile out(fileName_);
-    if (!out.open(QIODevice::WriteOnly)) return failed(out.errorString());
-    const QByteArray bytes = text.toUtf8();
+    // Unbuffered: a write the disk cuts short must show here, not pass
+    // unnoticed in the flush at commit().
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return failed(out.errorString());
+    errno = 0;
     if (out.write(bytes) != bytes.size()) {
+        const int code = errno;
+        const QString why = out.error() != QFileDevice::NoError
+                                ? out.errorString()
+                                : QString::fromStdString(std::system_category().message(code));
         out.cancelWriting();
-        return failed(out.errorString());
+        return failed(why);
     }
     if (!out.commit()) return failed(out.errorString());
+
+    // The new version is known without reading it back.
+    auto written = std::make_shared<TLoaded>();
+    written->stamp = stampOf(fileName_);
+    written->file = TUserStoreFile::parse(bytes);
+    std::lock_guard lock(state.mutex);
+    state.loaded.insert(fileName_, written);
     return {};
 }
 
 bool TUserStore::keyExists(const QString& key) const {
-    const TFile file = load();
-    return std::any_of(file.keys.begin(), file.keys.end(),
-                       [&](const TKey& k) { return sameName(k.path, key); });
+    return load()->file.hasKey(key);
 }
 
 bool TUserStore::openKeyReadOnly(const QString& key) {
     closeKey();
-    if (!keyExists(key)) {
+    const auto loaded = load();
+    if (!loaded->unreadable.isEmpty()) {
+        lastError_ = QStringLiteral("The settings file \"%1\" could not be read: %2")
+                         .arg(fileName_, loaded->unreadable);
+        return false;
+    }
+    if (!loaded->file.hasKey(key)) {
         lastError_ = keyMissingText(key);
         return false;
     }
@@ -324,16 +239,15 @@ bool TUserStore::openKey(const QString& key, bool canCreate) {
         lastError_ = QStringLiteral("A settings key needs a name.");
         return false;
     }
-    TFile file = load();
-    const bool exists = std::any_of(file.keys.begin(), file.keys.end(),
-                                    [&](const TKey& k) { return sameName(k.path, key); });
-    if (!exists) {
+    const auto loaded = load();
+    if (!loaded->file.hasKey(key)) {
         if (!canCreate) {
             lastError_ = keyMissingText(key);
             return false;
         }
-        file.keys.push_back({key, {}});
-        const TStoreStatus saved = save(file);
+        TUserStoreFile file = loaded->file;
+        file.addKey(key);
+        const TStoreStatus saved = save(file, *loaded);
         if (!saved) {
             lastError_ = saved.error;
             return false;
@@ -350,43 +264,34 @@ void TUserStore::closeKey() {
     writable_ = false;
 }
 
-const TUserStore::TValue* TUserStore::findValue(const TFile& file, const QString& name,
-                                                QString& error) const {
+const TStoredValue* TUserStore::findValue(const TLoaded& loaded, const QString& name,
+                                          QString& error) const {
     if (!isOpen()) {
         error = QStringLiteral("No settings key is open.");
         return nullptr;
     }
-    for (const TKey& key : file.keys) {
-        if (!sameName(key.path, key_)) continue;
-        for (const TValue& value : key.values)
-            if (sameName(value.name, name)) return &value;
-        error = QStringLiteral("The value \"%1\" does not exist.").arg(name);
+    if (!loaded.file.hasKey(key_)) {
+        error = keyMissingText(key_);
         return nullptr;
     }
-    error = keyMissingText(key_);
-    return nullptr;
+    const TStoredValue* value = loaded.file.value(key_, name);
+    if (!value) error = QStringLiteral("The value \"%1\" does not exist.").arg(name);
+    return value;
 }
 
 bool TUserStore::valueExists(const QString& name) const {
-    return valueKind(name) != TStoreKind::None;
+    return isOpen() && load()->file.value(key_, name) != nullptr;
 }
 
 TStoreKind TUserStore::valueKind(const QString& name) const {
-    QString error;
-    const TFile file = load();
-    const TValue* value = findValue(file, name, error);
+    if (!isOpen()) return TStoreKind::None;
+    const TStoredValue* value = load()->file.value(key_, name);
     return value ? value->kind : TStoreKind::None;
 }
 
 QStringList TUserStore::valueNames() const {
-    QStringList names;
-    if (!isOpen()) return names;
-    const TFile file = load();
-    for (const TKey& key : file.keys)
-        if (sameName(key.path, key_))
-            for (const TValue& value : key.values)
-                names.append(value.name);
-    return names;
+    if (!isOpen()) return {};
+    return load()->file.valueNames(key_);
 }
 
 namespace {
@@ -398,39 +303,44 @@ TStoreResult<T> failure(QString error) {
     return result;
 }
 
-QString wrongKindText(const QString& name, TStoreKind wanted) {
-    return QStringLiteral("The value \"%1\" does not hold %2.").arg(name, kindName(wanted));
+// Why a value that exists cannot be read as `wanted`; empty when it can.
+QString readProblem(const TStoredValue& value, const QString& name, TStoreKind wanted) {
+    if (!value.damage.isEmpty())
+        return QStringLiteral("The value \"%1\" cannot be read: %2").arg(name, value.damage);
+    if (value.kind != wanted)
+        return QStringLiteral("The value \"%1\" does not hold %2.").arg(name, kindName(wanted));
+    return {};
 }
 
 } // namespace
 
 TStoreResult<QString> TUserStore::readString(const QString& name) const {
     QString error;
-    const TFile file = load();
-    const TValue* value = findValue(file, name, error);
+    const auto loaded = load();
+    const TStoredValue* value = findValue(*loaded, name, error);
     if (!value) return failure<QString>(error);
-    if (value->kind != TStoreKind::String)
-        return failure<QString>(wrongKindText(name, TStoreKind::String));
+    error = readProblem(*value, name, TStoreKind::String);
+    if (!error.isEmpty()) return failure<QString>(error);
     return {true, value->text, {}};
 }
 
 TStoreResult<qint32> TUserStore::readInteger(const QString& name) const {
     QString error;
-    const TFile file = load();
-    const TValue* value = findValue(file, name, error);
+    const auto loaded = load();
+    const TStoredValue* value = findValue(*loaded, name, error);
     if (!value) return failure<qint32>(error);
-    if (value->kind != TStoreKind::Integer)
-        return failure<qint32>(wrongKindText(name, TStoreKind::Integer));
+    error = readProblem(*value, name, TStoreKind::Integer);
+    if (!error.isEmpty()) return failure<qint32>(error);
     return {true, value->number, {}};
 }
 
 TStoreResult<QByteArray> TUserStore::readBinary(const QString& name) const {
     QString error;
-    const TFile file = load();
-    const TValue* value = findValue(file, name, error);
+    const auto loaded = load();
+    const TStoredValue* value = findValue(*loaded, name, error);
     if (!value) return failure<QByteArray>(error);
-    if (value->kind != TStoreKind::Binary)
-        return failure<QByteArray>(wrongKindText(name, TStoreKind::Binary));
+    error = readProblem(*value, name, TStoreKind::Binary);
+    if (!error.isEmpty()) return failure<QByteArray>(error);
     return {true, value->bytes, {}};
 }
 
@@ -449,51 +359,41 @@ TStoreResult<qsizetype> TUserStore::readBinaryInto(const QString& name, void* re
     return {true, data.value.size(), {}};
 }
 
-TStoreStatus TUserStore::write(const QString& name, TValue value) {
+TStoreStatus TUserStore::write(TStoredValue value) {
     if (!isOpen()) return {false, QStringLiteral("No settings key is open.")};
     if (!writable_)
         return {false,
                 QStringLiteral("The settings key \"%1\" is open for reading only.").arg(key_)};
-    TFile file = load();
-    auto key = std::find_if(file.keys.begin(), file.keys.end(),
-                            [&](const TKey& k) { return sameName(k.path, key_); });
+    const auto loaded = load();
     // Another store may have removed the key meanwhile; an open key for
     // writing behaves as created.
-    if (key == file.keys.end()) {
-        file.keys.push_back({key_, {}});
-        key = file.keys.end() - 1;
-    }
-    value.name = name;
-    auto same = std::find_if(key->values.begin(), key->values.end(),
-                             [&](const TValue& v) { return sameName(v.name, name); });
-    if (same != key->values.end()) {
-        value.name = same->name;
-        *same = std::move(value);
-    } else {
-        key->values.push_back(std::move(value));
-    }
-    return save(file);
+    TUserStoreFile file = loaded->file;
+    file.setValue(key_, std::move(value));
+    return save(file, *loaded);
 }
 
 TStoreStatus TUserStore::writeString(const QString& name, const QString& text) {
-    TValue value;
+    TStoredValue value;
+    value.name = name;
     value.kind = TStoreKind::String;
     value.text = text;
-    return write(name, std::move(value));
+    return write(std::move(value));
 }
 
 TStoreStatus TUserStore::writeInteger(const QString& name, qint32 number) {
-    TValue value;
+    TStoredValue value;
+    value.name = name;
     value.kind = TStoreKind::Integer;
     value.number = number;
-    return write(name, std::move(value));
+    return write(std::move(value));
 }
 
 TStoreStatus TUserStore::writeBinary(const QString& name, QByteArrayView data) {
-    TValue value;
+    TStoredValue value;
+    value.name = name;
     value.kind = TStoreKind::Binary;
     value.bytes = data.toByteArray();
-    return write(name, std::move(value));
+    return write(std::move(value));
 }
 
 TStoreStatus TUserStore::deleteValue(const QString& name) {
@@ -501,23 +401,18 @@ TStoreStatus TUserStore::deleteValue(const QString& name) {
     if (!writable_)
         return {false,
                 QStringLiteral("The settings key \"%1\" is open for reading only.").arg(key_)};
-    TFile file = load();
-    for (TKey& key : file.keys) {
-        if (!sameName(key.path, key_)) continue;
-        const auto removed =
-            std::erase_if(key.values, [&](const TValue& v) { return sameName(v.name, name); });
-        if (removed == 0)
-            return {false, QStringLiteral("The value \"%1\" does not exist.").arg(name)};
-        return save(file);
-    }
-    return {false, keyMissingText(key_)};
+    const auto loaded = load();
+    if (!loaded->file.hasKey(key_)) return {false, keyMissingText(key_)};
+    TUserStoreFile file = loaded->file;
+    if (!file.removeValue(key_, name))
+        return {false, QStringLiteral("The value \"%1\" does not exist.").arg(name)};
+    return save(file, *loaded);
 }
 
 bool TUserStore::deleteKey(const QString& key) {
-    TFile file = load();
-    const auto removed =
-        std::erase_if(file.keys, [&](const TKey& k) { return sameName(k.path, key); });
-    if (removed == 0) return true;
-    if (sameName(key, key_)) closeKey();
-    return save(file).ok;
+    const auto loaded = load();
+    TUserStoreFile file = loaded->file;
+    if (!file.removeKey(key)) return true;
+    if (QString::compare(key, key_, Qt::CaseInsensitive) == 0) closeKey();
+    return save(file, *loaded).ok;
 }

@@ -1,14 +1,14 @@
 #pragma once
 
+#include "platform/UserStoreFile.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <type_traits>
-
-// The kinds of value the per-user store keeps.
-enum class TStoreKind { None, String, Integer, Binary };
 
 // The outcome of a write: `error` is the text to show when it failed.
 struct TStoreStatus {
@@ -35,9 +35,16 @@ struct TStoreResult {
 // configuration folder, which the environment variable HUESPLINTER_CONFIG_DIR
 // or the constructor can redirect. Every write replaces the file atomically,
 // and every read looks at the file as it is now, so two stores on the same file
-// see each other's values. A file that cannot be read as a store (damaged,
-// foreign, not text) counts as no store at all: every key is missing, and the
-// next write starts a new file.
+// see each other's values. The file is parsed once and parsed again only when
+// it changed, so a read costs the same whatever the file holds.
+//
+// Value by value, like the registry: a line that cannot be read is a failed
+// read of that value (it exists, and reading it says why it failed); the
+// others read as usual. A file that cannot be read at all (too large, not
+// readable) counts as no store. Before such a file, or one with damaged lines,
+// is first rewritten, a copy of it is kept beside it ("Huesplinter.conf.damaged",
+// then ".damaged1", ...); when no copy can be made, the write fails and the
+// file stays as it was.
 class TUserStore {
 public:
     // `configFolder` empty: $HUESPLINTER_CONFIG_DIR when set, else the user's
@@ -65,7 +72,8 @@ public:
     TStoreKind valueKind(const QString& name) const;
     QStringList valueNames() const;
 
-    // A read fails when no key is open, the value is missing or of another kind.
+    // A read fails when no key is open, the value is missing, damaged or of
+    // another kind.
     TStoreResult<QString> readString(const QString& name) const;
     TStoreResult<qint32> readInteger(const QString& name) const;
     TStoreResult<QByteArray> readBinary(const QString& name) const;
@@ -90,15 +98,15 @@ public:
     // Removes a key with its values; true when it is gone afterwards.
     bool deleteKey(const QString& key);
 
-private:
-    struct TValue;
-    struct TKey;
-    struct TFile;
+    // Files larger than this are not read.
+    static constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
 
-    TFile load() const;
-    TStoreStatus save(const TFile& file) const;
-    const TValue* findValue(const TFile& file, const QString& name, QString& error) const;
-    TStoreStatus write(const QString& name, TValue value);
+private:
+    struct TLoaded;
+    std::shared_ptr<const TLoaded> load() const;
+    TStoreStatus save(const TUserStoreFile& file, const TLoaded& base) const;
+    const TStoredValue* findValue(const TLoaded& loaded, const QString& name, QString& error) const;
+    TStoreStatus write(TStoredValue value);
 
     QString fileName_;
     QString key_;

@@ -171,32 +171,102 @@ TEST_F(UserStoreTest, StoresOnTheSameFileSeeEachOthersWrites) {
         << "atomic saves leave no temporary files behind";
 }
 
-TEST_F(UserStoreTest, DamagedFilesReadAsNoStoreAndAreReplacedOnWrite) {
-    QByteArray noise;
-    for (int i = 0; i < 4096; ++i)
-        noise.append(static_cast<char>((i * 7919 + 13) % 256));
-    const std::array<QByteArray, 9> damaged{
-        noise,
-        QByteArray("\xff\xfe[Software]\n", 13),
-        QByteArray("just some text\n"),
-        QByteArray("x=sz:before any key\n"),
-        QByteArray("[Software\\Vextora\\Huesplinter]\nFontName=sz:Arial\\\n"),
-        QByteArray("[Software\\Vextora\\Huesplinter]\nHistoryColors=hex:0a0\n"),
-        QByteArray("[Software\\Vextora\\Huesplinter]\nHSL_Hue=dword:99999999999\n"),
-        QByteArray("[Software\\Vextora\\Huesplinter]\nFontName=text:Arial\n"),
-        QByteArray("[Software\\Vextora\\Huesplinter]\nFont\x01Name=sz:Arial\n")};
-    for (const QByteArray& bytes : damaged) {
-        SCOPED_TRACE(bytes.left(40).toStdString());
-        writeFile(bytes);
+TEST_F(UserStoreTest, ADamagedLineIsAFailedReadOfThatValueOnly) {
+    const QByteArray head("[Software\\\\Vextora\\\\Huesplinter]\nHSL_Lum=dword:100\n");
+    const QByteArray tail("FontName=sz:Tahoma\n[Other]\nX=dword:1\n");
+    // Each of these spoils the value "HSL_Hue" and nothing else.
+    const std::array<QByteArray, 7> badLines{
+        QByteArray("HSL_Hue=dword:99999999999\n"), QByteArray("HSL_Hue=dword: 5\n"),
+        QByteArray("HSL_Hue=text:Arial\n"),        QByteArray("HSL_Hue=hex:0a0\n"),
+        QByteArray("HSL_Hue=sz:Arial\\\n"),        QByteArray("HSL_Hue=sz:caf\xE9\n"),
+        QByteArray("HSL_Hue=sz:A\x01rial\n")};
+    for (const QByteArray& bad : badLines) {
+        SCOPED_TRACE(bad.toStdString());
+        writeFile(head + bad + tail);
         TUserStore store(dir.path());
-        EXPECT_FALSE(store.keyExists(Key));
-        EXPECT_FALSE(store.openKeyReadOnly(Key));
-        ASSERT_TRUE(store.openKey(Key, true));
-        ASSERT_TRUE(store.writeString(QStringLiteral("FontName"), QStringLiteral("Tahoma")).ok);
         ASSERT_TRUE(store.openKeyReadOnly(Key));
+        EXPECT_EQ(store.readInteger(QStringLiteral("HSL_Lum")).value, 100);
         EXPECT_EQ(store.readString(QStringLiteral("FontName")).value, QStringLiteral("Tahoma"));
-        EXPECT_EQ(store.valueNames().size(), 1);
+        EXPECT_TRUE(store.valueExists(QStringLiteral("HSL_Hue")));
+        const TStoreResult<qint32> hue = store.readInteger(QStringLiteral("HSL_Hue"));
+        EXPECT_FALSE(hue.ok);
+        EXPECT_TRUE(hue.error.contains(QStringLiteral("HSL_Hue")));
+        EXPECT_TRUE(hue.error.contains(QStringLiteral("line 3")));
+        EXPECT_FALSE(store.readString(QStringLiteral("HSL_Hue")).ok);
+        ASSERT_TRUE(store.openKeyReadOnly(QStringLiteral("other")));
+        EXPECT_EQ(store.readInteger(QStringLiteral("X")).value, 1);
     }
+}
+
+TEST_F(UserStoreTest, LinesWithoutAKeyOrNameAreSkippedAndTheRestReads) {
+    writeFile("x=sz:before any key\njust some text\n[Software\\\\Vextora\\\\Huesplinter]\n"
+              "no equals sign\nPasteColor=sz:#FF8000\n[broken\\q]\nLost=dword:1\n"
+              "[Software\\\\Vextora\\\\Huesplinter]\nHSL_Sat=dword:50\n");
+    TUserStore store(dir.path());
+    ASSERT_TRUE(store.openKeyReadOnly(Key));
+    EXPECT_EQ(store.readString(QStringLiteral("PasteColor")).value, QStringLiteral("#FF8000"));
+    EXPECT_EQ(store.readInteger(QStringLiteral("HSL_Sat")).value, 50);
+    EXPECT_EQ(store.valueNames(),
+              (QStringList{QStringLiteral("PasteColor"), QStringLiteral("HSL_Sat")}));
+}
+
+TEST_F(UserStoreTest, ADamagedFileIsKeptAsACopyBeforeItsFirstRewrite) {
+    const QByteArray original("[Software\\\\Vextora\\\\Huesplinter]\nHSL_Hue=dword:x\n"
+                              "FontName=sz:Tahoma\n");
+    writeFile(original);
+    TUserStore store(dir.path());
+    ASSERT_TRUE(store.openKey(Key, false));
+    ASSERT_TRUE(store.writeInteger(QStringLiteral("HSL_Hue"), 240).ok);
+    ASSERT_TRUE(store.writeInteger(QStringLiteral("HSL_Sat"), 100).ok);
+    QFile copy(storeFile() + QStringLiteral(".damaged"));
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copy.readAll(), original);
+    EXPECT_EQ(store.readInteger(QStringLiteral("HSL_Hue")).value, 240);
+    EXPECT_EQ(store.readString(QStringLiteral("FontName")).value, QStringLiteral("Tahoma"));
+    // The rewritten file is sound, so later writes keep no more copies.
+    EXPECT_FALSE(QFileInfo::exists(storeFile() + QStringLiteral(".damaged1")));
+
+    // A second damaged version gets a copy of its own.
+    writeFile(original);
+    ASSERT_TRUE(store.writeInteger(QStringLiteral("HSL_Sat"), 100).ok);
+    EXPECT_TRUE(QFileInfo::exists(storeFile() + QStringLiteral(".damaged1")));
+}
+
+TEST_F(UserStoreTest, AFileTooLargeToReadIsNoStoreAndIsKeptBeforeItIsReplaced) {
+    QByteArray big("[Software\\\\Vextora\\\\Huesplinter]\nFontName=sz:");
+    big.append(QByteArray(TUserStore::MaxFileSize, 'a'));
+    big.append('\n');
+    writeFile(big);
+    TUserStore store(dir.path());
+    EXPECT_FALSE(store.keyExists(Key));
+    EXPECT_FALSE(store.openKeyReadOnly(Key));
+    EXPECT_TRUE(store.lastError().contains(QStringLiteral("could not be read")));
+    ASSERT_TRUE(store.openKey(Key, true));
+    ASSERT_TRUE(store.writeString(QStringLiteral("FontName"), QStringLiteral("Arial")).ok);
+    EXPECT_EQ(QFileInfo(storeFile() + QStringLiteral(".damaged")).size(), big.size());
+    EXPECT_EQ(store.readString(QStringLiteral("FontName")).value, QStringLiteral("Arial"));
+}
+
+TEST_F(UserStoreTest, AnUnreadableFileThatCannotBeCopiedIsNotOverwritten) {
+    // A store file that is a folder can be neither read nor copied nor replaced.
+    ASSERT_TRUE(QDir().mkpath(storeFile()));
+    ASSERT_TRUE(QDir().mkpath(storeFile() + QStringLiteral("/inside")));
+    TUserStore store(dir.path());
+    EXPECT_FALSE(store.openKeyReadOnly(Key));
+    EXPECT_FALSE(store.openKey(Key, true));
+    EXPECT_TRUE(QFileInfo(storeFile() + QStringLiteral("/inside")).isDir());
+}
+
+TEST_F(UserStoreTest, ChangesByAnotherProgramAreSeenAtTheNextRead) {
+    writeFile("[Software\\\\Vextora\\\\Huesplinter]\nHSL_Hue=dword:1\n");
+    TUserStore store(dir.path());
+    ASSERT_TRUE(store.openKeyReadOnly(Key));
+    EXPECT_EQ(store.readInteger(QStringLiteral("HSL_Hue")).value, 1);
+    // Same size, edited in place.
+    writeFile("[Software\\\\Vextora\\\\Huesplinter]\nHSL_Hue=dword:2\n");
+    EXPECT_EQ(store.readInteger(QStringLiteral("HSL_Hue")).value, 2);
+    QFile::remove(storeFile());
+    EXPECT_FALSE(store.valueExists(QStringLiteral("HSL_Hue")));
 }
 
 TEST_F(UserStoreTest, AFileWrittenByHandWithCrLfLineEndsAndCommentsReads) {
