@@ -6,15 +6,16 @@
 #include <QDesktopServices>
 #include <QGuiApplication>
 #include <QLocale>
-#include <QPainter>
 #include <QPixmap>
 #include <QScreen>
 #include <QThread>
 #include <QUrl>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <chrono>
+#include <cmath>
 #include <utility>
 
 namespace Platform {
@@ -85,27 +86,74 @@ void TPlatform::setCursorPos(QPoint pos) {
         QCoreApplication::instance(), [pos] { QCursor::setPos(pos); }, Qt::QueuedConnection);
 }
 
+QList<TScreenShot> TPlatform::grabScreens() const {
+    QList<TScreenShot> shots;
+    for (QScreen* screen : QGuiApplication::screens())
+        shots.append({screen->name(), screen->geometry(), screen->devicePixelRatio(),
+                      screen->grabWindow(0).toImage()});
+    return shots;
+}
+
 TDesktopPicture TPlatform::grabDesktop() const {
-    const QList<QScreen*> screens = QGuiApplication::screens();
-    if (screens.isEmpty()) return {};
-    QRect virtualRect;
-    for (const QScreen* screen : screens)
-        virtualRect |= screen->geometry();
+    TDesktopPicture picture = composeDesktop(grabScreens());
+    if (!picture.failure.isEmpty() &&
+        QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        picture.failure.prepend(QStringLiteral("Wayland does not let programs read the screen. "));
+    return picture;
+}
+
+QPoint TDesktopPicture::pixelOf(QPoint global) const {
+    const qreal ratio = image.isNull() ? 1.0 : image.devicePixelRatio();
+    const QPoint offset = global - origin;
+    return {static_cast<int>(std::floor(offset.x() * ratio)),
+            static_cast<int>(std::floor(offset.y() * ratio))};
+}
+
+TDesktopPicture composeDesktop(const QList<TScreenShot>& screens) {
     TDesktopPicture picture;
-    picture.origin = virtualRect.topLeft();
-    picture.image = QImage(virtualRect.size(), QImage::Format_ARGB32);
-    picture.image.fill(Qt::black);
-    QPainter painter(&picture.image);
-    for (QScreen* screen : screens) {
-        const QRect area = screen->geometry();
-        QImage shot = screen->grabWindow(0).toImage();
-        if (shot.isNull()) continue;
-        // High-density screens deliver device pixels; the desktop picture is
-        // in the same units as the pointer position.
-        if (shot.size() != area.size())
-            shot = shot.scaled(area.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        painter.drawImage(area.topLeft() - picture.origin, shot);
+    if (screens.isEmpty()) {
+        picture.failure = QStringLiteral("No screen is attached.");
+        return picture;
     }
+    QRect all;
+    qreal ratio = 1;
+    for (const TScreenShot& screen : screens) {
+        all |= screen.geometry;
+        ratio = std::max(ratio, screen.devicePixelRatio);
+    }
+    picture.origin = all.topLeft();
+    const auto scaled = [ratio](int length) { return static_cast<int>(std::ceil(length * ratio)); };
+    picture.image = QImage(scaled(all.width()), scaled(all.height()), QImage::Format_ARGB32);
+    if (picture.image.isNull()) {
+        picture.failure = QStringLiteral("The desktop is too large for one picture.");
+        return picture;
+    }
+    picture.image.fill(DesktopOutside);
+    picture.image.setDevicePixelRatio(ratio);
+    QStringList unread;
+    for (const TScreenShot& screen : screens) {
+        if (screen.image.isNull()) {
+            unread.append(screen.name.isEmpty() ? QStringLiteral("?") : screen.name);
+            continue;
+        }
+        const QPoint at = picture.pixelOf(screen.geometry.topLeft());
+        const QSize size(scaled(screen.geometry.width()), scaled(screen.geometry.height()));
+        QImage shot = screen.image.convertToFormat(QImage::Format_ARGB32);
+        // Only a screen of a lower ratio than the picture's is resized, by
+        // repeating pixels: a smooth scale would show colours the screen never had.
+        if (shot.size() != size && !qFuzzyCompare(screen.devicePixelRatio, ratio))
+            shot = shot.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        const QRect target = QRect(at, shot.size()) & picture.image.rect();
+        for (int y = target.top(); y <= target.bottom(); ++y) {
+            const auto* in = reinterpret_cast<const QRgb*>(shot.constScanLine(y - at.y()));
+            auto* out = reinterpret_cast<QRgb*>(picture.image.scanLine(y));
+            for (int x = target.left(); x <= target.right(); ++x)
+                out[x] = in[x - at.x()] | 0xFF000000u;
+        }
+    }
+    if (!unread.isEmpty())
+        picture.failure = QStringLiteral("The screen could not be read (%1).")
+                              .arg(unread.join(QStringLiteral(", ")));
     return picture;
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QImage>
+#include <QList>
 #include <QPoint>
+#include <QRect>
+#include <QRgb>
 #include <QString>
 #include <QtGlobal>
 
@@ -20,18 +23,40 @@ struct TKeyState {
     bool operator==(const TKeyState&) const = default;
 };
 
+// One screen as the system shows it: where it lies on the virtual desktop (in
+// device-independent pixels, like the pointer position), how many device
+// pixels it has per such pixel, and its picture in device pixels, or a null
+// image when it could not be read.
+struct TScreenShot {
+    QString name;
+    QRect geometry;
+    qreal devicePixelRatio = 1;
+    QImage image;
+};
+
 // Every screen put together. `origin` is the global position of the image's
 // top-left pixel (negative when a screen lies left of or above the primary).
-// The image is Format_ARGB32 and opaque; parts no screen covers are black.
+// The image is Format_ARGB32 and opaque and holds the screens' device pixels
+// as they are, never smoothed: its devicePixelRatio() is the number of picture
+// pixels per device-independent pixel (the highest ratio of any screen; a
+// screen of a lower ratio is enlarged by repeating pixels). Parts no screen
+// covers, and screens that could not be read, are DesktopOutside.
 // `failure` is empty when every screen could be read; otherwise it says why
 // not (on display systems that refuse screen grabs the picture is unusable
 // and must not be offered as if it were the screen).
+inline constexpr QRgb DesktopOutside = 0xFF000000u;
+
 struct TDesktopPicture {
     QImage image;
     QPoint origin;
     QString failure;
     bool ok() const { return failure.isEmpty() && !image.isNull(); }
+    // The picture pixel that shows a global position.
+    QPoint pixelOf(QPoint global) const;
 };
+
+// Puts the screens together as grabDesktop does.
+TDesktopPicture composeDesktop(const QList<TScreenShot>& screens);
 
 class TPlatform {
 public:
@@ -48,6 +73,10 @@ public:
     // queued to it.
     virtual void setCursorPos(QPoint pos);
 
+    // Every screen's own picture; the default asks each QScreen.
+    virtual QList<TScreenShot> grabScreens() const;
+    // composeDesktop of grabScreens, plus what the display system says when
+    // it refuses screen grabs.
     virtual TDesktopPicture grabDesktop() const;
 
     // Empty text when the clipboard holds no text.

@@ -390,6 +390,14 @@ void TSampleForm::takePicture() {
     Platform::TDesktopPicture picture = Platform::grabDesktop();
     if (picture.ok()) {
         picture.image = picture.image.convertToFormat(QImage::Format_RGB32);
+        // The background is laid out in window pixels: take one picture pixel
+        // per window pixel from a high-density picture, without smoothing.
+        if (const qreal ratio = picture.image.devicePixelRatio(); ratio != 1.0) {
+            picture.image = picture.image.scaled(
+                (QSizeF(picture.image.size()) / ratio).toSize().expandedTo(QSize(1, 1)),
+                Qt::IgnoreAspectRatio, Qt::FastTransformation);
+            picture.image.setDevicePixelRatio(1.0);
+        }
         FScreen = std::move(picture);
         return;
     }

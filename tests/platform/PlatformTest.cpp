@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QWidget>
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -68,6 +69,8 @@ TEST(PlatformQt, PointerMovesAndWorkerMovesAreQueuedToTheInterfaceThread) {
     EXPECT_EQ(Platform::cursorPos(), QPoint(70, 80));
 }
 
+// Run a second time by ctest with QT_SCALE_FACTOR=2, where every screen has
+// two device pixels per device-independent pixel.
 TEST(PlatformQt, DesktopPictureCoversEveryScreenAndShowsWindows) {
     QWidget window;
     window.setWindowFlags(Qt::FramelessWindowHint);
@@ -78,14 +81,95 @@ TEST(PlatformQt, DesktopPictureCoversEveryScreenAndShowsWindows) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
 
     const Platform::TDesktopPicture picture = Platform::grabDesktop();
+    ASSERT_TRUE(picture.ok()) << picture.failure.toStdString();
     QRect all;
-    for (const QScreen* screen : QGuiApplication::screens())
+    qreal ratio = 1;
+    for (const QScreen* screen : QGuiApplication::screens()) {
         all |= screen->geometry();
+        ratio = std::max(ratio, screen->devicePixelRatio());
+    }
     EXPECT_EQ(picture.origin, all.topLeft());
-    EXPECT_EQ(picture.image.size(), all.size());
+    EXPECT_EQ(picture.image.devicePixelRatio(), ratio);
+    EXPECT_EQ(picture.image.size(), all.size() * ratio);
     EXPECT_EQ(picture.image.format(), QImage::Format_ARGB32);
-    const QPoint inside = window.geometry().center() - picture.origin;
-    EXPECT_EQ(picture.image.pixel(inside), qRgb(255, 26, 184));
+    const QRect frame = window.geometry();
+    for (const QPoint global : {frame.center(), frame.topLeft(), frame.bottomRight()})
+        EXPECT_EQ(picture.image.pixel(picture.pixelOf(global)), qRgb(255, 26, 184));
+    EXPECT_NE(picture.image.pixel(picture.pixelOf(frame.bottomRight() + QPoint(1, 1))),
+              qRgb(255, 26, 184));
+}
+
+// The screens a test describes, put together by the real composition.
+class TScreensDouble : public Platform::TPlatform {
+public:
+    QList<Platform::TScreenShot> screens;
+    QList<Platform::TScreenShot> grabScreens() const override { return screens; }
+};
+
+// Columns alternating red and white, `ratio` device pixels per pixel of `area`.
+Platform::TScreenShot stripedScreen(const char* name, QRect area, int ratio) {
+    QImage image(area.size() * ratio, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, x % 2 ? qRgb(255, 255, 255) : qRgb(255, 0, 0));
+    return {QString::fromLatin1(name), area, qreal(ratio), image};
+}
+
+TEST(DesktopPicture, KeepsDevicePixelsAsTheyArePlacedByGeometryWithItsOrigin) {
+    TScreensDouble screens;
+    // A high-density primary and a plain screen left of and below its top.
+    screens.screens = {stripedScreen("primary", QRect(0, 0, 4, 3), 2),
+                       stripedScreen("left", QRect(-3, 1, 3, 2), 1)};
+    const Platform::TDesktopPicture picture = screens.grabDesktop();
+    ASSERT_TRUE(picture.ok()) << picture.failure.toStdString();
+    EXPECT_EQ(picture.origin, QPoint(-3, 0));
+    EXPECT_EQ(picture.image.size(), QSize(14, 6));
+    EXPECT_EQ(picture.image.devicePixelRatio(), 2.0);
+    // The primary's device pixels, column for column: no smoothing.
+    for (int x = 0; x < 8; ++x)
+        EXPECT_EQ(picture.image.pixel(6 + x, 3), x % 2 ? qRgb(255, 255, 255) : qRgb(255, 0, 0))
+            << x;
+    // The plain screen is enlarged by repeating each pixel.
+    for (int x = 0; x < 6; ++x)
+        EXPECT_EQ(picture.image.pixel(x, 2), (x / 2) % 2 ? qRgb(255, 255, 255) : qRgb(255, 0, 0))
+            << x;
+    // Above the left screen no screen is.
+    EXPECT_EQ(picture.image.pixel(0, 0), Platform::DesktopOutside);
+    EXPECT_EQ(picture.image.pixel(5, 1), Platform::DesktopOutside);
+    // The pixel under a global position.
+    EXPECT_EQ(picture.pixelOf(QPoint(0, 0)), QPoint(6, 0));
+    EXPECT_EQ(picture.pixelOf(QPoint(-3, 1)), QPoint(0, 2));
+    EXPECT_EQ(picture.pixelOf(QPoint(3, 2)), QPoint(12, 4));
+}
+
+TEST(DesktopPicture, AScreenThatCannotBeReadIsReportedNotLeftBlackAsIfRead) {
+    TScreensDouble screens;
+    screens.screens = {stripedScreen("primary", QRect(0, 0, 4, 3), 1),
+                       {QStringLiteral("HDMI-2"), QRect(4, 0, 4, 3), 1.0, QImage()}};
+    const Platform::TDesktopPicture picture = screens.grabDesktop();
+    EXPECT_FALSE(picture.ok());
+    EXPECT_TRUE(picture.failure.contains(QStringLiteral("HDMI-2")));
+    ASSERT_EQ(picture.image.size(), QSize(8, 3));
+    EXPECT_EQ(picture.image.pixel(0, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(picture.image.pixel(5, 1), Platform::DesktopOutside);
+
+    // Every grab refused, as on Wayland.
+    screens.screens[0].image = QImage();
+    EXPECT_FALSE(screens.grabDesktop().ok());
+    screens.screens.clear();
+    const Platform::TDesktopPicture none = screens.grabDesktop();
+    EXPECT_FALSE(none.ok());
+    EXPECT_FALSE(none.failure.isEmpty());
+}
+
+TEST(DesktopPicture, PicturesAreOpaqueWhateverTheScreenDelivers) {
+    TScreensDouble screens;
+    QImage see(2, 1, QImage::Format_ARGB32);
+    see.fill(qRgba(10, 20, 30, 0));
+    screens.screens = {{QStringLiteral("a"), QRect(0, 0, 2, 1), 1.0, see}};
+    const Platform::TDesktopPicture picture = screens.grabDesktop();
+    ASSERT_TRUE(picture.ok());
+    EXPECT_EQ(qAlpha(picture.image.pixel(1, 0)), 255);
 }
 
 TEST(PlatformQt, ClockAdvancesInMilliseconds) {
