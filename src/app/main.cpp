@@ -1,4 +1,5 @@
 #include "app/AppIcon.h"
+#include "app/Application.h"
 #include "app/CommandLine.h"
 #include "app/Unit1.h"
 #include "app/Version.h"
@@ -11,7 +12,8 @@
 #include <exception>
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    // Reports an exception escaping an event handler and carries on.
+    TApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Huesplinter"));
     QApplication::setOrganizationName(QStringLiteral("Vextora"));
     QApplication::setApplicationVersion(Version::versionText());
