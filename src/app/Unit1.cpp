@@ -73,20 +73,18 @@ TForm1::~TForm1() = default;
 void TForm1::connectControls() {
     TForm1Ui& ui = m_ui;
     connect(ui.ScrollBar1, &QScrollBar::valueChanged, this, [this] { ScrollBar1Change(); });
-    ui.ZodudIroBox->OnColorChange = [this](TKxZodudIro* sender, TKxColor color) {
-        ZodudIroBoxColorChange(sender, color.value());
-    };
-    ui.ZodudIroBox->OnColorPickLeft = [this](TKxZodudIro* sender, TKxColor color) {
-        ZodudIroBoxColorPickLeft(sender, color.value());
-    };
+    connect(ui.ZodudIroBox, &TKxZodudIro::colorChange, this,
+            [this](TKxColor color) { ZodudIroBoxColorChange(m_ui.ZodudIroBox, color.value()); });
+    connect(ui.ZodudIroBox, &TKxZodudIro::colorPickLeft, this,
+            [this](TKxColor color) { ZodudIroBoxColorPickLeft(m_ui.ZodudIroBox, color.value()); });
     connect(ui.ButRgb, &TKxButton::clicked, this, [this] { BgrRgbClick(m_ui.ButRgb); });
     connect(ui.ButBgr, &TKxButton::clicked, this, [this] { BgrRgbClick(m_ui.ButBgr); });
     ui.EdClValue->installEventFilter(this);
     connect(ui.EdClValue, &QLineEdit::textChanged, this, [this] { EdClValueChange(); });
     for (TKxSlider* s : {ui.SliderHue, ui.SliderSat, ui.SliderLum})
-        s->OnChangePos = [this](QObject* sender, double, int) { SliderHueChangePos(sender); };
+        connect(s, &TKxSlider::changePos, this, [this, s] { SliderHueChangePos(s); });
     for (TKxSlider* s : {ui.SliderRed, ui.SliderGreen, ui.SliderBlue})
-        s->OnChangePos = [this](QObject* sender, double, int) { SliderRedChangePos(sender); };
+        connect(s, &TKxSlider::changePos, this, [this, s] { SliderRedChangePos(s); });
 
     connect(ui.PnlColor, &TKxPanel::clicked, this, [this] { PanelClick(m_ui.PnlColor); });
     for (TKxPanel* tile : {ui.PnlEdColor, ui.PnlSampleColor})

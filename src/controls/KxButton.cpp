@@ -135,7 +135,7 @@ void TKxButton::setButtonStyle(TKxButtonStyle value) {
     update();
 }
 
-void TKxButton::setClAutoDark(std::uint32_t colour) {
+void TKxButton::setClAutoDark(ColorValue colour) {
     colour &= 0xFFFFFF;
     FClAutoDark = colour;
     FClHotDark = colour;
@@ -146,7 +146,7 @@ void TKxButton::setClAutoDark(std::uint32_t colour) {
     update();
 }
 
-void TKxButton::setClAutoLight(std::uint32_t colour) {
+void TKxButton::setClAutoLight(ColorValue colour) {
     colour &= 0xFFFFFF;
     FClAutoLight = colour;
     FClHotLight = colour;

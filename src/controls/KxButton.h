@@ -1,5 +1,6 @@
 #pragma once
 
+#include "colour/ColourValue.h"
 #include "controls/KxBaseCtrl.h"
 
 #include <QMargins>
@@ -57,45 +58,45 @@ public:
     bool Cancel() const { return FCancel; }
     void setCancel(bool value) { FCancel = value; }
 
-    std::uint32_t ClAutoDark() const { return FClAutoDark; }
+    ColorValue ClAutoDark() const { return FClAutoDark; }
     // Also derives the hot, disabled (grey) and dimmed (less saturated) dark shades.
-    void setClAutoDark(std::uint32_t colour);
-    std::uint32_t ClAutoLight() const { return FClAutoLight; }
+    void setClAutoDark(ColorValue colour);
+    ColorValue ClAutoLight() const { return FClAutoLight; }
     // Also derives the hot, disabled and dimmed light shades.
-    void setClAutoLight(std::uint32_t colour);
-    std::uint32_t ClDimmedDark() const { return FClDimmedDark; }
-    void setClDimmedDark(std::uint32_t value);
-    std::uint32_t ClDimmedLight() const { return FClDimmedLight; }
-    void setClDimmedLight(std::uint32_t value);
-    std::uint32_t ClDisabDark() const { return FClDisabDark; }
-    void setClDisabDark(std::uint32_t value);
-    std::uint32_t ClDisabLight() const { return FClDisabLight; }
-    void setClDisabLight(std::uint32_t value);
-    std::uint32_t ClHotDark() const { return FClHotDark; }
-    void setClHotDark(std::uint32_t value);
-    std::uint32_t ClHotLight() const { return FClHotLight; }
-    void setClHotLight(std::uint32_t value);
-    std::uint32_t ClSelDownDark() const { return FClSelDownDark; }
-    void setClSelDownDark(std::uint32_t value);
-    std::uint32_t ClSelDownLight() const { return FClSelDownLight; }
-    void setClSelDownLight(std::uint32_t value);
+    void setClAutoLight(ColorValue colour);
+    ColorValue ClDimmedDark() const { return FClDimmedDark; }
+    void setClDimmedDark(ColorValue value);
+    ColorValue ClDimmedLight() const { return FClDimmedLight; }
+    void setClDimmedLight(ColorValue value);
+    ColorValue ClDisabDark() const { return FClDisabDark; }
+    void setClDisabDark(ColorValue value);
+    ColorValue ClDisabLight() const { return FClDisabLight; }
+    void setClDisabLight(ColorValue value);
+    ColorValue ClHotDark() const { return FClHotDark; }
+    void setClHotDark(ColorValue value);
+    ColorValue ClHotLight() const { return FClHotLight; }
+    void setClHotLight(ColorValue value);
+    ColorValue ClSelDownDark() const { return FClSelDownDark; }
+    void setClSelDownDark(ColorValue value);
+    ColorValue ClSelDownLight() const { return FClSelDownLight; }
+    void setClSelDownLight(ColorValue value);
 
     bool Default() const { return FDefault; }
     void setDefault(bool value);
     bool Down() const { return FDown; }
     void setDown(bool value);
-    std::uint32_t FocusColor() const { return FFocusColor; }
-    void setFocusColor(std::uint32_t value);
+    ColorValue FocusColor() const { return FFocusColor; }
+    void setFocusColor(ColorValue value);
     TKxFocusStyle FocusStyle() const { return FFocusStyle; }
     void setFocusStyle(TKxFocusStyle value);
-    std::uint32_t FontClDisabled() const { return FFontClDisabled; }
-    void setFontClDisabled(std::uint32_t value);
-    std::uint32_t FontClDown() const { return FFontClDown; }
-    void setFontClDown(std::uint32_t value);
-    std::uint32_t FontClHot() const { return FFontClHot; }
-    void setFontClHot(std::uint32_t value);
-    std::uint32_t FontClDimmed() const { return FFontClDimmed; }
-    void setFontClDimmed(std::uint32_t value);
+    ColorValue FontClDisabled() const { return FFontClDisabled; }
+    void setFontClDisabled(ColorValue value);
+    ColorValue FontClDown() const { return FFontClDown; }
+    void setFontClDown(ColorValue value);
+    ColorValue FontClHot() const { return FFontClHot; }
+    void setFontClHot(ColorValue value);
+    ColorValue FontClDimmed() const { return FFontClDimmed; }
+    void setFontClDimmed(ColorValue value);
     int GroupIndex() const { return FGroupIndex; }
     void setGroupIndex(int value);
 
@@ -119,8 +120,8 @@ public:
     TKxLayoutStyle LayoutStyle() const { return FLayoutStyle; }
     void setLayoutStyle(TKxLayoutStyle value);
 
-    std::uint32_t MarkColor() const { return FMarkColor; }
-    void setMarkColor(std::uint32_t value);
+    ColorValue MarkColor() const { return FMarkColor; }
+    void setMarkColor(ColorValue value);
     TKxPosInRect MarkPos() const { return FMarkPos; }
     void setMarkPos(TKxPosInRect value);
     TKxShape MarkShape() const { return FMarkShape; }
@@ -214,24 +215,24 @@ private:
     bool FAutoGrayDisabled = false;
     TKxButtonStyle FButtonStyle = bstButton;
     bool FCancel = false;
-    std::uint32_t FClAutoDark = 0xF5A997;
-    std::uint32_t FClAutoLight = 0xFDF6EA;
-    std::uint32_t FClDimmedDark = 0xE5B2A3;
-    std::uint32_t FClDimmedLight = 0xDBD8BC;
-    std::uint32_t FClDisabDark = 0xACACAC;
-    std::uint32_t FClDisabLight = 0xE4E4E4;
-    std::uint32_t FClHotDark = 0xF5A997;
-    std::uint32_t FClHotLight = 0xFDF6BA;
-    std::uint32_t FClSelDownDark = 0xF5A997;
-    std::uint32_t FClSelDownLight = 0xFDF6BA;
+    ColorValue FClAutoDark = 0xF5A997;
+    ColorValue FClAutoLight = 0xFDF6EA;
+    ColorValue FClDimmedDark = 0xE5B2A3;
+    ColorValue FClDimmedLight = 0xDBD8BC;
+    ColorValue FClDisabDark = 0xACACAC;
+    ColorValue FClDisabLight = 0xE4E4E4;
+    ColorValue FClHotDark = 0xF5A997;
+    ColorValue FClHotLight = 0xFDF6BA;
+    ColorValue FClSelDownDark = 0xF5A997;
+    ColorValue FClSelDownLight = 0xFDF6BA;
     bool FDefault = false;
     bool FDown = false;
-    std::uint32_t FFocusColor = 0xFF0000;
+    ColorValue FFocusColor = 0xFF0000;
     TKxFocusStyle FFocusStyle = tfsDottetRect;
-    std::uint32_t FFontClDisabled = 0x707070;
-    std::uint32_t FFontClDown = 0x800000;
-    std::uint32_t FFontClHot = 0x800000;
-    std::uint32_t FFontClDimmed = 0x000000;
+    ColorValue FFontClDisabled = 0x707070;
+    ColorValue FFontClDown = 0x800000;
+    ColorValue FFontClHot = 0x800000;
+    ColorValue FFontClDimmed = 0x000000;
     int FGroupIndex = 0;
     TKxImageAlignment FImageAlignment = tiaLeft;
     int FImageIndex = -1;
@@ -241,7 +242,7 @@ private:
     QMargins FImageMargins{3, 3, 3, 3};
     TKxImageList* FImages = nullptr;
     TKxLayoutStyle FLayoutStyle = tlsCenterTextAndImageClose;
-    std::uint32_t FMarkColor = 0xFFFFFF;
+    ColorValue FMarkColor = 0xFFFFFF;
     TKxPosInRect FMarkPos = pirUpLeft;
     TKxShape FMarkShape = tasStar;
     bool FMarkShow = false;

@@ -12,7 +12,7 @@ TKxMovers::TKxMovers(QWidget* parent) : TKxCustomControl(parent) {
     setTabStop(true);
 }
 
-void TKxMovers::setColour(std::uint32_t& field, std::uint32_t value) {
+void TKxMovers::setColour(ColorValue& field, std::uint32_t value) {
     if (field == value) return;
     field = value;
     update();

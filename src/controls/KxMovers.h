@@ -1,5 +1,6 @@
 #pragma once
 
+#include "colour/ColourValue.h"
 // The common base of the value controls (slider and progress bar): their eight colours, a
 // minimum size and keyboard focus.
 
@@ -15,22 +16,22 @@ public:
 
     // Colour values 0x00BBGGRR: background and front (thumb), each dark and light, at rest and
     // while hot.
-    std::uint32_t ClBkgDark() const noexcept { return FClBkgDark; }
-    std::uint32_t ClBkgLight() const noexcept { return FClBkgLight; }
-    std::uint32_t ClFrontDark() const noexcept { return FClFrontDark; }
-    std::uint32_t ClFrontLight() const noexcept { return FClFrontLight; }
-    std::uint32_t ClHotBkgDark() const noexcept { return FClHotBkgDark; }
-    std::uint32_t ClHotBkgLight() const noexcept { return FClHotBkgLight; }
-    std::uint32_t ClHotFrontDark() const noexcept { return FClHotFrontDark; }
-    std::uint32_t ClHotFrontLight() const noexcept { return FClHotFrontLight; }
-    void setClBkgDark(std::uint32_t value) { setColour(FClBkgDark, value); }
-    void setClBkgLight(std::uint32_t value) { setColour(FClBkgLight, value); }
-    void setClFrontDark(std::uint32_t value) { setColour(FClFrontDark, value); }
-    void setClFrontLight(std::uint32_t value) { setColour(FClFrontLight, value); }
-    void setClHotBkgDark(std::uint32_t value) { setColour(FClHotBkgDark, value); }
-    void setClHotBkgLight(std::uint32_t value) { setColour(FClHotBkgLight, value); }
-    void setClHotFrontDark(std::uint32_t value) { setColour(FClHotFrontDark, value); }
-    void setClHotFrontLight(std::uint32_t value) { setColour(FClHotFrontLight, value); }
+    ColorValue ClBkgDark() const noexcept { return FClBkgDark; }
+    ColorValue ClBkgLight() const noexcept { return FClBkgLight; }
+    ColorValue ClFrontDark() const noexcept { return FClFrontDark; }
+    ColorValue ClFrontLight() const noexcept { return FClFrontLight; }
+    ColorValue ClHotBkgDark() const noexcept { return FClHotBkgDark; }
+    ColorValue ClHotBkgLight() const noexcept { return FClHotBkgLight; }
+    ColorValue ClHotFrontDark() const noexcept { return FClHotFrontDark; }
+    ColorValue ClHotFrontLight() const noexcept { return FClHotFrontLight; }
+    void setClBkgDark(ColorValue value) { setColour(FClBkgDark, value); }
+    void setClBkgLight(ColorValue value) { setColour(FClBkgLight, value); }
+    void setClFrontDark(ColorValue value) { setColour(FClFrontDark, value); }
+    void setClFrontLight(ColorValue value) { setColour(FClFrontLight, value); }
+    void setClHotBkgDark(ColorValue value) { setColour(FClHotBkgDark, value); }
+    void setClHotBkgLight(ColorValue value) { setColour(FClHotBkgLight, value); }
+    void setClHotFrontDark(ColorValue value) { setColour(FClHotFrontDark, value); }
+    void setClHotFrontLight(ColorValue value) { setColour(FClHotFrontLight, value); }
 
     // Whether Tab and a click give the control the keyboard focus.
     bool TabStop() const noexcept { return FTabStop; }
@@ -42,15 +43,15 @@ public:
     void setHeight(int height) { SetBounds(x(), y(), width(), height); }
 
 private:
-    void setColour(std::uint32_t& field, std::uint32_t value);
+    void setColour(ColorValue& field, ColorValue value);
 
-    std::uint32_t FClBkgDark = 15301121;
-    std::uint32_t FClBkgLight = 16776960;
-    std::uint32_t FClFrontDark = 30916;
-    std::uint32_t FClFrontLight = 11203071;
-    std::uint32_t FClHotBkgDark = 34816;
-    std::uint32_t FClHotBkgLight = 5635925;
-    std::uint32_t FClHotFrontDark = 15839;
-    std::uint32_t FClHotFrontLight = 9761279;
+    ColorValue FClBkgDark = 15301121;
+    ColorValue FClBkgLight = 16776960;
+    ColorValue FClFrontDark = 30916;
+    ColorValue FClFrontLight = 11203071;
+    ColorValue FClHotBkgDark = 34816;
+    ColorValue FClHotBkgLight = 5635925;
+    ColorValue FClHotFrontDark = 15839;
+    ColorValue FClHotFrontLight = 9761279;
     bool FTabStop = true;
 };

@@ -1,5 +1,6 @@
 #include "controls/KxPanel.h"
 
+#include "colour/ColourQt.h"
 #include "controls/Kxbmp.h"
 
 #include <QEvent>
@@ -19,15 +20,6 @@ constexpr std::uint32_t kEdgeShadow = 0xA0A0A0;
 // Opaque, so that anti-aliased text drawn later mixes with the fill.
 TKxColor opaque(std::uint32_t colour) {
     return TKxColor(colour | 0xFF000000u);
-}
-
-QColor toQColor(std::uint32_t colour) {
-    return QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
-}
-
-std::uint32_t fromQColor(const QColor& c) {
-    return std::uint32_t(c.red()) | (std::uint32_t(c.green()) << 8) |
-           (std::uint32_t(c.blue()) << 16);
 }
 
 bool isLineMark(QChar c) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "colour/ColourValue.h"
 #include <QMargins>
 #include <QString>
 #include <QWidget>
@@ -50,10 +51,10 @@ public:
     void setBorderWidth(int value);
     QString Caption() const { return FCaption; }
     void setCaption(const QString& value);
-    std::uint32_t Color() const { return FColor; }
-    void setColor(std::uint32_t value);
-    std::uint32_t FontColor() const { return FFontColor; }
-    void setFontColor(std::uint32_t value);
+    ColorValue Color() const { return FColor; }
+    void setColor(ColorValue value);
+    ColorValue FontColor() const { return FFontColor; }
+    void setFontColor(ColorValue value);
     QMargins Padding() const { return FPadding; }
     void setPadding(QMargins value);
     bool ShowCaption() const { return FShowCaption; }
@@ -66,12 +67,12 @@ public:
     void setBkgdefaultPaint(bool value);
     bool BorderSoftInner() const { return FBorderSoftInner; }
     void setBorderSoftInner(bool value);
-    std::uint32_t ClBegin() const { return FClBegin; }
-    void setClBegin(std::uint32_t value);
-    std::uint32_t ClEnd() const { return FClEnd; }
-    void setClEnd(std::uint32_t value);
-    std::uint32_t ClBorder() const { return FClBorder; }
-    void setClBorder(std::uint32_t value);
+    ColorValue ClBegin() const { return FClBegin; }
+    void setClBegin(ColorValue value);
+    ColorValue ClEnd() const { return FClEnd; }
+    void setClEnd(ColorValue value);
+    ColorValue ClBorder() const { return FClBorder; }
+    void setClBorder(ColorValue value);
     bool DontEraceBkg() const { return FDontEraceBkg; }
     void setDontEraceBkg(bool value);
     int GradientDarkerEnd() const { return FGradientDarkerEnd; }
@@ -126,16 +127,16 @@ private:
     int FBevelWidth = 1;
     int FBorderWidth = 0;
     QString FCaption;
-    std::uint32_t FColor;
-    std::uint32_t FFontColor = 0x000000;
+    ColorValue FColor;
+    ColorValue FFontColor = 0x000000;
     QMargins FPadding;
     bool FShowCaption = true;
     TTextLayout FAlignmentVertical = tlCenter;
     bool FBkgdefaultPaint = false;
     bool FBorderSoftInner = true;
-    std::uint32_t FClBegin = 16643557;
-    std::uint32_t FClEnd = 12498604;
-    std::uint32_t FClBorder = 0;
+    ColorValue FClBegin = 16643557;
+    ColorValue FClEnd = 12498604;
+    ColorValue FClBorder = 0;
     bool FDontEraceBkg = false;
     int FGradientDarkerEnd = 20;
     TGradientDirection FGradientDirection = gdVertical;

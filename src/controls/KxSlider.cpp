@@ -164,7 +164,7 @@ void TKxSlider::setPosition(double value) {
     if (OnChangingPos) OnChangingPos(this, value, posDoubleToPosInt(value), accept);
     if (accept) {
         FPosition = value;
-        if (OnChangePos) OnChangePos(this, value, posDoubleToPosInt(value));
+        emit changePos(value, posDoubleToPosInt(value));
     }
     calculateSliderPosInPix();
     update();

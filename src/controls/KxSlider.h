@@ -38,7 +38,6 @@ class TKxSlider : public TKxMovers {
     Q_OBJECT
 
 public:
-    using TChangePosEvent = std::function<void(TKxSlider* sender, double dPos, int iPos)>;
     using TChangingPosEvent =
         std::function<void(TKxSlider* sender, double dPos, int iPos, bool& accept)>;
     using TDrawEvent = std::function<void(TKxSlider* sender, TRoundBmp* bmp, QRect rect)>;
@@ -67,7 +66,7 @@ public:
     bool NoScroll() const noexcept { return FNoScroll; }
     void setNoScroll(bool value) { store(FNoScroll, value); }
     double Position() const noexcept { return FPosition; }
-    // Clamped to Min … Max; OnChangingPos may refuse it, OnChangePos reports it.
+    // Clamped to Min … Max; OnChangingPos may refuse it, changePos reports it.
     void setPosition(double value);
     // The position rounded half up, negative positions included.
     int getPosAsInt() const { return posDoubleToPosInt(FPosition); }
@@ -94,7 +93,7 @@ public:
     bool ShowingDeadCorner() const noexcept { return FShowingDeadCorner; }
     void setShowingDeadCorner(bool value);
 
-    TChangePosEvent OnChangePos;
+    // Answers whether a new position is accepted, so it is a handler rather than a signal.
     TChangingPosEvent OnChangingPos;
     TDrawEvent OnDrawBkg;
     TDrawEvent OnDrawSlider;
@@ -112,6 +111,10 @@ public:
     bool isHorizontal() const noexcept { return FHorizontal; }
     int getLaneLengthInPix() const;
     int posDoubleToPosInt(double x) const;
+
+signals:
+    // The position changed, by the user or by setPosition.
+    void changePos(double dPos, int iPos);
 
 protected:
     virtual void calculateBkgRect();

@@ -1,5 +1,6 @@
 #include "controls/Kxbmp.h"
 
+#include "colour/ColourQt.h"
 #include "controls/KxImageList.h"
 
 #include <QDebug>
@@ -99,11 +100,6 @@ constexpr TKxPixel greyMix(TKxPixel target, TKxPixel source, int a) noexcept {
     return withChannels(target, (g * a + channel(target, 16) * na) >> 8,
                         (g * a + channel(target, 8) * na) >> 8,
                         (g * a + channel(target, 0) * na) >> 8);
-}
-
-// A 24-bit colour value 0x00BBGGRR as a QColor.
-QColor qColour(std::uint32_t colour) {
-    return QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
 }
 
 std::function<void(const QString&)>& messageReporter() {
@@ -640,9 +636,9 @@ bool TKxBmp::drawText(const QString& text, int format, QRect rect) {
     painter.setFont(FFont);
     if (!FDC->transparent) {
         const QRect cell = painter.boundingRect(rect, format, text) & rect;
-        painter.fillRect(cell, qColour(FDC->backColor));
+        painter.fillRect(cell, toQColor(FDC->backColor));
     }
-    painter.setPen(qColour(FDC->textColor));
+    painter.setPen(toQColor(FDC->textColor));
     painter.drawText(rect, format, text);
     return true;
 }

@@ -6,6 +6,8 @@
 // Rectangles are QRect: x()/y() are the left and top pixel, width()/height() the size; a rectangle
 // that reaches past the bitmap is clipped, never written outside.
 
+#include "controls/KxColor.h"
+
 #include <QFont>
 #include <QImage>
 #include <QRect>
@@ -24,9 +26,6 @@ class TKxImageList;
 static_assert(std::endian::native == std::endian::little,
               "pixels are addressed as 32-bit words in blue, green, red, alpha byte order");
 
-// One pixel as it sits in a bitmap, read as a 32-bit word: 0xAARRGGBB.
-using TKxPixel = std::uint32_t;
-
 // Raised for drawing on a bitmap that cannot be drawn on; what() is the fixed English text.
 class EInvalidGraphicOperation : public std::runtime_error {
 public:
@@ -35,40 +34,6 @@ public:
     explicit EInvalidGraphicOperation(const QString& message)
         : std::runtime_error(message.toStdString()) {}
 };
-
-// Four bytes red, green, blue, alpha in memory, so value() reads like a colour value 0x00BBGGRR
-// with alpha in the top byte. A colour value converted with the one-argument constructor has alpha
-// 0 (its byte 3); the default colour is all four bytes 255.
-struct TKxColor {
-    std::uint8_t r = 255;
-    std::uint8_t g = 255;
-    std::uint8_t b = 255;
-    std::uint8_t a = 255;
-
-    constexpr TKxColor() = default;
-    constexpr explicit TKxColor(std::uint32_t value) noexcept
-        : r(static_cast<std::uint8_t>(value)), g(static_cast<std::uint8_t>(value >> 8)),
-          b(static_cast<std::uint8_t>(value >> 16)), a(static_cast<std::uint8_t>(value >> 24)) {}
-    constexpr TKxColor(int red, int green, int blue, int alpha = 255) noexcept
-        : r(static_cast<std::uint8_t>(red)), g(static_cast<std::uint8_t>(green)),
-          b(static_cast<std::uint8_t>(blue)), a(static_cast<std::uint8_t>(alpha)) {}
-
-    // 0xAABBGGRR.
-    constexpr std::uint32_t value() const noexcept {
-        return std::uint32_t(r) | (std::uint32_t(g) << 8) | (std::uint32_t(b) << 16) |
-               (std::uint32_t(a) << 24);
-    }
-    // The pixel word with red and blue exchanged: 0xAARRGGBB.
-    constexpr TKxPixel toPixel() const noexcept {
-        return std::uint32_t(b) | (std::uint32_t(g) << 8) | (std::uint32_t(r) << 16) |
-               (std::uint32_t(a) << 24);
-    }
-    static constexpr TKxColor fromPixel(TKxPixel p) noexcept {
-        return TKxColor(int((p >> 16) & 0xFF), int((p >> 8) & 0xFF), int(p & 0xFF), int(p >> 24));
-    }
-    friend constexpr bool operator==(const TKxColor&, const TKxColor&) = default;
-};
-static_assert(sizeof(TKxColor) == 4);
 
 // A counted run of colours (count + 1 entries, all default) with a cursor into it.
 class TKxColorBuf {

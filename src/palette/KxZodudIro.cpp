@@ -1,5 +1,6 @@
 #include "palette/KxZodudIro.h"
 
+#include "colour/ColourQt.h"
 #include "platform/Platform.h"
 
 #include <QEnterEvent>
@@ -397,7 +398,7 @@ void TKxZodudIro::paintEvent(QPaintEvent* e) {
     if (!area.isEmpty() && !image.isNull())
         painter.drawImage(area.topLeft(), image, area.translated(-FBuildRect.topLeft()));
 
-    const QColor pen = QColor::fromRgb(SwapRedBlue(TextColorFor(colorAt(FCrossX, FCrossY))));
+    const QColor pen = toQColor(TextColorFor(colorAt(FCrossX, FCrossY)));
     const int x = FCrossX;
     const int y = FCrossY;
     painter.fillRect(QRect(x - 14, y, 13, 1), pen);
@@ -409,7 +410,7 @@ void TKxZodudIro::paintEvent(QPaintEvent* e) {
     // change any view, this one included. A paint that only shows again what was reported (an
     // uncovered window) reports nothing: it would replace a colour chosen elsewhere with its
     // nearest neighbour on the palette.
-    if (!FPaintReportQueued && ((FReportPending && OnColorChange) || OnPaintDone)) {
+    if (!FPaintReportQueued) {
         FPaintReportQueued = true;
         QMetaObject::invokeMethod(this, &TKxZodudIro::reportPaint, Qt::QueuedConnection);
     }
@@ -417,11 +418,11 @@ void TKxZodudIro::paintEvent(QPaintEvent* e) {
 
 void TKxZodudIro::reportPaint() {
     FPaintReportQueued = false;
-    if (FReportPending && OnColorChange) {
+    if (FReportPending) {
         FReportPending = false;
         fireColorChange(colorAt(FCrossX, FCrossY));
     }
-    if (OnPaintDone) OnPaintDone(this);
+    emit paintDone();
 }
 
 void TKxZodudIro::deliverPendingReport() {
@@ -487,7 +488,7 @@ int TKxZodudIro::FindColor(int H, int S, int L, bool SetPastel) {
     int p;
     if (S == 0)
         p = 255;
-    else if (S == 240)
+    else if (S == kHlsMax)
         p = 0;
     else
         p = findPastel(H, S, L);
@@ -515,7 +516,7 @@ void TKxZodudIro::fireColorChange(ColorValue color) {
     // otherwise become everyone's current colour.
     if (color == kNoColor) return;
     FCurrentColor = TKxColor(color);
-    if (OnColorChange) OnColorChange(this, FCurrentColor);
+    emit colorChange(FCurrentColor);
 }
 
 void TKxZodudIro::SetCrossPos(int X, int Y) {
@@ -565,7 +566,7 @@ void TKxZodudIro::mousePressEvent(QMouseEvent* e) {
         moveCursor(pos.x(), pos.y());
         if (tracking(e->modifiers()) && FBuildRect.contains(pos)) {
             FLeftPick = TKxColor(colorAt(pos.x(), pos.y()));
-            if (OnColorPickLeft) OnColorPickLeft(this, FLeftPick);
+            emit colorPickLeft(FLeftPick);
         } else {
             fireColorChange(colorAt(pos.x(), pos.y()));
         }
@@ -573,7 +574,7 @@ void TKxZodudIro::mousePressEvent(QMouseEvent* e) {
         setFocus(Qt::MouseFocusReason);
         if (!FNoRightSelect && FBuildRect.contains(pos)) {
             FRightPick = TKxColor(colorAt(pos.x(), pos.y()));
-            if (OnColorPickRight) OnColorPickRight(this, FRightPick);
+            emit colorPickRight(FRightPick);
             moveCursor(pos.x(), pos.y());
         }
     }
@@ -597,10 +598,8 @@ void TKxZodudIro::mouseReleaseEvent(QMouseEvent* e) {
         if (!tracking(e->modifiers()) && std::abs(pos.x() - FPressPos.x()) < FClickTolerance &&
             std::abs(pos.y() - FPressPos.y()) < FClickTolerance) {
             FLeftPick = TKxColor(colorAt(FPressPos.x(), FPressPos.y()));
-            if (OnColorPickLeft) {
-                OnColorPickLeft(this, FLeftPick);
-                moveCursor(FPressPos.x(), FPressPos.y());
-            }
+            emit colorPickLeft(FLeftPick);
+            moveCursor(FPressPos.x(), FPressPos.y());
             fireColorChange(FLeftPick.value());
         }
         FLeftDown = false;

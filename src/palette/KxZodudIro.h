@@ -1,14 +1,13 @@
 #pragma once
 
 #include "colour/ColourValue.h"
-#include "controls/Kxbmp.h"
+#include "controls/KxColor.h"
 
 #include <QImage>
 #include <QRect>
 #include <QWidget>
 
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 enum THsOrientation { thsHorizontal, thsVertical };
@@ -45,9 +44,6 @@ class TKxZodudIro : public QWidget {
     Q_OBJECT
 
 public:
-    using TColorEvent = std::function<void(TKxZodudIro* Sender, TKxColor Color)>;
-    using TNotifyEvent = std::function<void(TKxZodudIro* Sender)>;
-
     explicit TKxZodudIro(QWidget* parent = nullptr);
 
     // The gray strip's width (height when vertical), clamped to 0 ... kMaxGraySize.
@@ -114,10 +110,13 @@ public:
     TKxColor rightPick() const noexcept { return FRightPick; }
     const TKxZodudIroBitmap& bitmap() const noexcept { return FBitmap; }
 
-    TColorEvent OnColorChange;
-    TColorEvent OnColorPickLeft;
-    TColorEvent OnColorPickRight;
-    TNotifyEvent OnPaintDone;
+signals:
+    // The colour under the cross changed or was reported again (see deliverPendingReport).
+    void colorChange(TKxColor color);
+    void colorPickLeft(TKxColor color);
+    void colorPickRight(TKxColor color);
+    // After every paint.
+    void paintDone();
 
 protected:
     bool event(QEvent* e) override;

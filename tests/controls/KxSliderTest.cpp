@@ -25,7 +25,8 @@ struct SliderWindow {
         pal.setColor(QPalette::Window, kWindowColour);
         window.setPalette(pal);
         slider->setGeometry(geometry);
-        slider->OnChangePos = [this](TKxSlider*, double d, int i) { changes.emplace_back(d, i); };
+        QObject::connect(slider, &TKxSlider::changePos,
+                         [this](double d, int i) { changes.emplace_back(d, i); });
         window.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
         QCoreApplication::processEvents();

@@ -242,8 +242,9 @@ TEST(KxZodudIroPaint, CrossLeavesTheSelectedPixelVisibleAndAPaintReportsWhatChan
 
     std::vector<ColorValue> changes;
     int done = 0;
-    b.z.OnColorChange = [&](TKxZodudIro*, TKxColor c) { changes.push_back(c.value()); };
-    b.z.OnPaintDone = [&](TKxZodudIro*) { ++done; };
+    QObject::connect(&b.z, &TKxZodudIro::colorChange,
+                     [&](TKxColor c) { changes.push_back(c.value()); });
+    QObject::connect(&b.z, &TKxZodudIro::paintDone, [&] { ++done; });
     b.z.moveCursor(0, 25);
     b.z.setPastel(128);
     b.z.grab();
@@ -261,7 +262,8 @@ TEST(KxZodudIroPaint, CrossLeavesTheSelectedPixelVisibleAndAPaintReportsWhatChan
 TEST(KxZodudIroPaint, PendingReportIsDeliveredAtOnceAndOnlyOnce) {
     Built b(200, 100);
     std::vector<ColorValue> changes;
-    b.z.OnColorChange = [&](TKxZodudIro*, TKxColor c) { changes.push_back(c.value()); };
+    QObject::connect(&b.z, &TKxZodudIro::colorChange,
+                     [&](TKxColor c) { changes.push_back(c.value()); });
     b.z.moveCursor(0, 25);
     b.z.setPastel(128);
     ASSERT_TRUE(b.z.needsRebuild());
@@ -300,13 +302,13 @@ struct Recorder {
     std::string kinds;
     std::vector<ColorValue> colours;
     explicit Recorder(TKxZodudIro& z) {
-        for (auto [event, kind] : {std::pair{&z.OnColorChange, 'c'},
-                                   {&z.OnColorPickLeft, 'L'},
-                                   {&z.OnColorPickRight, 'R'}})
-            *event = [this, kind](TKxZodudIro*, TKxColor c) {
+        for (auto [signal, kind] : {std::pair{&TKxZodudIro::colorChange, 'c'},
+                                    {&TKxZodudIro::colorPickLeft, 'L'},
+                                    {&TKxZodudIro::colorPickRight, 'R'}})
+            QObject::connect(&z, signal, [this, kind](TKxColor c) {
                 kinds += kind;
                 colours.push_back(c.value());
-            };
+            });
     }
 };
 
@@ -432,7 +434,8 @@ TEST(KxZodudIroKeys, ArrowsMoveTheCrossOrThePointer) {
 TEST(KxZodudIroResize, CrossStaysInsideThroughAZeroSizeAndNoColourIsNeverReported) {
     Built b(200, 100);
     std::vector<ColorValue> changes;
-    b.z.OnColorChange = [&](TKxZodudIro*, TKxColor c) { changes.push_back(c.value()); };
+    QObject::connect(&b.z, &TKxZodudIro::colorChange,
+                     [&](TKxColor c) { changes.push_back(c.value()); });
     b.z.moveCursor(150, 80);
 
     for (const QSize size :
