@@ -3,6 +3,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DHUESPLINTER_BENCH=ON
 cmake --build build/release --target huesplinter-bench
-QT_QPA_PLATFORM=offscreen build/release/huesplinter-bench "$@"
+QT_QPA_PLATFORM=offscreen build/release/bench/huesplinter-bench "$@"

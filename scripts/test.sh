@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Builds Huesplinter with -Wall -Wextra, AddressSanitizer and
-# UndefinedBehaviorSanitizer, and runs every test. Any sanitizer report fails.
+# UndefinedBehaviorSanitizer, and runs every test. Any sanitizer report fails. The benchmark
+# program is built too and every benchmark runs once, so a broken benchmark fails as well.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
-cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DHUESPLINTER_SANITIZE=ON -DHUESPLINTER_WERROR=ON
+cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DHUESPLINTER_SANITIZE=ON -DHUESPLINTER_WERROR=ON \
+  -DHUESPLINTER_TESTS=ON -DHUESPLINTER_BENCH=ON
 cmake --build build/test
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:abort_on_error=0

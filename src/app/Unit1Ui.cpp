@@ -7,6 +7,7 @@
 #include "controls/KxSlider.h"
 #include "palette/KxZodudIro.h"
 
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QStyle>
@@ -28,6 +29,15 @@ constexpr int kDesignBevelHeight = 2;
 constexpr int kDesignPickerWidth = 172;
 constexpr int kDesignWebSafeWidth = 170;
 constexpr int kDesignHelpButton = 30;
+// The tune panel from the top: the order buttons, value field and tiles end above the sliders,
+// the screen picker button sits at the bottom.
+constexpr int kDesignSliderTop = 156;
+constexpr int kDesignPickerButtonHeight = 30;
+constexpr int kDesignPickerButtonGap = 6;
+// Sliders shorter than this no longer show their range in steps a user can follow.
+constexpr int kDesignMinSliderHeight = 120;
+// The smallest palette that still shows every hue at a size a user can aim at.
+constexpr int kDesignMinPaletteWidth = 300;
 
 constexpr ColorValue kDesignSampleColor = MakeColor(119, 136, 255);
 constexpr ColorValue kButtonFace = MakeColor(240, 240, 240);
@@ -88,11 +98,52 @@ QSize TForm1Ui::designClientSize() const {
     return {scaled(kDesignClientWidth), scaled(kDesignClientHeight)};
 }
 
+int TForm1Ui::labelsHeight() const {
+    return std::max(scaled(kDesignLabelsHeight), 24);
+}
+
+int TForm1Ui::bevelHeight() const {
+    return std::max(scaled(kDesignBevelHeight), 2);
+}
+
+int TForm1Ui::scrollBarWidth() const {
+    return m_form->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, ScrollBar1) + 2;
+}
+
+int TForm1Ui::helpButtonSide(int rowHeight) const {
+    return std::min(std::max(scaled(kDesignHelpButton), 26), rowHeight);
+}
+
+int TForm1Ui::helpPanelWidth(int rowHeight) const {
+    const int b = helpButtonSide(rowHeight);
+    const int border = std::max((rowHeight - b) / 2, 0);
+    return 3 * b + 2 * scaled(3) + 2 * border;
+}
+
+int TForm1Ui::webSafeWidth() const {
+    // Wide enough for its caption in whatever face the system gave.
+    return std::max(scaled(kDesignWebSafeWidth), PnlWebSafe->fontMetrics().horizontalAdvance(
+                                                     QStringLiteral("WebSafe: #DDDDDD")) +
+                                                     scaled(16));
+}
+
 QSize TForm1Ui::minimumClientSize() const {
-    // Room for the rows and a palette that still shows every hue.
-    return {scaled(kDesignPickerWidth) + scaled(300),
-            std::max(scaled(kDesignLabelsHeight), 24) + scaled(kDesignShowColorHeight) +
-                scaled(kDesignSampleHeight) + std::max(scaled(kDesignBevelHeight), 2) + 50};
+    // The rows at their design heights, and a tune panel whose sliders keep a usable length.
+    const int rows = labelsHeight() + scaled(kDesignShowColorHeight) + scaled(kDesignSampleHeight) +
+                     bevelHeight();
+    const int tune = scaled(kDesignSliderTop) + scaled(kDesignMinSliderHeight) +
+                     2 * scaled(kDesignPickerButtonGap) + scaled(kDesignPickerButtonHeight);
+
+    // The RGB and HSL panels share what the fixed panels leave; each must show its widest text.
+    const QFontMetrics fm = PnlColor->fontMetrics();
+    const int valueText = std::max(fm.horizontalAdvance(QStringLiteral("R:255   G:255   B:255")),
+                                   fm.horizontalAdvance(QStringLiteral("H:360   S:100   L:100")));
+    const int valueRow = 2 * (valueText + scaled(16)) + webSafeWidth() +
+                         helpPanelWidth(scaled(kDesignShowColorHeight)) +
+                         scaled(kDesignPickerWidth);
+    const int paletteRow =
+        scrollBarWidth() + scaled(kDesignMinPaletteWidth) + scaled(kDesignPickerWidth);
+    return {std::max(valueRow, paletteRow), rows + tune};
 }
 
 void TForm1Ui::setupUi(QWidget* form) {
@@ -208,14 +259,13 @@ void TForm1Ui::layoutRows() {
         y -= h;
         row->setGeometry(0, y, cw, h);
     };
-    stackRow(PnlLabels, std::max(scaled(kDesignLabelsHeight), 24));
+    stackRow(PnlLabels, labelsHeight());
     stackRow(PnlShowColor, scaled(kDesignShowColorHeight));
     stackRow(PnlSample, scaled(kDesignSampleHeight));
-    stackRow(PnlBevel, std::max(scaled(kDesignBevelHeight), 2));
+    stackRow(PnlBevel, bevelHeight());
     y = std::max(y, 0);
 
-    const int scrollWidth =
-        m_form->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, ScrollBar1) + 2;
+    const int scrollWidth = scrollBarWidth();
     PnlScroll->setGeometry(0, 0, scrollWidth, y);
     ScrollBar1->setGeometry(1, 0, scrollWidth - 2, y);
 
@@ -238,12 +288,12 @@ void TForm1Ui::layoutPicker() {
     PnlEdColor->setGeometry(margin, scaled(86), inner, scaled(30));
     PnlSampleColor->setGeometry(margin, scaled(118), inner, scaled(30));
 
-    const int buttonHeight = scaled(30);
-    const int buttonTop = h - scaled(6) - buttonHeight;
+    const int buttonHeight = scaled(kDesignPickerButtonHeight);
+    const int buttonTop = h - scaled(kDesignPickerButtonGap) - buttonHeight;
     ButScreenPicker->setGeometry(margin, buttonTop, inner, buttonHeight);
 
-    const int sliderTop = scaled(156);
-    const int sliderHeight = std::max(buttonTop - scaled(6) - sliderTop, 0);
+    const int sliderTop = scaled(kDesignSliderTop);
+    const int sliderHeight = std::max(buttonTop - scaled(kDesignPickerButtonGap) - sliderTop, 0);
     const int sliderWidth = scaled(20);
     const int step = scaled(24);
     const int groupGap = scaled(36);
@@ -258,15 +308,14 @@ void TForm1Ui::layoutPicker() {
 
 void TForm1Ui::layoutHelpButtons() {
     const int rowHeight = PnlShowColor->height();
-    const int b = std::min(std::max(scaled(kDesignHelpButton), 26), rowHeight);
+    const int b = helpButtonSide(rowHeight);
     const int border = std::max((rowHeight - b) / 2, 0);
-    const int gap = scaled(3);
     int x = border;
     for (TKxButton* button : {ButHelp, ButSettings, ButInfo}) {
         button->setGeometry(x, border, b, b);
-        x += b + gap;
+        x += b + scaled(3);
     }
-    PnlHlp->resize(x - gap + border, rowHeight);
+    PnlHlp->resize(helpPanelWidth(rowHeight), rowHeight);
 }
 
 void TForm1Ui::layoutValuePanels() {
@@ -275,11 +324,7 @@ void TForm1Ui::layoutValuePanels() {
     const int rowHeight = PnlShowColor->height();
     const bool tuneShown = PnlSampleColor1->isVisibleTo(m_form);
     const int sample1Width = tuneShown ? scaled(kDesignPickerWidth) : 0;
-    // Wide enough for its caption in whatever face the system gave.
-    const int webSafeWidth =
-        std::max(scaled(kDesignWebSafeWidth),
-                 PnlWebSafe->fontMetrics().horizontalAdvance(QStringLiteral("WebSafe: #DDDDDD")) +
-                     scaled(16));
+    const int webSafeWidth = this->webSafeWidth();
     const int hslWidth =
         std::max((rowWidth - PnlHlp->width() - webSafeWidth - sample1Width) / 2, 0);
 

@@ -89,6 +89,12 @@ private:
     void createTimers();
     void layoutPicker();
     void layoutHelpButtons();
+    int labelsHeight() const;
+    int bevelHeight() const;
+    int scrollBarWidth() const;
+    int helpButtonSide(int rowHeight) const;
+    int helpPanelWidth(int rowHeight) const;
+    int webSafeWidth() const;
 
     QWidget* m_form = nullptr;
 };

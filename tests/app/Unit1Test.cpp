@@ -444,6 +444,42 @@ TEST_F(MainWindowTest, OwnerDrawnButtonsShowTheirHintOnGreen) {
     }
 }
 
+TEST_F(MainWindowTest, AtTheMinimumSizeEveryControlIsUsableAndReadable) {
+    const TForm1Ui& ui = form.ui();
+    form.resize(1, 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form.size() == form.minimumSize(); }));
+    // Wide enough that the panels' widest texts show whole, tall enough for sliders to use.
+    ui.PnlColor->setCaption(QStringLiteral("R:255   G:255   B:255"));
+    ui.PnlHslColor->setCaption(QStringLiteral("H:358   S:100   L:100"));
+
+    // Every control has a size, lies inside its parent and covers no sibling.
+    std::vector<QWidget*> parents{&form};
+    for (QWidget* w : form.findChildren<QWidget*>())
+        if (w->isVisibleTo(&form) && !w->findChildren<QWidget*>().isEmpty()) parents.push_back(w);
+    for (QWidget* parent : parents) {
+        std::vector<QWidget*> children;
+        for (QWidget* w : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (w->isVisibleTo(&form) && !w->isWindow()) children.push_back(w);
+        for (std::size_t i = 0; i < children.size(); ++i) {
+            const QWidget* a = children[i];
+            const std::string name = a->metaObject()->className();
+            EXPECT_FALSE(a->geometry().isEmpty()) << name;
+            EXPECT_TRUE(parent->rect().contains(a->geometry())) << name;
+            for (std::size_t j = i + 1; j < children.size(); ++j)
+                EXPECT_FALSE(a->geometry().intersects(children[j]->geometry()))
+                    << name << " and " << children[j]->metaObject()->className();
+        }
+    }
+    for (const TKxPanel* p : {ui.PnlColor, ui.PnlHslColor, ui.PnlWebSafe})
+        EXPECT_LE(p->fontMetrics().horizontalAdvance(p->Caption()), p->width() - 8)
+            << p->Caption().toStdString();
+    for (const TKxSlider* s : {ui.SliderHue, ui.SliderBlue})
+        EXPECT_GE(s->getLaneLengthInPix(), 40);
+    // The palette still shows every hue.
+    ui.ZodudIroBox->deliverPendingReport();
+    EXPECT_GT(ui.ZodudIroBox->hueStripLength(), 0);
+}
+
 // The window as it comes up when the load timer runs before anything was painted (a window
 // manager that maps the window late), with a resize between the show and the first build.
 TEST(MainWindowStart, StartColourStandsWhenTheTimerRunsBeforeTheFirstPaint) {
