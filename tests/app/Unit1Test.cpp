@@ -408,7 +408,8 @@ TEST_F(MainWindowTest, HslPanelShowsTheColourAfterPaletteDrivenChanges) {
     c = form.currentColor();
     ASSERT_NE(c, MakeColor(119, 170, 255));
     const QString shown = ui.PnlHslColor->Caption();
-    form.ApplyCurrentColor(MakeColor(119, 170, 255));
+    // Nearby colours can share a caption; a far one cannot.
+    form.ApplyCurrentColor(MakeColor(10, 200, 30));
     ASSERT_NE(ui.PnlHslColor->Caption(), shown);
     form.ApplyCurrentColor(c);
     EXPECT_EQ(ui.PnlHslColor->Caption(), shown);
