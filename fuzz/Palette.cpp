@@ -40,10 +40,10 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     TOperationReader in(data, size);
     TKxZodudIro z;
-    const auto report = [](TKxZodudIro*, TKxColor c) { check(c.value() != kNoColor); };
-    z.OnColorChange = report;
-    z.OnColorPickLeft = report;
-    z.OnColorPickRight = report;
+    const auto report = [](TKxColor c) { check(c.value() != kNoColor); };
+    QObject::connect(&z, &TKxZodudIro::colorChange, report);
+    QObject::connect(&z, &TKxZodudIro::colorPickLeft, report);
+    QObject::connect(&z, &TKxZodudIro::colorPickRight, report);
     z.show();
 
     for (int steps = 0; !in.atEnd() && steps < 64; ++steps) {

@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     TOperationReader in(data, size);
     TKxSlider s;
-    s.OnChangePos = [](TKxSlider*, double, int) {};
+    QObject::connect(&s, &TKxSlider::changePos, [](double, int) {});
     s.show();
 
     for (int steps = 0; !in.atEnd() && steps < 64; ++steps) {
