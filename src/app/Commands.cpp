@@ -186,9 +186,9 @@ std::optional<ColorValue> TCommands::PopupColor(const QObject* control) const {
     if (!control) return std::nullopt;
     if (control == m_ui.ZodudIroBox) return m_form.currentColor();
     if (const auto* panel = qobject_cast<const TKxPanel*>(control))
-        return panel->Color() & kColorMask;
+        return ResolveColor(panel->Color());
     if (const auto* label = qobject_cast<const TColorLabel*>(control))
-        return label->color() & kColorMask;
+        return ResolveColor(label->color());
     return std::nullopt;
 }
 

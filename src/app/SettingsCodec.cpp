@@ -31,10 +31,10 @@ namespace WindowFlag {
 constexpr quint32 HotTrack = 1, TunePanel = 2, HideOnPicking = 4, SaveAfterPaste = 8;
 } // namespace WindowFlag
 
-// A value whose top bit names a system colour is resolved elsewhere; what
-// reaches the settings is always a plain 24-bit colour.
+// A value whose top bit names a system colour takes that colour's present
+// value; what reaches the settings is always a plain 24-bit colour.
 ColorValue plainColor(quint32 stored) {
-    return stored & kColorMask;
+    return ResolveColor(stored);
 }
 
 qint32 fieldAt(const std::array<char, 64>& bytes, int index) {

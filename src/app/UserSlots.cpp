@@ -38,7 +38,7 @@ const QString kQuestionCaption = QStringLiteral("Question for You");
 // A colour as a slot may hold it: plain 24 bits, never the no-colour value.
 ColorValue plainColor(ColorValue c) {
     if (c == kNoColor) return kBlack;
-    return c & kColorMask;
+    return ResolveColor(c);
 }
 
 // Set files are named as the system names them: exactly on Linux, ignoring case on Windows.

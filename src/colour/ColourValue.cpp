@@ -1,5 +1,7 @@
 #include "colour/ColourValue.h"
 
+#include "platform/Platform.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -131,4 +133,10 @@ std::uint16_t ScaleHlsComponent(int maximum, int value) noexcept {
     const auto product = static_cast<std::int32_t>(static_cast<std::uint32_t>(maximum) *
                                                    static_cast<std::uint32_t>(value));
     return static_cast<std::uint16_t>(product / kHlsMax);
+}
+
+ColorValue ResolveColor(ColorValue value) {
+    if ((value & 0x80000000u) == 0) return value & kColorMask;
+    const QRgb rgb = Platform::systemColor(static_cast<int>(value & 0xFFu));
+    return MakeColor(qRed(rgb), qGreen(rgb), qBlue(rgb));
 }

@@ -31,6 +31,13 @@ constexpr ColorValue MakeColor(int red, int green, int blue) noexcept {
            ((static_cast<ColorValue>(blue) & 0xFFu) << 16);
 }
 
+// The colour a stored or given value stands for, as the low 24 bits: a value
+// with the top bit set names a system colour by its low byte, whose current
+// value it becomes (black for an index that names none); any other value
+// keeps its colour bits. kNoColor has the top bit set too: callers tell it
+// apart before resolving.
+ColorValue ResolveColor(ColorValue value);
+
 // Hue, luminance and saturation, each on the 0 to 240 scale: hue 0 red, 80 green, 160 blue
 // (160 is also the hue of every grey, whose saturation is 0).
 struct HlsTriple {

@@ -6,6 +6,7 @@
 #include <QDesktopServices>
 #include <QGuiApplication>
 #include <QLocale>
+#include <QPalette>
 #include <QPixmap>
 #include <QScreen>
 #include <QThread>
@@ -61,6 +62,47 @@ constexpr std::array<std::pair<QLocale::Territory, int>, 64> CountryCodes{{
     {QLocale::Serbia, 381},     {QLocale::Croatia, 385},      {QLocale::Slovenia, 386},
     {QLocale::Slovakia, 421},   {QLocale::HongKong, 852},     {QLocale::Taiwan, 886},
     {QLocale::Israel, 972},
+}};
+
+// System colour index to the palette colour that plays its part. The groups
+// matter only where the design tells active from inactive or disabled.
+struct TSystemColorRole {
+    QPalette::ColorGroup group;
+    QPalette::ColorRole role;
+};
+constexpr QPalette::ColorGroup Active = QPalette::Active;
+constexpr std::array<TSystemColorRole, 31> SystemColorRoles{{
+    {Active, QPalette::Button},                      // 0 scroll bar
+    {Active, QPalette::Dark},                        // 1 desktop
+    {Active, QPalette::Highlight},                   // 2 active caption
+    {QPalette::Inactive, QPalette::Highlight},       // 3 inactive caption
+    {Active, QPalette::Window},                      // 4 menu
+    {Active, QPalette::Base},                        // 5 window
+    {Active, QPalette::Shadow},                      // 6 window frame
+    {Active, QPalette::WindowText},                  // 7 menu text
+    {Active, QPalette::Text},                        // 8 window text
+    {Active, QPalette::HighlightedText},             // 9 caption text
+    {Active, QPalette::Button},                      // 10 active border
+    {Active, QPalette::Button},                      // 11 inactive border
+    {Active, QPalette::Dark},                        // 12 application workspace
+    {Active, QPalette::Highlight},                   // 13 highlight
+    {Active, QPalette::HighlightedText},             // 14 highlighted text
+    {Active, QPalette::Button},                      // 15 button face
+    {Active, QPalette::Dark},                        // 16 button shadow
+    {QPalette::Disabled, QPalette::Text},            // 17 grey text
+    {Active, QPalette::ButtonText},                  // 18 button text
+    {QPalette::Inactive, QPalette::HighlightedText}, // 19 inactive caption text
+    {Active, QPalette::Light},                       // 20 button highlight
+    {Active, QPalette::Shadow},                      // 21 3-D dark shadow
+    {Active, QPalette::Midlight},                    // 22 3-D light
+    {Active, QPalette::ToolTipText},                 // 23 info text
+    {Active, QPalette::ToolTipBase},                 // 24 info background
+    {Active, QPalette::NoRole},                      // 25 (none)
+    {Active, QPalette::Link},                        // 26 hot-tracked item
+    {Active, QPalette::Highlight},                   // 27 active caption gradient
+    {QPalette::Inactive, QPalette::Highlight},       // 28 inactive caption gradient
+    {Active, QPalette::Highlight},                   // 29 menu highlight
+    {Active, QPalette::Window},                      // 30 menu bar
 }};
 
 } // namespace
@@ -195,6 +237,13 @@ quint32 TPlatform::milliseconds() const {
     const auto since = std::chrono::steady_clock::now().time_since_epoch();
     return static_cast<quint32>(
         std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
+}
+
+QRgb TPlatform::systemColor(int index) const {
+    if (index < 0 || index >= static_cast<int>(SystemColorRoles.size())) return 0xFF000000u;
+    const TSystemColorRole& entry = SystemColorRoles[static_cast<std::size_t>(index)];
+    if (entry.role == QPalette::NoRole) return 0xFF000000u;
+    return QGuiApplication::palette().color(entry.group, entry.role).rgb();
 }
 
 bool TPlatform::openUrl(const QString& url) {

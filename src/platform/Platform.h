@@ -98,6 +98,12 @@ public:
     // so only differences are meaningful.
     virtual quint32 milliseconds() const;
 
+    // The current colour of a system colour index (the design's numbers: 5
+    // window background, 8 window text, 15 button face, 13 selection, ...),
+    // taken from the application's palette; opaque black for an index that
+    // names no colour.
+    virtual QRgb systemColor(int index) const;
+
     // Opens the address in the user's default browser; false when that failed.
     virtual bool openUrl(const QString& url);
     // Opens a local file with the program the user chose for its type (a text
@@ -166,6 +172,9 @@ inline int compareText(const QString& a, const QString& b, Qt::CaseSensitivity c
 }
 inline quint32 milliseconds() {
     return current().milliseconds();
+}
+inline QRgb systemColor(int index) {
+    return current().systemColor(index);
 }
 inline bool openUrl(const QString& url) {
     return current().openUrl(url);

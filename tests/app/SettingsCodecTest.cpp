@@ -212,7 +212,11 @@ TEST_F(SettingsCodecTest, HistoryEntriesArePlainColoursWhateverWasStored) {
     writeRecord(QStringLiteral("HistoryColors"), {0x80000005u, 0xFF112233u});
     const TStoredSettings s = load();
     ASSERT_TRUE(s.hasHistory);
-    EXPECT_EQ(s.history[1], 0x112233u);
+    // The top bit names a system colour: window (5) is the palette's, 0x33 names none.
+    EXPECT_EQ(s.history[0], ResolveColor(0x80000005u));
+    EXPECT_EQ(s.history[1], kBlack);
+    // Entries a short record leaves out are the no-colour value, which names no colour either.
+    EXPECT_EQ(s.history[9], kBlack);
     for (ColorValue c : s.history)
         EXPECT_EQ(c & ~kColorMask, 0u);
 }

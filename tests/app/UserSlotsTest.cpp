@@ -104,7 +104,9 @@ TEST_F(UserSlotsTest, StoredHistoryIsMadePlainAndOnlyAnUnusableOneIsReplaced) {
     slots_().setHistory(stored);
     for (ColorValue c : slots_().history())
         EXPECT_EQ(c & ~kColorMask, 0u);
-    EXPECT_EQ(slots_().history()[4], 0x123456u);
+    // The top bit names a system colour (by the low byte), which is resolved.
+    EXPECT_EQ(slots_().history()[3], ResolveColor(0x80000005u));
+    EXPECT_EQ(slots_().history()[4], ResolveColor(0xFF123456u));
     EXPECT_EQ(slots_().history()[0], kBlack);
     const TUserSlots::THistory before = slots_().history();
     slots_().FillRandomHistory();
@@ -183,7 +185,9 @@ TEST_F(UserSlotsTest, StoreColorAsTakesThePopupColourOrTheCurrentOne) {
     slots_().MenuColorClick(10 + 13, 0xFFFFFFFFu);
     EXPECT_EQ(slots_().userSlot(13)->color(), kBlack);
     slots_().StoreIntoSlot(14, 0xFF00FF00u);
-    EXPECT_EQ(slots_().userSlot(14)->color(), 0x00FF00u);
+    EXPECT_EQ(slots_().userSlot(14)->color(), ResolveColor(0xFF00FF00u));
+    slots_().StoreIntoSlot(15, 0x7F00FF00u);
+    EXPECT_EQ(slots_().userSlot(15)->color(), 0x00FF00u);
 }
 
 TEST_F(UserSlotsTest, TheChangedFlagNeedsAFileToSaveTo) {

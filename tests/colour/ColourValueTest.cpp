@@ -1,5 +1,7 @@
 #include "colour/ColourValue.h"
 
+#include "platform/FakePlatform.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -103,3 +105,26 @@ TEST(ScaleHlsComponent, TruncatesAndWrapsLike32BitArithmetic) {
     EXPECT_EQ(ScaleHlsComponent(100, 132), 55);
     EXPECT_EQ(ScaleHlsComponent(0x7FFFFFFF, 240), 0xFFFF); // the product wraps to -240
 }
+
+namespace {
+
+// Answers system colours from a table, as a test double of the palette.
+class TSystemColours : public TScopedFakePlatform {
+public:
+    QRgb systemColor(int index) const override {
+        return index == 15 ? qRgb(0x11, 0x22, 0x33) : qRgb(0, 0, 0);
+    }
+};
+
+TEST(ResolveColor, TopBitNamesASystemColourAndEverythingIsMaskedTo24Bits) {
+    const TSystemColours platform;
+    // Button face: red 0x11, green 0x22, blue 0x33 as 0x00BBGGRR.
+    EXPECT_EQ(ResolveColor(0x8000000Fu), 0x332211u);
+    EXPECT_EQ(ResolveColor(0xFF00000Fu), 0x332211u);
+    EXPECT_EQ(ResolveColor(0x80000063u), 0x000000u) << "an index that names no colour is black";
+    EXPECT_EQ(ResolveColor(0x12345678u), 0x345678u);
+    EXPECT_EQ(ResolveColor(0x7FFFFFFFu), 0xFFFFFFu);
+    EXPECT_EQ(ResolveColor(0x00B81AFFu), 0x00B81AFFu);
+}
+
+} // namespace

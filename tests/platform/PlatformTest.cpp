@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QPalette>
 #include <QScreen>
 #include <QTest>
 #include <QWidget>
@@ -170,6 +171,30 @@ TEST(DesktopPicture, PicturesAreOpaqueWhateverTheScreenDelivers) {
     const Platform::TDesktopPicture picture = screens.grabDesktop();
     ASSERT_TRUE(picture.ok());
     EXPECT_EQ(qAlpha(picture.image.pixel(1, 0)), 255);
+}
+
+TEST(PlatformQt, SystemColoursFollowTheApplicationPalette) {
+    const QPalette saved = QGuiApplication::palette();
+    QPalette palette = saved;
+    palette.setColor(QPalette::All, QPalette::Button, QColor(1, 2, 3));
+    palette.setColor(QPalette::All, QPalette::Base, QColor(4, 5, 6));
+    palette.setColor(QPalette::All, QPalette::Text, QColor(7, 8, 9));
+    palette.setColor(QPalette::Active, QPalette::Highlight, QColor(10, 11, 12));
+    palette.setColor(QPalette::Inactive, QPalette::Highlight, QColor(13, 14, 15));
+    palette.setColor(QPalette::Disabled, QPalette::Text, QColor(16, 17, 18));
+    QGuiApplication::setPalette(palette);
+    EXPECT_EQ(Platform::systemColor(15), qRgb(1, 2, 3));
+    EXPECT_EQ(Platform::systemColor(5), qRgb(4, 5, 6));
+    EXPECT_EQ(Platform::systemColor(8), qRgb(7, 8, 9));
+    EXPECT_EQ(Platform::systemColor(13), qRgb(10, 11, 12));
+    EXPECT_EQ(Platform::systemColor(3), qRgb(13, 14, 15));
+    EXPECT_EQ(Platform::systemColor(17), qRgb(16, 17, 18));
+    palette.setColor(QPalette::All, QPalette::Button, QColor(200, 100, 50));
+    QGuiApplication::setPalette(palette);
+    EXPECT_EQ(Platform::systemColor(15), qRgb(200, 100, 50)) << "the current palette, not a copy";
+    QGuiApplication::setPalette(saved);
+    for (const int unknown : {-1, 25, 31, 255})
+        EXPECT_EQ(Platform::systemColor(unknown), qRgb(0, 0, 0)) << unknown;
 }
 
 TEST(PlatformQt, ClockAdvancesInMilliseconds) {
