@@ -206,10 +206,10 @@ TKxMsgBox::TKxMsgBox(QWidget* reference)
 
     const bool danish = Platform::countryCode() == kDanishCountryCode;
     for (int i = 0; i < kMsgButtonCount; ++i) {
-        const TButtonSpec& spec = kButtonSpecs[std::size_t(i)];
+        const TButtonSpec& row = kButtonSpecs[std::size_t(i)];
         auto* button = new TKxButton(PnlButtons);
-        button->setCaption(QString::fromUtf16(danish ? spec.captionDanish : spec.caption));
-        button->setModalResult(spec.result);
+        button->setCaption(QString::fromUtf16(danish ? row.captionDanish : row.caption));
+        button->setModalResult(row.result);
         button->setEnabled(false);
         button->hide();
         FButtons[std::size_t(i)] = button;
