@@ -407,7 +407,9 @@ bool TCommands::FormKeyDown(QKeyEvent* event) {
     // The sample row's keys (Ctrl+A/B/E/H/I/K/Q/T, Esc with the sample shown, F6, F11, F12,
     // the font and size arrows) by the letter the key stands for on any layout.
     if (m_sample.HandleKey(key ? int(key) : event->key(), event->modifiers())) return true;
-    if (ctrl && ctrlStage(event->key(), key)) return true;
+    if (ctrl && ctrlStage(event->key(), key))
+        // Ctrl+V ends the handler but leaves the value field to paste for itself as well.
+        return !(key == u'V' && QApplication::focusWidget() == m_ui.EdClValue);
     if (alt) {
         if (const int slot = slotOfKey(key); slot >= 0) {
             m_slots.StoreIntoSlot(slot, m_form.currentColor());

@@ -204,7 +204,6 @@ bool TKxPngRC::LoadFromData(const QByteArray& data) {
 void TKxPngRC::resizePng() {
     const int ppi = screenPixelsPerInch();
     if (FImage.isNull() || FSourceDPI <= 0 || ppi >= FSourceDPI) return;
-    qDebug() << "resizePng";
     // A picture never shrinks to nothing: a pixel or two stays at least one.
     const int w = std::max(1, FImage.width() * ppi / FSourceDPI);
     const int h = std::max(1, FImage.height() * ppi / FSourceDPI);

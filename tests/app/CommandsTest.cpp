@@ -1,19 +1,28 @@
 #include "app/Commands.h"
 
 #include "app/Extra.h"
+#include "app/SampleControls.h"
 #include "app/Unit1.h"
 #include "app/UserSlots.h"
 #include "colour/ColorTemplate.h"
 #include "colour/CopyFormats.h"
 #include "controls/KxPanel.h"
 #include "controls/KxSlider.h"
+#include "dialogs/Kxmsgbx.h"
 #include "palette/KxZodudIro.h"
 #include "platform/FakePlatform.h"
+#include "sample/Samplefrm.h"
+#include "support/DiskFull.h"
 
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -249,6 +258,91 @@ TEST_F(CommandsTest, PasteRemembersOnlyTextThatParsesAndAppliesAnUnchangedText) 
     form.ApplyCurrentColor(MakeColor(90, 90, 90));
     key(palette(), Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(form.currentColor(), MakeColor(10, 11, 12));
+}
+
+TEST_F(CommandsTest, CtrlVInTheValueFieldPastesOnceThroughTheField) {
+    const QString text = QStringLiteral("#0A0B0C");
+    platform.clipboard = text;
+    QGuiApplication::clipboard()->setText(text);
+    QLineEdit* field = form.ui().EdClValue;
+    field->setFocus();
+    field->selectAll();
+    key(field, Qt::Key_V, Qt::ControlModifier);
+    // The field's own paste replaced the selection; the command added nothing of its own.
+    EXPECT_EQ(field->text(), text);
+    EXPECT_EQ(form.currentColor(), MakeColor(10, 11, 12));
+
+    // Pasting into the middle keeps the field's editing: the text lands at the cursor.
+    field->setText(QStringLiteral("rgb(1,2,3);"));
+    field->setCursorPosition(0);
+    QGuiApplication::clipboard()->setText(QStringLiteral("x"));
+    platform.clipboard = QStringLiteral("x");
+    key(field, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(field->text(), QStringLiteral("xrgb(1,2,3);"));
+}
+
+class PasteIntoSampleTest : public CommandsTest {
+protected:
+    void SetUp() override {
+        CommandsTest::SetUp();
+        ASSERT_TRUE(folder.isValid());
+        // A solid background: the test platform has no screen to show through.
+        if (form.sampleControls().settings().transparent) form.sampleControls().ToggleTransparent();
+        form.sampleControls().ButShowSampleClick();
+        sample = form.sampleControls().sampleWindow();
+        ASSERT_NE(sample, nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(sample));
+        QApplication::setActiveWindow(&form);
+        palette()->setFocus();
+        form.commands().setSaveSampleAfterPaste(true);
+    }
+
+    QByteArray bytesOf(const QString& path) const {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    TMsgBoxAnswererScope answerer{[this](const TMsgBoxSeen& seen) {
+        boxes << seen.text;
+        return kMsgOk;
+    }};
+    QStringList boxes;
+    QTemporaryDir folder;
+    TSampleForm* sample = nullptr;
+};
+
+TEST_F(PasteIntoSampleTest, SavingAfterPasteWritesTheChosenFileWithWindowsLineEnds) {
+    const QString file = folder.filePath(QStringLiteral("Mine.txt"));
+    form.commands().setSampleTextFile(file);
+    platform.clipboard = QStringLiteral("one\ntwo");
+    key(palette(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(sample->sampleText(), QStringLiteral("one\r\ntwo\r\n"));
+    EXPECT_EQ(bytesOf(file), QByteArray("one\r\ntwo"));
+    EXPECT_TRUE(boxes.isEmpty()) << boxes.join(u'|').toStdString();
+    // The value field is left alone while the sample window takes the text.
+    EXPECT_NE(form.ui().EdClValue->text(), QStringLiteral("one\ntwo"));
+}
+
+TEST_F(PasteIntoSampleTest, AFailedSaveAfterPasteKeepsTheFileAndSaysWhy) {
+    const QString file = folder.filePath(QStringLiteral("Mine.txt"));
+    {
+        QFile old(file);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("kept\r\n");
+    }
+    form.commands().setSampleTextFile(file);
+    platform.clipboard = QString(5000, u'y');
+    {
+        const TDiskFullScope full(1024);
+        key(palette(), Qt::Key_V, Qt::ControlModifier);
+    }
+    EXPECT_EQ(bytesOf(file), QByteArray("kept\r\n"));
+    ASSERT_EQ(boxes.size(), 1) << boxes.join(u'|').toStdString();
+    EXPECT_TRUE(boxes.front().contains(QDir::toNativeSeparators(file)))
+        << boxes.front().toStdString();
+    // The text still reached the sample window, and the chosen file stays chosen.
+    EXPECT_TRUE(sample->sampleText().startsWith(QString(5000, u'y')));
+    EXPECT_EQ(form.commands().sampleTextFile(), file);
 }
 
 } // namespace
