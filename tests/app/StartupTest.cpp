@@ -146,6 +146,8 @@ TEST_F(StartupTest, TheStateAtCloseIsTheStateOfTheNextStart) {
     EXPECT_EQ(form->height(), placed.height());
     // Read back; the palette then moves to the level that shows the start colour.
     EXPECT_EQ(form->startup().settings().pastel, 140);
+    EXPECT_EQ(form->currentColor(), MakeColor(0, 116, 0));
+    EXPECT_EQ(form->pastel(), 0) << "a full colour shows on the level without pastel";
     EXPECT_EQ(form->ui().EdClValue->text(), QStringLiteral("#123456"));
     EXPECT_EQ(form->pasteColor(), QStringLiteral("#123456"));
     EXPECT_FALSE(form->rgbOrder());
