@@ -2,6 +2,7 @@
 // every shading operation with rectangles and positions anywhere in the int range. Amounts stay
 // bytes, as the drawing code passes them. A run that takes long or writes outside the pixels is
 // the finding.
+#include "FuzzSupport.h"
 #include "OperationReader.h"
 
 #include "controls/Kxbmp.h"
@@ -23,12 +24,7 @@ TKxColor anyColour(TOperationReader& in) {
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Qt keeps the argument count by reference, and the application must outlive every exit
-    // handler that may still touch Qt, so both live for the whole process.
-    static int count = *argc;
-    static QGuiApplication* app = new QGuiApplication(count, *argv);
-    (void)app;
+    StartFuzzApplication<QGuiApplication>(argc, argv);
     return 0;
 }
 

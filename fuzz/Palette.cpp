@@ -2,6 +2,7 @@
 // property with values far outside what the program passes, colour lookups, cross moves, keys,
 // mouse input and paints. After each step the cross is inside the control and no report ever
 // carries the no-colour value.
+#include "FuzzSupport.h"
 #include "OperationReader.h"
 
 #include "palette/KxZodudIro.h"
@@ -12,35 +13,15 @@
 
 #include <cstdlib>
 
-namespace {
-
-void check(bool ok) {
-    if (!ok) std::abort();
-}
-
-void sendMouse(TKxZodudIro& z, QEvent::Type type, QPoint at, Qt::MouseButton button,
-               Qt::KeyboardModifiers modifiers) {
-    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : button;
-    QMouseEvent event(type, QPointF(at), z.mapToGlobal(QPointF(at)), button, held, modifiers);
-    QCoreApplication::sendEvent(&z, &event);
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Qt keeps the argument count by reference, and the application must outlive every exit
-    // handler that may still touch Qt, so both live for the whole process.
-    static int count = *argc;
-    static QApplication* app = new QApplication(count, *argv);
-    (void)app;
+    StartFuzzApplication<QApplication>(argc, argv);
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     TOperationReader in(data, size);
     TKxZodudIro z;
-    const auto report = [](TKxColor c) { check(c.value() != kNoColor); };
+    const auto report = [](TKxColor c) { FuzzCheck(c.value() != kNoColor); };
     QObject::connect(&z, &TKxZodudIro::colorChange, report);
     QObject::connect(&z, &TKxZodudIro::colorPickLeft, report);
     QObject::connect(&z, &TKxZodudIro::colorPickRight, report);
@@ -53,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         case 1:
             z.setGraySize(in.anyInt());
-            check(z.GraySize() >= 0 && z.GraySize() <= TKxZodudIro::kMaxGraySize);
+            FuzzCheck(z.GraySize() >= 0 && z.GraySize() <= TKxZodudIro::kMaxGraySize);
             break;
         case 2:
             z.setOrientation(in.flag() ? thsVertical : thsHorizontal);
@@ -67,12 +48,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case 5: {
             const int h = in.anyInt(), s = in.anyInt(), l = in.anyInt();
             const int p = z.FindColor(h, s, l, in.flag());
-            check(p >= 0 && p <= 255);
+            FuzzCheck(p >= 0 && p <= 255);
             break;
         }
         case 6: {
             const int h = in.anyInt(), s = in.anyInt(), l = in.anyInt();
-            check(z.findPastel(h, s, l) == z.getPastel());
+            FuzzCheck(z.findPastel(h, s, l) == z.getPastel());
             break;
         }
         case 7: {
@@ -100,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const Qt::KeyboardModifiers mods = in.flag() ? Qt::ControlModifier : Qt::NoModifier;
             static constexpr QEvent::Type types[] = {QEvent::MouseButtonPress, QEvent::MouseMove,
                                                      QEvent::MouseButtonRelease};
-            sendMouse(z, types[in.byte() % 3], at, button, mods);
+            SendFuzzMouse(z, types[in.byte() % 3], at, button, mods);
             break;
         }
         case 12:
@@ -119,16 +100,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         }
         case 14:
-            check(z.getColorCount() >= 0);
+            FuzzCheck(z.getColorCount() >= 0);
             break;
         default:
             z.deliverPendingReport();
             break;
         }
         const QPoint cross = z.crossPos();
-        check(cross.x() >= 0 && cross.y() >= 0);
-        check(cross.x() <= std::max(0, z.width() - 1) && cross.y() <= std::max(0, z.height() - 1));
-        check(z.getPastel() >= 0 && z.getPastel() <= 255);
+        FuzzCheck(cross.x() >= 0 && cross.y() >= 0);
+        FuzzCheck(cross.x() <= std::max(0, z.width() - 1) &&
+                  cross.y() <= std::max(0, z.height() - 1));
+        FuzzCheck(z.getPastel() >= 0 && z.getPastel() <= 255);
     }
     z.grab();
     QCoreApplication::processEvents();

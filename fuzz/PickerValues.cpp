@@ -1,6 +1,7 @@
 // Any bytes as the settings store file, then the screen picker's stored values: the side they give
 // is odd and inside the screen, and what the picker would keep stores and loads back the same.
 #include "picker/PickerValues.h"
+#include "FuzzSupport.h"
 #include "picker/Pickfrm.h"
 #include "platform/UserStore.h"
 
@@ -12,13 +13,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-namespace {
-
-void check(bool condition) {
-    if (!condition) std::abort();
-}
-
-} // namespace
+namespace {} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static QTemporaryDir dir;
@@ -32,26 +27,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TUserStore store(dir.path());
     TPickerValues values;
     const bool complete = ReadPickerValues(store, values);
-    check(complete || values.windowSize == 0);
+    FuzzCheck(complete || values.windowSize == 0);
 
     for (const int fit : {31, 600, 1080, 100000}) {
         const int side = TFrmPick::SideFor(values.windowSize, 96, fit);
-        check(side % 2 == 1 && side >= TFrmPick::kMinSide);
-        check(side <= fit || side == TFrmPick::kMinSide);
+        FuzzCheck(side % 2 == 1 && side >= TFrmPick::kMinSide);
+        FuzzCheck(side <= fit || side == TFrmPick::kMinSide);
         const int grown = TFrmPick::GrownSide(side, fit);
-        check(grown == side || (grown > side && grown <= fit && grown % 2 == 1));
+        FuzzCheck(grown == side || (grown > side && grown <= fit && grown % 2 == 1));
         const int shrunk = TFrmPick::ShrunkSide(side);
-        check(shrunk <= side && shrunk % 2 == 1);
+        FuzzCheck(shrunk <= side && shrunk % 2 == 1);
     }
 
     TPickerValues kept = values;
     kept.windowSize = TFrmPick::SideFor(values.windowSize, 96, 1080);
     TUserStore scratch(dir.path() + QStringLiteral("/again"));
-    check(WritePickerValues(scratch, kept));
+    FuzzCheck(WritePickerValues(scratch, kept));
     TPickerValues reloaded;
-    check(ReadPickerValues(scratch, reloaded));
+    FuzzCheck(ReadPickerValues(scratch, reloaded));
     reloaded.hintHidden = kept.hintHidden;
     reloaded.hintHsl = kept.hintHsl;
-    check(reloaded == kept);
+    FuzzCheck(reloaded == kept);
     return 0;
 }

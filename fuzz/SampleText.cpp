@@ -1,6 +1,7 @@
 // The sample window's text paths driven by arbitrary text (unpaired surrogates, huge lines, no
 // line breaks at all) at arbitrary window and font sizes: the visible-lines layout, the render,
 // the crop to the text and the text-alone picture. Every rectangle stays inside its picture.
+#include "FuzzSupport.h"
 #include "OperationReader.h"
 
 #include "platform/Platform.h"
@@ -12,10 +13,6 @@
 #include <cstdlib>
 
 namespace {
-
-void check(bool ok) {
-    if (!ok) std::abort();
-}
 
 // The desktop stays out of it: a small picture, so a see-through window has something to show.
 class TStillDesktop : public Platform::TPlatform {
@@ -41,10 +38,7 @@ QString readText(TOperationReader& in, int units) {
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int count = *argc;
-    static QApplication* app = new QApplication(count, *argv);
-    (void)app;
+    StartFuzzApplication<QApplication>(argc, argv);
     return 0;
 }
 
@@ -62,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         case 1:
             form.SetFontSize(in.anyInt());
-            check(form.sampleFont().pixelSize() >= 1);
+            FuzzCheck(form.sampleFont().pixelSize() >= 1);
             break;
         case 2:
             form.SetSampleText(readText(in, in.intIn(0, 4000)));
@@ -76,17 +70,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         case 5: {
             const QImage& shown = form.backBuffer();
-            check(shown.size() == form.size());
+            FuzzCheck(shown.size() == form.size());
             const QRect crop = SampleExport::CropRect(shown, form.bkgColor());
-            check(crop.isEmpty() || shown.rect().contains(crop));
+            FuzzCheck(crop.isEmpty() || shown.rect().contains(crop));
             break;
         }
         case 6: {
             const QSize area(in.intIn(0, 300), in.intIn(0, 200));
             const QImage alone = SampleExport::TextAloneImage(form.sampleText(), form.sampleFont(),
                                                               form.textColor(), area);
-            check(alone.isNull() ||
-                  (alone.width() <= area.width() && alone.height() <= area.height()));
+            FuzzCheck(alone.isNull() ||
+                      (alone.width() <= area.width() && alone.height() <= area.height()));
             break;
         }
         default:

@@ -1,6 +1,7 @@
 // Any bytes as the settings store file, then the main window's whole load:
 // whatever the file holds, every loaded value is inside its range and a save
 // of it loads back the same.
+#include "FuzzSupport.h"
 #include "app/SettingsCodec.h"
 #include "platform/UserStore.h"
 
@@ -14,19 +15,15 @@
 
 namespace {
 
-void check(bool condition) {
-    if (!condition) std::abort();
-}
-
 void checkRanges(const TStoredSettings& s) {
-    check(s.pastel >= 0 && s.pastel <= TStoredSettings::MaxPastel);
-    check(int(s.clickAction) >= 0 && int(s.clickAction) <= 5);
-    check(s.fontSize >= 1 && s.fontSize <= TStoredSettings::MaxFontSize);
-    check(s.windowState >= 0 && s.windowState <= 2);
-    check(!(s.textColorLocked && s.bkgColorLocked));
-    check((s.sampleTextColor & ~kColorMask) == 0 && (s.sampleBkgColor & ~kColorMask) == 0);
+    FuzzCheck(s.pastel >= 0 && s.pastel <= TStoredSettings::MaxPastel);
+    FuzzCheck(int(s.clickAction) >= 0 && int(s.clickAction) <= 5);
+    FuzzCheck(s.fontSize >= 1 && s.fontSize <= TStoredSettings::MaxFontSize);
+    FuzzCheck(s.windowState >= 0 && s.windowState <= 2);
+    FuzzCheck(!(s.textColorLocked && s.bkgColorLocked));
+    FuzzCheck((s.sampleTextColor & ~kColorMask) == 0 && (s.sampleBkgColor & ~kColorMask) == 0);
     for (ColorValue c : s.history)
-        check((c & ~kColorMask) == 0);
+        FuzzCheck((c & ~kColorMask) == 0);
 }
 
 } // namespace
@@ -53,6 +50,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     reloaded.hasHistory = loaded.hasHistory;
     if (!loaded.hasPlacement) reloaded.mainWindow = loaded.mainWindow;
     if (!loaded.hasHistory) reloaded.history = loaded.history;
-    check(reloaded == loaded);
+    FuzzCheck(reloaded == loaded);
     return 0;
 }

@@ -1,6 +1,7 @@
 // The slider driven by a program of operations: ranges, positions and step sizes of any value,
 // every style and size, keys, the wheel, drags and paints. The position stays within the range
 // and the thumb within the control.
+#include "FuzzSupport.h"
 #include "OperationReader.h"
 
 #include "controls/KxSlider.h"
@@ -13,29 +14,8 @@
 #include <cmath>
 #include <cstdlib>
 
-namespace {
-
-void check(bool ok) {
-    if (!ok) std::abort();
-}
-
-void sendMouse(TKxSlider& s, QEvent::Type type, QPoint at) {
-    const Qt::MouseButtons held =
-        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(Qt::LeftButton);
-    QMouseEvent event(type, QPointF(at), s.mapToGlobal(QPointF(at)), Qt::LeftButton, held,
-                      Qt::NoModifier);
-    QCoreApplication::sendEvent(&s, &event);
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Qt keeps the argument count by reference, and the application must outlive every exit
-    // handler that may still touch Qt, so both live for the whole process.
-    static int count = *argc;
-    static QApplication* app = new QApplication(count, *argv);
-    (void)app;
+    StartFuzzApplication<QApplication>(argc, argv);
     return 0;
 }
 
@@ -106,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             static constexpr QEvent::Type types[] = {QEvent::MouseButtonPress, QEvent::MouseMove,
                                                      QEvent::MouseButtonRelease};
             const QEvent::Type type = types[in.byte() % 3];
-            sendMouse(s, type, QPoint(in.intIn(-50, 450), in.intIn(-50, 450)));
+            SendFuzzMouse(s, type, QPoint(in.intIn(-50, 450), in.intIn(-50, 450)));
             break;
         }
         case 16:
@@ -119,7 +99,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         }
         const double lo = std::min(s.Min(), s.Max()), hi = std::max(s.Min(), s.Max());
-        if (std::isfinite(lo) && std::isfinite(hi)) check(s.Position() >= lo && s.Position() <= hi);
+        if (std::isfinite(lo) && std::isfinite(hi))
+            FuzzCheck(s.Position() >= lo && s.Position() <= hi);
         s.getPosAsInt();
     }
     s.grab();
