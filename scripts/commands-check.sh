@@ -10,19 +10,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-need=()
-command -v xvfb-run >/dev/null || need+=(xvfb xauth)
-command -v xdotool >/dev/null || need+=(xdotool)
-command -v openbox >/dev/null || need+=(openbox)
-command -v xclip >/dev/null || need+=(xclip)
-command -v setxkbmap >/dev/null || need+=(x11-xkb-utils)
-if [ ${#need[@]} -gt 0 ]; then
-  sudo=()
-  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-  export DEBIAN_FRONTEND=noninteractive
-  "${sudo[@]}" apt-get update -qq
-  "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${need[@]}"
-fi
+bash scripts/x-tools.sh xvfb-run xdotool openbox xclip setxkbmap
 
 if [ $# -gt 0 ]; then
   program=$(realpath "$1")

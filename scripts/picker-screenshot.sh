@@ -6,6 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 
+bash scripts/x-tools.sh xvfb-run xdotool import
 bash scripts/deps.sh
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DHUESPLINTER_TESTS=OFF \
   -DHUESPLINTER_BENCH=OFF >/dev/null

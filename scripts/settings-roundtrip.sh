@@ -11,6 +11,7 @@ program=${1:-build/test/huesplinter}
 program=$(realpath "$program")
 
 if [[ -z ${DISPLAY:-} || ${ROUNDTRIP_IN_XVFB:-} != 1 ]]; then
+    bash "$(dirname "$0")/x-tools.sh" xvfb-run xdotool
     exec env ROUNDTRIP_IN_XVFB=1 xvfb-run -a -s "-screen 0 1600x1000x24" "$0" "$program"
 fi
 
