@@ -1,6 +1,7 @@
 #include "colorsets/ColorSetFile.h"
 
 #include "support/Kxfunctions.h"
+#include "support/TextFile.h"
 
 #include <algorithm>
 #include <limits>
@@ -69,23 +70,8 @@ QString missingLine(qsizetype lineNumber) {
 
 } // namespace
 
-QStringList SplitLines(const QString& text) {
-    QStringList lines;
-    qsizetype start = 0;
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text.at(i);
-        if (c != u'\r' && c != u'\n') continue;
-        lines.append(text.mid(start, i - start));
-        if (c == u'\r' && i + 1 < n && text.at(i + 1) == u'\n') ++i;
-        start = i + 1;
-    }
-    if (start < n) lines.append(text.mid(start));
-    return lines;
-}
-
 TParseResult Parse(const QString& text, TKeyDecoding decoding) {
-    const QStringList lines = SplitLines(text);
+    const QStringList lines = TextFile::splitLines(text);
     int count = 0;
     TParseResult result = parseHeader(lines, count);
     if (!result.ok()) return result;
@@ -104,7 +90,7 @@ TParseResult Parse(const QString& text, TKeyDecoding decoding) {
 }
 
 TParseResult ValidateImport(const QString& text) {
-    const QStringList lines = SplitLines(text);
+    const QStringList lines = TextFile::splitLines(text);
     int count = 0;
     TParseResult result = parseHeader(lines, count);
     if (!result.ok()) return result;

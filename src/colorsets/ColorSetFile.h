@@ -53,9 +53,6 @@ struct TParseResult {
     bool ok() const { return error == TParseError::None; }
 };
 
-// Lines split at CR LF, LF or CR; a final line end adds no empty line.
-QStringList SplitLines(const QString& text);
-
 // Reads a whole file's text into 20 entries. At most 20 entries are read;
 // entries past the count are black with empty names. A count that is not a
 // non-negative integer, or fewer entry lines than the count asks for (up to

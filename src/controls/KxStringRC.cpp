@@ -10,22 +10,6 @@ bool lessIgnoringCase(const QString& a, const QString& b) {
     return QString::compare(a, b, Qt::CaseInsensitive) < 0;
 }
 
-QStringList splitLines(const QString& text) {
-    QStringList lines;
-    qsizetype start = 0;
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text.at(i);
-        if (c != u'\r' && c != u'\n') continue;
-        lines.append(text.mid(start, i - start));
-        if (c == u'\r' && i + 1 < n && text.at(i + 1) == u'\n') ++i;
-        start = i + 1;
-    }
-    // A final line break ends the last line rather than opening an empty one.
-    if (start < n) lines.append(text.mid(start));
-    return lines;
-}
-
 } // namespace
 
 TKxStringRC::TKxStringRC(QObject* owner) : QObject(owner) {}
@@ -63,7 +47,7 @@ QString TKxStringRC::Text() const {
 }
 
 void TKxStringRC::setText(const QString& text) {
-    setStrings(splitLines(text));
+    setStrings(TextFile::splitLines(text));
 }
 
 int TKxStringRC::IndexOf(const QString& text) const {

@@ -3,6 +3,7 @@
 #include "controls/KxPngRC.h"
 #include "controls/Kxbmp.h"
 #include "support/Kxfunctions.h"
+#include "support/TextFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -38,20 +39,6 @@ bool rowDiffers(const TKxPixel* row, int from, int to, TKxPixel key, int& first,
     first = x;
     last = y;
     return true;
-}
-
-QStringList splitLines(const QString& text) {
-    QStringList lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c != u'\r' && c != u'\n') continue;
-        lines.append(text.mid(start, i - start));
-        if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n') ++i;
-        start = i + 1;
-    }
-    if (start < text.size()) lines.append(text.mid(start));
-    return lines;
 }
 
 } // namespace
@@ -126,7 +113,7 @@ QImage TextAloneImage(const QString& text, const QFont& font, ColorValue textCol
         // the width can only land past the right edge; a huge line is not shaped to no purpose.
         const qsizetype maxChars = qsizetype(size.width()) * 2 + 16;
         int y = 0;
-        for (const QString& line : splitLines(text)) {
+        for (const QString& line : TextFile::splitLines(text)) {
             if (y >= size.height()) break;
             if (!line.isEmpty())
                 painter.drawText(QPointF(0, y + metrics.ascent()), line.left(maxChars));

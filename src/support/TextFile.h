@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 // The one rule for every text file the program reads or writes (string
@@ -41,5 +42,9 @@ QByteArray encode(const QString& text);
 // is refused with a text.
 TReadResult read(const QString& path, qint64 cap = kDefaultCap);
 TWriteResult write(const QString& path, const QString& text);
+
+// Lines split at CR LF, LF or CR, as files from any system end them; a final line end adds no
+// empty line.
+QStringList splitLines(const QString& text);
 
 } // namespace TextFile

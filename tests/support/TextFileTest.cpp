@@ -101,6 +101,16 @@ protected:
     QString path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
 };
 
+TEST(TextFileLines, EveryLineEndSplitsOnceAndAFinalOneAddsNoLine) {
+    using L = QStringList;
+    EXPECT_EQ(TextFile::splitLines(QStringLiteral("a\r\nb\nc\rd")), (L{"a", "b", "c", "d"}));
+    EXPECT_EQ(TextFile::splitLines(QStringLiteral("a\r\n")), (L{"a"}));
+    // A CR LF pair is one end; LF CR is two, with an empty line between.
+    EXPECT_EQ(TextFile::splitLines(QStringLiteral("a\n\rb")), (L{"a", "", "b"}));
+    EXPECT_EQ(TextFile::splitLines(QStringLiteral("\r\n\r\nx")), (L{"", "", "x"}));
+    EXPECT_TRUE(TextFile::splitLines(QString()).isEmpty());
+}
+
 TEST_F(TextFileDisk, WrittenTextReadsBackExactly) {
     const QString texts[] = {QStringLiteral("one\r\ntwo\r\n"), Cafe + QStringLiteral("\r\n"),
                              QString::fromUcs4(U"\U0001F3A8 \u20AC\r\n"), QString()};
