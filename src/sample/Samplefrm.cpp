@@ -2,10 +2,9 @@
 
 #include "controls/KxStringRC.h"
 #include "dialogs/Kxmsgbx.h"
+#include "platform/Platform.h"
 #include "sample/SampleExport.h"
 #include "sample/SampleOwner.h"
-#include "support/Kxfunctions.h"
-#include "support/Kxglobals.h"
 #include "support/TextFile.h"
 
 #include <QAction>
@@ -25,7 +24,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstring>
 
 namespace {
 
@@ -38,7 +36,6 @@ constexpr int kFindableSide = 32;
 constexpr int kSmallestSide = 40;
 
 const QString kCaption = QStringLiteral("Huesplinter");
-const QString kPngValue = QStringLiteral("SamplePngFile");
 
 const QString kDefaultText = QStringLiteral(
     "Lorem ipsum dolor sit amet, consectetur adipiscing elit. Nulla facilisi. Mauris "
@@ -59,17 +56,6 @@ int screenDpi(const QWidget* widget) {
 
 int scaled(const QWidget* widget, int designPixels) {
     return (designPixels * screenDpi(widget) + 72) / 144;
-}
-
-QColor toQColor(ColorValue c) {
-    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
-}
-
-// Cuts text to at most `length` characters without splitting a surrogate pair.
-QString cutText(const QString& text, qsizetype length) {
-    if (text.size() <= length) return text;
-    if (length > 0 && text.at(length - 1).isHighSurrogate()) --length;
-    return text.left(length);
 }
 
 bool findableOnSomeScreen(const QRect& r) {
@@ -106,8 +92,6 @@ TSampleForm::TSampleForm(TSampleOwner* owner, QWidget* parent)
 
     createMenu();
     resize(scaled(this, kDesignWidth), scaled(this, kDesignHeight));
-    FBack = QImage(10, 10, QImage::Format_RGB32);
-    FBack.fill(Qt::black);
 
     chooseSaveFile = [this](const QString& folder) {
         QFileDialog dialog(this, QString(), folder,
@@ -289,7 +273,7 @@ void TSampleForm::SetSampleText(const QString& text) {
                            .arg(MaxTextLength),
                        kMsgIconInfo, this);
     }
-    StringRC->setText(cutText(text, MaxTextLength));
+    StringRC->setText(TSampleCanvas::cutText(text, MaxTextLength));
     textChanged();
 }
 
@@ -389,16 +373,7 @@ void TSampleForm::finishCapture() {
 void TSampleForm::takePicture() {
     Platform::TDesktopPicture picture = Platform::grabDesktop();
     if (picture.ok()) {
-        picture.image = picture.image.convertToFormat(QImage::Format_RGB32);
-        // The background is laid out in window pixels: take one picture pixel
-        // per window pixel from a high-density picture, without smoothing.
-        if (const qreal ratio = picture.image.devicePixelRatio(); ratio != 1.0) {
-            picture.image = picture.image.scaled(
-                (QSizeF(picture.image.size()) / ratio).toSize().expandedTo(QSize(1, 1)),
-                Qt::IgnoreAspectRatio, Qt::FastTransformation);
-            picture.image.setDevicePixelRatio(1.0);
-        }
-        FScreen = std::move(picture);
+        FCanvas.setScreen(std::move(picture));
         return;
     }
     // The last good picture still serves; without one the background stays black.
@@ -413,34 +388,8 @@ void TSampleForm::takePicture() {
     }
 }
 
-void TSampleForm::ensureBuffers() {
-    const QSize wanted = size().expandedTo(QSize(1, 1));
-    if (FBackground.size() == wanted && FBack.size() == wanted) return;
-    FBackground = QImage(wanted, QImage::Format_RGB32);
-    FBackground.fill(Qt::black);
-    FBack = QImage(wanted, QImage::Format_RGB32);
-    FLayoutValid = false;
-    FRerender = true;
-}
-
 void TSampleForm::refillBackground() {
-    ensureBuffers();
-    FBackground.fill(Qt::black);
-    if (!FScreen.ok()) return;
-    // The window may stand partly off the desktop or left of and above the primary screen: only
-    // the part the picture covers is copied, the rest stays black.
-    const QRect wanted(geometry().topLeft() - FScreen.origin, FBackground.size());
-    const QRect source = wanted.intersected(FScreen.image.rect());
-    if (source.isEmpty()) return;
-    const int dx = source.x() - wanted.x();
-    const int dy = source.y() - wanted.y();
-    const std::size_t bytes = std::size_t(source.width()) * 4;
-    for (int y = 0; y < source.height(); ++y) {
-        const uchar* from =
-            FScreen.image.constScanLine(source.y() + y) + std::size_t(source.x()) * 4;
-        uchar* to = FBackground.scanLine(dy + y) + std::size_t(dx) * 4;
-        std::memcpy(to, from, bytes);
-    }
+    FCanvas.refillBackground(size(), geometry().topLeft());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -448,100 +397,42 @@ void TSampleForm::refillBackground() {
 
 void TSampleForm::fontChanged() {
     setFont(FFont);
-    FLayoutValid = false;
+    FCanvas.invalidateLayout();
     invalidateSample();
 }
 
 void TSampleForm::textChanged() {
-    FLayoutValid = false;
+    FCanvas.invalidateLayout();
     invalidateSample();
 }
 
 void TSampleForm::invalidateSample() {
-    FRerender = true;
+    FCanvas.invalidate();
     update();
 }
 
-void TSampleForm::layoutText() {
-    FLayouts.clear();
-    FLayoutValid = true;
-    ++FLayoutCount;
-    const QRect inner = FBack.rect().adjusted(TextMargin, TextMargin, -TextMargin, -TextMargin);
-    if (inner.width() <= 0 || inner.height() <= 0) return;
-    const QFontMetrics metrics(FFont, &FBack);
-    const qreal bottom = inner.bottom() + 1;
-    // Only what can show is laid out. A paragraph is first cut to about twice what the visible
-    // lines hold at the font's average width; only when that runs out before the window's bottom
-    // is a longer piece tried, so a huge text costs about what a short one does.
-    const qsizetype visibleLines = inner.height() / std::max(1, metrics.height()) + 1;
-    const qsizetype perLine = 2 * inner.width() / std::max(1, metrics.averageCharWidth()) + 8;
-    QTextOption option;
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    qreal y = inner.top();
-    for (const QString& paragraph : StringRC->Strings()) {
-        if (y >= bottom) break;
-        qsizetype take = visibleLines * perLine;
-        for (;;) {
-            const QString piece = cutText(paragraph, take);
-            auto layout = std::make_unique<QTextLayout>(piece, FFont, &FBack);
-            layout->setTextOption(option);
-            layout->setCacheEnabled(true);
-            layout->beginLayout();
-            qreal lineY = y;
-            qsizetype laidOut = 0;
-            for (;;) {
-                QTextLine line = layout->createLine();
-                if (!line.isValid()) break;
-                line.setLineWidth(inner.width());
-                line.setPosition(QPointF(0, lineY));
-                lineY += line.height();
-                laidOut = line.textStart() + line.textLength();
-                if (lineY >= bottom) break;
-            }
-            layout->endLayout();
-            // A piece that ended before the bottom (or within the last line) may have broken
-            // its lines differently from the whole paragraph: take more of it.
-            const bool complete = piece.size() == paragraph.size() || laidOut < piece.size();
-            if (complete) {
-                y = lineY;
-                FLayouts.push_back(std::move(layout));
-                break;
-            }
-            take *= 2;
-        }
-    }
-}
-
 void TSampleForm::RenderSample() {
-    ensureBuffers();
-    if (FTransparent && FShowText)
-        std::memcpy(FBack.bits(), FBackground.constBits(), std::size_t(FBack.sizeInBytes()));
-    else
-        FBack.fill(toQColor(FBkgColor));
-    if (FShowText) {
-        if (!FLayoutValid) layoutText();
-        QPainter painter(&FBack);
-        painter.setPen(toQColor(FTextColor));
-        painter.setClipRect(
-            FBack.rect().adjusted(TextMargin, TextMargin, -TextMargin, -TextMargin));
-        for (const auto& layout : FLayouts)
-            layout->draw(&painter, QPointF(TextMargin, 0));
-    }
-    FRerender = false;
+    FCanvas.render(size(),
+                   {.font = FFont,
+                    .textColor = FTextColor,
+                    .bkgColor = FBkgColor,
+                    .showText = FShowText,
+                    .transparent = FTransparent},
+                   StringRC->Strings());
 }
 
 const QImage& TSampleForm::backBuffer() {
-    if (FRerender || FBack.size() != size().expandedTo(QSize(1, 1))) RenderSample();
-    return FBack;
+    if (FCanvas.stale() || FCanvas.image().size() != size().expandedTo(QSize(1, 1))) RenderSample();
+    return FCanvas.image();
 }
 
 void TSampleForm::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     // While the program is inactive the screen picture may be stale, so a see-through window is
     // not drawn anew; an expose still gets the picture it showed last.
-    if (FRerender && !(FTransparent && FDeactivated)) RenderSample();
-    if (FBack.size() != size()) painter.fillRect(rect(), Qt::black);
-    painter.drawImage(0, 0, FBack);
+    if (FCanvas.stale() && !(FTransparent && FDeactivated)) RenderSample();
+    if (FCanvas.image().size() != size()) painter.fillRect(rect(), Qt::black);
+    painter.drawImage(0, 0, FCanvas.image());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -549,14 +440,14 @@ void TSampleForm::paintEvent(QPaintEvent*) {
 
 void TSampleForm::resizeEvent(QResizeEvent*) {
     refillBackground();
-    FLayoutValid = false;
+    FCanvas.invalidateLayout();
     invalidateSample();
 }
 
 void TSampleForm::moveEvent(QMoveEvent*) {
     refillBackground();
     if (!FTransparent || !FShowText) return;
-    FRerender = true;
+    FCanvas.invalidate();
     if (isVisible()) repaint();
 }
 
@@ -735,106 +626,26 @@ void TSampleForm::MnuLoadFromTextFileClick() {
 // ---------------------------------------------------------------------------------------------
 // Export
 
-void TSampleForm::readPngPath() {
-    if (FPngPath.isEmpty())
-        FPngPath = ReadUserRegistryString(QString(Kxglobals::ProgramKey), kPngValue);
-}
-
-QString TSampleForm::saveFolder() const {
-    return FPngPath.isEmpty() ? QString() : QFileInfo(FPngPath).absolutePath();
-}
-
-void TSampleForm::rememberName(const QString& name) {
-    if (name == FPngPath) return;
-    FPngPath = name;
-    WriteUserRegistryString(QString(Kxglobals::ProgramKey), kPngValue, name);
-}
-
-QString TSampleForm::confirmForcedName(const QString& chosen) {
-    const QString name = SampleExport::ForcePng(chosen);
-    // The dialog asked about the name it was given, not about the one written.
-    if (name != chosen && QFileInfo::exists(name)) {
-        const int answer =
-            AskYesNoCancel(kCaption,
-                           QStringLiteral("%1 already exists.\r\nDo you want to replace it?")
-                               .arg(QDir::toNativeSeparators(name)),
-                           this);
-        if (answer != kMsgYes) return {};
+TSamplePngSaver::TPicture TSampleForm::pictureToSave(int tag) {
+    if (tag < 6) {
+        if (FTransparent && !FShowText) return {background(), false};
+        if (FTransparent)
+            return {SampleExport::TextAloneImage(sampleText(), FFont, FTextColor, size()), true};
+        return {backBuffer(), false};
     }
-    return name;
-}
-
-QImage TSampleForm::plainImage(bool& withAlpha) {
-    withAlpha = false;
-    if (FTransparent && !FShowText) return background();
-    if (FTransparent) {
-        withAlpha = true;
-        return SampleExport::TextAloneImage(sampleText(), FFont, FTextColor, size());
+    if (tag == 11) {
+        const QImage& shown = backBuffer();
+        const QRect crop = FShowText ? SampleExport::CropRect(shown, FBkgColor) : QRect();
+        return {crop.isEmpty() ? QImage() : shown.copy(crop), false};
     }
-    return backBuffer();
-}
-
-void TSampleForm::reportNothingToSave() {
-    ShowMessageBox(kCaption,
-                   QStringLiteral("There is nothing to save: no text stands out from the "
-                                  "background."),
-                   kMsgIconInfo, this);
-}
-
-bool TSampleForm::writeImage(const QImage& image, bool withAlpha, const QString& path,
-                             bool newOnly) {
-    const SampleExport::TWriteResult result = SampleExport::WritePng(
-        image, withAlpha, path,
-        newOnly ? SampleExport::TWriteMode::NewOnly : SampleExport::TWriteMode::Replace);
-    if (result.ok) return true;
-    ShowErrorBox(kCaption,
-                 QStringLiteral("Could not save the image\r\n%1\r\n\r\nSystem Say:\r\n%2")
-                     .arg(QDir::toNativeSeparators(path), result.error),
-                 this);
-    return false;
+    return {backBuffer(), false};
 }
 
 void TSampleForm::MnuSaveImageClick() {
-    readPngPath();
-    QString name = SampleExport::NextFreeName(FPngPath);
-    const bool automatic = !name.isEmpty();
-    if (!automatic) {
-        const QString chosen = chooseSaveFile ? chooseSaveFile(saveFolder()) : QString();
-        if (chosen.isEmpty()) return;
-        name = confirmForcedName(chosen);
-        if (name.isEmpty()) return;
-    }
-    bool withAlpha = false;
-    const QImage image = plainImage(withAlpha);
-    if (image.isNull()) {
-        reportNothingToSave();
-        return;
-    }
-    // An automatic name must never replace a file, also one made since the name was chosen.
-    if (writeImage(image, withAlpha, name, automatic)) rememberName(name);
+    FSaver.saveNumbered(chooseSaveFile, [this] { return pictureToSave(0); });
 }
 
 void TSampleForm::MnuSavePngImageAsClick(QObject* sender) {
     const int tag = sender ? sender->property("Tag").toInt() : 0;
-    readPngPath();
-    const QString chosen = chooseSaveFile ? chooseSaveFile(saveFolder()) : QString();
-    if (chosen.isEmpty()) return;
-    const QString name = confirmForcedName(chosen);
-    if (name.isEmpty()) return;
-    QImage image;
-    bool withAlpha = false;
-    if (tag < 6) {
-        image = plainImage(withAlpha);
-    } else if (tag == 11) {
-        const QImage& shown = backBuffer();
-        const QRect crop = FShowText ? SampleExport::CropRect(shown, FBkgColor) : QRect();
-        if (!crop.isEmpty()) image = shown.copy(crop);
-    } else {
-        image = backBuffer();
-    }
-    if (image.isNull()) {
-        reportNothingToSave();
-        return;
-    }
-    if (writeImage(image, withAlpha, name, false)) rememberName(name);
+    FSaver.saveAs(chooseSaveFile, [this, tag] { return pictureToSave(tag); });
 }

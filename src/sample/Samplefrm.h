@@ -1,18 +1,16 @@
 #pragma once
 
 #include "colour/ColourValue.h"
-#include "platform/Platform.h"
+#include "sample/SampleCanvas.h"
+#include "sample/SamplePngSaver.h"
 
 #include <QFont>
 #include <QImage>
 #include <QPoint>
 #include <QString>
-#include <QTextLayout>
 #include <QWidget>
 
 #include <functional>
-#include <memory>
-#include <vector>
 
 class QAction;
 class QMenu;
@@ -34,7 +32,7 @@ public:
     // A shown size beyond this many points is drawn at this size.
     static constexpr int MaxFontSize = 1000;
     // Distance of the text from every window edge.
-    static constexpr int TextMargin = 8;
+    static constexpr int TextMargin = TSampleCanvas::TextMargin;
 
     explicit TSampleForm(TSampleOwner* owner, QWidget* parent = nullptr);
     ~TSampleForm() override;
@@ -73,15 +71,15 @@ public:
     const QFont& sampleFont() const { return FFont; }
     QString sampleText() const;
     const QString& textFile() const { return FTextFile; }
-    const QString& pngPath() const { return FPngPath; }
+    const QString& pngPath() const { return FSaver.path(); }
     bool dragging() const { return FDragging; }
     bool capturing() const { return FCapturing; }
 
     // What the window shows, drawn when needed; the picture of the screen behind it.
     const QImage& backBuffer();
-    const QImage& background() const { return FBackground; }
+    const QImage& background() const { return FCanvas.background(); }
     // How often the text was laid out anew (a move of the window must not do it).
-    int layoutCount() const { return FLayoutCount; }
+    int layoutCount() const { return FCanvas.layoutCount(); }
 
     // Size steps: Ctrl changes only the width, else Shift only the height, else both.
     void stepSize(bool grow, Qt::KeyboardModifiers modifiers);
@@ -145,22 +143,11 @@ private:
     void textChanged();
     void invalidateSample();
     void refillBackground();
-    void ensureBuffers();
-    void layoutText();
     void RenderSample();
     void stopDragging();
     void handBackPlacement();
-    QString confirmForcedName(const QString& chosen);
-    QString saveFolder() const;
-
-    // Export steps.
-    void readPngPath();
-    void rememberName(const QString& name);
-    // The picture the plain export saves and whether it carries alpha; null when there is
-    // nothing to save.
-    QImage plainImage(bool& withAlpha);
-    bool writeImage(const QImage& image, bool withAlpha, const QString& path, bool newOnly);
-    void reportNothingToSave();
+    // The picture a save command writes, by its menu item's tag.
+    TSamplePngSaver::TPicture pictureToSave(int tag);
 
     TSampleOwner* FOwner = nullptr;
     QFont FFont;
@@ -171,21 +158,14 @@ private:
     bool FLockTextColor = false;
     bool FLockBkgColor = false;
     bool FDeactivated = false;
-    bool FRerender = true;
     bool FDragging = false;
     bool FCapturing = false;
     QPoint FGrabOffset;
     int FSettleMs = 120;
     QString FTextFile;
-    QString FPngPath;
     bool FScreenFailureShown = false;
 
-    Platform::TDesktopPicture FScreen;
-    QImage FBackground;
-    QImage FBack;
     QTimer* FSettleTimer = nullptr;
-
-    std::vector<std::unique_ptr<QTextLayout>> FLayouts;
-    bool FLayoutValid = false;
-    int FLayoutCount = 0;
+    TSampleCanvas FCanvas;
+    TSamplePngSaver FSaver{this};
 };

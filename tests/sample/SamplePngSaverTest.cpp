@@ -1,0 +1,115 @@
+#include "sample/SamplePngSaver.h"
+
+#include "dialogs/Kxmsgbx.h"
+#include "support/Kxfunctions.h"
+#include "support/Kxglobals.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class SamplePngSaverTest : public ::testing::Test {
+protected:
+    void SetUp() override { storeName(QString()); }
+    void TearDown() override { storeName(QString()); }
+
+    static void storeName(const QString& name) {
+        WriteUserRegistryString(QString(Kxglobals::ProgramKey), "SamplePngFile", name);
+    }
+    static QString storedName() {
+        return ReadUserRegistryString(QString(Kxglobals::ProgramKey), "SamplePngFile");
+    }
+    QByteArray bytes(const QString& name) {
+        QFile file(dir.filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    void write(const QString& name, const QByteArray& content) {
+        QFile file(dir.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    // A picture source that counts how often it was asked.
+    TSamplePngSaver::TPictureSource picture() {
+        return [this] {
+            ++pictures;
+            QImage image(4, 3, QImage::Format_RGB32);
+            image.fill(Qt::red);
+            return TSamplePngSaver::TPicture{image, false};
+        };
+    }
+
+    QTemporaryDir dir;
+    QWidget window;
+    TSamplePngSaver saver{&window};
+    int pictures = 0;
+    QStringList folders;
+    QString nextChoice;
+    TSamplePngSaver::TChooser choose = [this](const QString& folder) {
+        folders << folder;
+        return nextChoice;
+    };
+    int answer = kMsgNo;
+    QStringList boxes;
+    TMsgBoxAnswererScope answerer{[this](const TMsgBoxSeen& box) {
+        boxes << box.caption + "|" + box.text;
+        return answer;
+    }};
+};
+
+} // namespace
+
+TEST_F(SamplePngSaverTest, NumberedSaveNeverReplacesAFileMadeWhileThePictureWasTaken) {
+    storeName(dir.filePath("shot.png"));
+    saver.saveNumbered(choose, [&] {
+        write("shot1.png", "someone else's");
+        return picture()();
+    });
+    EXPECT_EQ(bytes("shot1.png"), "someone else's");
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_TRUE(boxes[0].startsWith("Huesplinter|Could not save the image\r\n" +
+                                    QDir::toNativeSeparators(dir.filePath("shot1.png"))));
+    EXPECT_EQ(saver.path(), dir.filePath("shot.png"));
+    EXPECT_EQ(storedName(), dir.filePath("shot.png"));
+
+    saver.saveNumbered(choose, picture());
+    EXPECT_TRUE(bytes("shot2.png").startsWith("\x89PNG"));
+    EXPECT_EQ(saver.path(), dir.filePath("shot2.png"));
+    EXPECT_EQ(storedName(), dir.filePath("shot2.png"));
+    EXPECT_TRUE(folders.isEmpty()) << "a numbered name needs no question";
+}
+
+TEST_F(SamplePngSaverTest, ThePictureIsTakenOnlyOnceTheNameIsSettled) {
+    // No last name: the numbered save asks, starting nowhere in particular.
+    saver.saveNumbered(choose, picture());
+    EXPECT_EQ(folders, QStringList{QString()});
+    saver.saveNumbered(nullptr, picture());
+    EXPECT_EQ(pictures, 0);
+
+    // "a" would be written as the existing "a.png": No keeps it, Yes replaces it.
+    write("a.png", "old");
+    nextChoice = dir.filePath("a");
+    saver.saveAs(choose, picture());
+    EXPECT_EQ(pictures, 0);
+    EXPECT_EQ(bytes("a.png"), "old");
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_TRUE(boxes[0].contains("already exists"));
+    answer = kMsgYes;
+    saver.saveAs(choose, picture());
+    EXPECT_EQ(pictures, 1);
+    EXPECT_TRUE(bytes("a.png").startsWith("\x89PNG"));
+    EXPECT_EQ(storedName(), dir.filePath("a.png"));
+
+    // The next question starts in the last picture's folder; nothing to save is said and
+    // forgotten.
+    nextChoice = dir.filePath("b.png");
+    saver.saveAs(choose, [] { return TSamplePngSaver::TPicture{}; });
+    EXPECT_EQ(folders.last(), QFileInfo(dir.filePath("a.png")).absolutePath());
+    EXPECT_FALSE(QFile::exists(dir.filePath("b.png")));
+    EXPECT_TRUE(boxes.last().startsWith("Huesplinter|There is nothing to save"));
+    EXPECT_EQ(saver.path(), dir.filePath("a.png"));
+}
