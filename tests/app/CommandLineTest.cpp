@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "support/TestFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -22,17 +23,6 @@ TRun run(const QStringList& options, const QString& storeFile = {}) {
     QTextStream err(&result.err);
     result.exitCode = RunCommandLine(QStringList{"huesplinter"} + options, storeFile, out, err);
     return result;
-}
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
 }
 
 } // namespace
@@ -79,14 +69,14 @@ TEST(CommandLine, ResetMovesTheStoreAsideAndStarts) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString store = dir.filePath("Huesplinter.conf");
-    writeAll(store, "[Software\\Vextora\\Huesplinter]\nSettings=1\n");
+    PutFile(store, "[Software\\Vextora\\Huesplinter]\nSettings=1\n");
 
     const TRun r = run({"--reset-settings"}, store);
     EXPECT_FALSE(r.exitCode.has_value());
     EXPECT_FALSE(QFile::exists(store));
     const QStringList backups = QDir(dir.path()).entryList({"Huesplinter.conf.*.bak"}, QDir::Files);
     ASSERT_EQ(backups.size(), 1);
-    EXPECT_EQ(readAll(dir.filePath(backups.first())),
+    EXPECT_EQ(FileBytes(dir.filePath(backups.first())),
               "[Software\\Vextora\\Huesplinter]\nSettings=1\n");
     EXPECT_TRUE(r.out.contains(backups.first()));
 
@@ -104,7 +94,7 @@ TEST(CommandLine, BackupsOfTheSameSecondNeverOverwriteEachOther) {
 
     QStringList backups;
     for (const QByteArray content : {"first", "second", "third"}) {
-        writeAll(store, content);
+        PutFile(store, content);
         const TSettingsReset reset = MoveSettingsAside(store, now);
         ASSERT_TRUE(reset.ok) << reset.error.toStdString();
         backups << reset.backup;
@@ -112,8 +102,8 @@ TEST(CommandLine, BackupsOfTheSameSecondNeverOverwriteEachOther) {
     EXPECT_EQ(backups,
               QStringList({store + ".2026-01-31_14-05-09.bak", store + ".2026-01-31_14-05-09-2.bak",
                            store + ".2026-01-31_14-05-09-3.bak"}));
-    EXPECT_EQ(readAll(backups[0]), "first");
-    EXPECT_EQ(readAll(backups[2]), "third");
+    EXPECT_EQ(FileBytes(backups[0]), "first");
+    EXPECT_EQ(FileBytes(backups[2]), "third");
 }
 
 TEST(CommandLine, AFailedResetIsReportedAndTheProgramDoesNotStart) {
@@ -122,10 +112,10 @@ TEST(CommandLine, AFailedResetIsReportedAndTheProgramDoesNotStart) {
     // A store name at the file system's length limit leaves no room for the
     // backup's date, which fails the rename even for the superuser.
     const QString store = dir.filePath(QString(250, QLatin1Char('s')));
-    writeAll(store, "kept");
+    PutFile(store, "kept");
 
     const TRun r = run({"--reset-settings"}, store);
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.contains("could not be moved aside")) << r.err.toStdString();
-    EXPECT_EQ(readAll(store), "kept");
+    EXPECT_EQ(FileBytes(store), "kept");
 }

@@ -13,6 +13,7 @@
 #include "platform/FakePlatform.h"
 #include "sample/Samplefrm.h"
 #include "support/DiskFull.h"
+#include "support/TestFiles.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -297,11 +298,6 @@ protected:
         form.commands().setSaveSampleAfterPaste(true);
     }
 
-    QByteArray bytesOf(const QString& path) const {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
     TMsgBoxAnswererScope answerer{[this](const TMsgBoxSeen& seen) {
         boxes << seen.text;
         return kMsgOk;
@@ -317,7 +313,7 @@ TEST_F(PasteIntoSampleTest, SavingAfterPasteWritesTheChosenFileWithWindowsLineEn
     platform.clipboard = QStringLiteral("one\ntwo");
     key(palette(), Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(sample->sampleText(), QStringLiteral("one\r\ntwo\r\n"));
-    EXPECT_EQ(bytesOf(file), QByteArray("one\r\ntwo"));
+    EXPECT_EQ(FileBytes(file), QByteArray("one\r\ntwo"));
     EXPECT_TRUE(boxes.isEmpty()) << boxes.join(u'|').toStdString();
     // The value field is left alone while the sample window takes the text.
     EXPECT_NE(form.ui().EdClValue->text(), QStringLiteral("one\ntwo"));
@@ -325,18 +321,14 @@ TEST_F(PasteIntoSampleTest, SavingAfterPasteWritesTheChosenFileWithWindowsLineEn
 
 TEST_F(PasteIntoSampleTest, AFailedSaveAfterPasteKeepsTheFileAndSaysWhy) {
     const QString file = folder.filePath(QStringLiteral("Mine.txt"));
-    {
-        QFile old(file);
-        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-        old.write("kept\r\n");
-    }
+    PutFile(file, "kept\r\n");
     form.commands().setSampleTextFile(file);
     platform.clipboard = QString(5000, u'y');
     {
         const TDiskFullScope full(1024);
         key(palette(), Qt::Key_V, Qt::ControlModifier);
     }
-    EXPECT_EQ(bytesOf(file), QByteArray("kept\r\n"));
+    EXPECT_EQ(FileBytes(file), QByteArray("kept\r\n"));
     ASSERT_EQ(boxes.size(), 1) << boxes.join(u'|').toStdString();
     EXPECT_TRUE(boxes.front().contains(QDir::toNativeSeparators(file)))
         << boxes.front().toStdString();

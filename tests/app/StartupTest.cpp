@@ -10,6 +10,7 @@
 #include "palette/KxZodudIro.h"
 #include "platform/FakePlatform.h"
 #include "platform/UserStore.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -81,11 +82,6 @@ protected:
     void storeSettings(const TStoredSettings& s) {
         TUserStore store;
         TSettingsCodec::save(store, s, [](const QString&) {});
-    }
-
-    static QByteArray contents(const QString& path) {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 };
 
@@ -233,7 +229,7 @@ TEST_F(StartupTest, ADamagedStoredSetIsLeftAloneAndTheDefaultSetIsCurrent) {
         answer = kMsgYes;
         ASSERT_TRUE(form->close());
     }
-    EXPECT_EQ(contents(broken), damage);
+    EXPECT_EQ(FileBytes(broken), damage);
     EXPECT_NE(stored().colorSetFile, broken);
 }
 
@@ -255,7 +251,7 @@ TEST_F(StartupTest, TheCloseQuestionDecidesWhatIsSaved) {
     }
     const QString set = stored().colorSetFile;
     ASSERT_FALSE(set.isEmpty());
-    const QByteArray before = contents(set);
+    const QByteArray before = FileBytes(set);
     {
         answer = kMsgCancel;
         auto form = changedForm();
@@ -267,7 +263,7 @@ TEST_F(StartupTest, TheCloseQuestionDecidesWhatIsSaved) {
         boxes.clear();
         EXPECT_TRUE(form->close());
         EXPECT_EQ(boxes, QStringList{question});
-        EXPECT_EQ(contents(set), before);
+        EXPECT_EQ(FileBytes(set), before);
         EXPECT_EQ(stored().pastel, 17);
     }
     {
@@ -284,7 +280,7 @@ TEST_F(StartupTest, TheCloseQuestionDecidesWhatIsSaved) {
         boxes.clear();
         EXPECT_TRUE(form->close());
         EXPECT_FALSE(form->userSlots().changed());
-        EXPECT_NE(contents(set), before);
+        EXPECT_NE(FileBytes(set), before);
     }
 }
 

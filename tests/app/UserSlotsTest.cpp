@@ -3,12 +3,14 @@
 #include "app/Extra.h"
 #include "app/Unit1.h"
 #include "colorsets/Clpnl.h"
+#include "colorsets/ColorSetText.h"
 #include "colorsets/Colorsetfrm.h"
 #include "colour/CopyFormats.h"
 #include "controls/KxButton.h"
 #include "dialogs/Hintfrm.h"
 #include "dialogs/Kxmsgbx.h"
 #include "platform/FakePlatform.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -23,25 +25,6 @@
 #include <QTimer>
 
 namespace {
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.readAll();
-}
-
-void putFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
-QByteArray setText(int lines, const QByteArray& key, const QByteArray& name) {
-    QByteArray text = "Huesplinter ColorSet Data File=20\r\n";
-    for (int i = 0; i < lines; ++i)
-        text += key + "=" + name + QByteArray::number(i) + "\r\n";
-    return text;
-}
 
 // The window shown and loaded, its colour sets in a folder of the test's own.
 class UserSlotsTest : public ::testing::Test {
@@ -217,7 +200,7 @@ TEST_F(UserSlotsTest, TheNameEditorNamesAUserSlotOnOneLine) {
     EXPECT_TRUE(slots_().changed());
     EXPECT_FALSE(slots_().EditColorName(slots_().historySlot(1)));
     ASSERT_TRUE(slots_().SaveSet());
-    EXPECT_EQ(fileBytes(path("Default Color Set")).count("\r\n"), 21);
+    EXPECT_EQ(FileBytes(path("Default Color Set")).count("\r\n"), 21);
     EXPECT_TRUE(slots_().historySlot(1)->toolTip().isEmpty());
 }
 
@@ -232,27 +215,27 @@ TEST_F(UserSlotsTest, AskSaveChangedSetSavesGoesOnOrStops) {
     answer = kMsgNo;
     EXPECT_TRUE(slots_().AskSaveChangedSet());
     EXPECT_TRUE(slots_().changed());
-    EXPECT_FALSE(fileBytes(path("Default Color Set")).contains("010101="));
+    EXPECT_FALSE(FileBytes(path("Default Color Set")).contains("010101="));
     answer = kMsgYes;
     EXPECT_TRUE(slots_().AskSaveChangedSet());
     EXPECT_FALSE(slots_().changed());
-    EXPECT_TRUE(fileBytes(path("Default Color Set"))
+    EXPECT_TRUE(FileBytes(path("Default Color Set"))
                     .startsWith("Huesplinter ColorSet Data File=20\r\n010101=\r\n"));
 }
 
 TEST_F(UserSlotsTest, AFileThatDoesNotReadWholeChangesNothing) {
-    putFile(path("short"), setText(5, "222222", "s"));
+    PutFile(path("short"), ColorSetText(5, "222222", "s"));
     const auto before = userColors();
     EXPECT_FALSE(slots_().OpenSet(path("short")));
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, "File Error!");
     EXPECT_EQ(userColors(), before);
     EXPECT_EQ(slots_().currentPath(), path("Default Color Set"));
-    const QByteArray file = fileBytes(path("Default Color Set"));
+    const QByteArray file = FileBytes(path("Default Color Set"));
     ASSERT_TRUE(slots_().SaveSet());
-    EXPECT_EQ(fileBytes(path("Default Color Set")), file);
+    EXPECT_EQ(FileBytes(path("Default Color Set")), file);
 
-    putFile(path("c16"), setText(16, "333333", "x").replace("=20\r\n", "=16\r\n"));
+    PutFile(path("c16"), ColorSetText(16, "333333", "x").replace("=20\r\n", "=16\r\n"));
     ASSERT_TRUE(slots_().OpenSet(path("c16")));
     EXPECT_EQ(slots_().userSlot(15)->color(), 0x333333u);
     EXPECT_EQ(slots_().userSlot(16)->color(), kBlack);
@@ -319,7 +302,7 @@ TEST_F(UserSlotsTest, TheManagerRenamingTheCurrentSetIsFollowed) {
     EXPECT_EQ(slots_().userSlot(0)->color(), 0x010101u);
     ASSERT_TRUE(slots_().SaveSet());
     EXPECT_FALSE(QFile::exists(path("Default Color Set")));
-    EXPECT_TRUE(fileBytes(path("Renamed")).contains("\r\n010101=\r\n"));
+    EXPECT_TRUE(FileBytes(path("Renamed")).contains("\r\n010101=\r\n"));
 }
 
 TEST_F(UserSlotsTest, DeletingTheCurrentSetWithUnsavedEditsAsksFirst) {
@@ -358,7 +341,7 @@ TEST_F(UserSlotsTest, NamesTheManagerSavedIntoTheCurrentSetShowInTheSlots) {
     slots_().ManageSets();
     EXPECT_EQ(slots_().userSlot(2)->name(), "from the manager");
     ASSERT_TRUE(slots_().SaveSet());
-    EXPECT_TRUE(fileBytes(path("Default Color Set")).contains("=from the manager\r\n"));
+    EXPECT_TRUE(FileBytes(path("Default Color Set")).contains("=from the manager\r\n"));
 }
 
 TEST_F(UserSlotsTest, CloseQuestionKeepsTheWindowWhenTheSaveFails) {

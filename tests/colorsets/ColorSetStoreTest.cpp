@@ -1,4 +1,5 @@
 #include "colorsets/ColorSetStore.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -10,18 +11,6 @@
 #include <sys/resource.h>
 
 namespace {
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.readAll();
-}
-
-void putFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
 
 QByteArray setText(const QByteArray& header, int lines, const QByteArray& key = "00FF80") {
     QByteArray text = "Huesplinter ColorSet Data File=" + header + "\r\n";
@@ -41,14 +30,14 @@ protected:
 TEST_F(ColorSetStoreTest, BuiltInSetsAreWrittenByteForByte) {
     ASSERT_FALSE(store.writeBuiltIn(path("16 Colors Set")));
     ASSERT_FALSE(store.writeBuiltIn(path("Default Color Set")));
-    EXPECT_EQ(fileBytes(path("16 Colors Set")),
+    EXPECT_EQ(FileBytes(path("16 Colors Set")),
               QByteArray("Huesplinter ColorSet Data File=20\r\n"
                          "000000=Black\r\nFFFFFF=White\r\n000080=Maroon\r\n008080=Olive\r\n"
                          "008000=Green\r\n808000=Teal\r\n800000=Navy\r\n800080=Purple\r\n"
                          "0000FF=Red\r\n00FFFF=Yellow\r\nFFFF00=Aqua\r\n00FF00=Lime\r\n"
                          "FF0000=Blue\r\nFF00FF=Fuchsia\r\nC0C0C0=Silver\r\n808080=Gray\r\n"
                          "000000=\r\n000000=\r\n000000=\r\n000000=\r\n"));
-    EXPECT_EQ(fileBytes(path("Default Color Set")),
+    EXPECT_EQ(FileBytes(path("Default Color Set")),
               QByteArray("Huesplinter ColorSet Data File=20\r\n"
                          "0000FF=\r\n004DFF=\r\n009BFF=\r\n00E7FF=\r\n00FFCE=\r\n"
                          "00FF80=\r\n00FF34=\r\n1AFF00=\r\n66FF00=\r\nB4FF00=\r\n"
@@ -69,52 +58,52 @@ TEST_F(ColorSetStoreTest, NamesAndKeysSurviveAWriteAndARead) {
     ASSERT_TRUE(back.ok());
     EXPECT_EQ(back.entries, entries);
 
-    putFile(path("lower"), setText("20", 20, "00ff80"));
+    PutFile(path("lower"), setText("20", 20, "00ff80"));
     for (TKeyDecoding decoding : {TKeyDecoding::Slots, TKeyDecoding::Tiles})
         EXPECT_EQ(store.read(path("lower"), decoding).entries[3].color, 0x00FF80u);
 }
 
 TEST_F(ColorSetStoreTest, CountsOtherThanTwentyStayInsideTheTwentyEntries) {
-    putFile(path("c25"), setText("25", 25));
+    PutFile(path("c25"), setText("25", 25));
     const TColorSetRead many = store.read(path("c25"), TKeyDecoding::Slots);
     ASSERT_TRUE(many.ok());
     EXPECT_EQ(many.entries[19].name, "n19");
 
-    putFile(path("c16"), setText("16", 16));
+    PutFile(path("c16"), setText("16", 16));
     const TColorSetRead few = store.read(path("c16"), TKeyDecoding::Tiles);
     ASSERT_TRUE(few.ok());
     EXPECT_EQ(few.entries[15].name, "n15");
     EXPECT_EQ(few.entries[16], TColorSetEntry{});
     EXPECT_EQ(few.entries[19], TColorSetEntry{});
 
-    putFile(path("c0"), setText("0", 20));
+    PutFile(path("c0"), setText("0", 20));
     const TColorSetRead none = store.read(path("c0"), TKeyDecoding::Slots);
     ASSERT_TRUE(none.ok());
     EXPECT_EQ(none.entries, ColorSetFile::BlankColors());
 
     // A huge count reads the 20 entries there are, without looping over the rest.
-    putFile(path("cmax"), setText("2147483647", 20));
+    PutFile(path("cmax"), setText("2147483647", 20));
     EXPECT_TRUE(store.read(path("cmax"), TKeyDecoding::Slots).ok());
 
-    putFile(path("cneg"), setText("-1", 20));
+    PutFile(path("cneg"), setText("-1", 20));
     const TColorSetRead negative = store.read(path("cneg"), TKeyDecoding::Slots);
     ASSERT_FALSE(negative.ok());
     EXPECT_EQ(negative.error->failure, TColorSetFailure::HasErrors);
     EXPECT_EQ(negative.error->caption(), "File Error!");
 
-    putFile(path("short"), setText("20", 5));
+    PutFile(path("short"), setText("20", 5));
     const TColorSetRead partial = store.read(path("short"), TKeyDecoding::Slots);
     ASSERT_FALSE(partial.ok());
     EXPECT_EQ(partial.error->text(),
               "File have errors: \r\n" + path("short") + "\r\nLine 7 is missing");
 
-    putFile(path("word"), setText("twenty", 20));
+    PutFile(path("word"), setText("twenty", 20));
     EXPECT_EQ(store.read(path("word"), TKeyDecoding::Slots).error->systemText,
               "'twenty' is not a valid integer value");
 }
 
 TEST_F(ColorSetStoreTest, WrongHeaderAndUnreadableFilesAreRefusedWithTheirTexts) {
-    putFile(path("bad"), "ColorSet Data File=20\r\n");
+    PutFile(path("bad"), "ColorSet Data File=20\r\n");
     const TColorSetRead bad = store.read(path("bad"), TKeyDecoding::Slots);
     ASSERT_FALSE(bad.ok());
     EXPECT_EQ(bad.error->caption(), "File Error");
@@ -127,7 +116,7 @@ TEST_F(ColorSetStoreTest, WrongHeaderAndUnreadableFilesAreRefusedWithTheirTexts)
                                                  "\r\n"));
     EXPECT_FALSE(missing.error->systemText.isEmpty());
 
-    putFile(path("huge"), QByteArray(kColorSetFileCap + 10, 'x'));
+    PutFile(path("huge"), QByteArray(kColorSetFileCap + 10, 'x'));
     EXPECT_EQ(store.read(path("huge"), TKeyDecoding::Slots).error->failure,
               TColorSetFailure::CannotRead);
 }
@@ -137,7 +126,7 @@ TEST_F(ColorSetStoreTest, LineBreaksInNamesNeverAddLines) {
     entries[2].name = "first\r\nsecond";
     entries[3].name = QString("tab\there") + QChar(0x2028) + "x";
     ASSERT_FALSE(store.write(path("names"), entries));
-    const QByteArray bytes = fileBytes(path("names"));
+    const QByteArray bytes = FileBytes(path("names"));
     EXPECT_EQ(bytes.count("\r\n"), 21);
     EXPECT_EQ(bytes.count('\n'), 21);
     const TColorSetRead back = store.read(path("names"), TKeyDecoding::Slots);
@@ -151,7 +140,7 @@ TEST_F(ColorSetStoreTest, KeysKeepTheirLowTwentyFourBitsAndAreWrittenAsSixDigits
     text += "12345=five\r\n";
     for (int i = 3; i < 20; ++i)
         text += "0=\r\n";
-    putFile(path("wide"), text);
+    PutFile(path("wide"), text);
     const TColorSetRead bySlots = store.read(path("wide"), TKeyDecoding::Slots);
     const TColorSetRead tiles = store.read(path("wide"), TKeyDecoding::Tiles);
     ASSERT_TRUE(bySlots.ok() && tiles.ok());
@@ -168,7 +157,7 @@ TEST_F(ColorSetStoreTest, KeysKeepTheirLowTwentyFourBitsAndAreWrittenAsSixDigits
     TColorSetEntries entries = bySlots.entries;
     entries[5].color = 0xFF00FF00u;
     ASSERT_FALSE(store.write(path("wide"), entries));
-    const QByteArray written = fileBytes(path("wide"));
+    const QByteArray written = FileBytes(path("wide"));
     EXPECT_TRUE(written.contains("\r\nFFFFFF=none\r\n00FF00=b3\r\n"));
     EXPECT_TRUE(written.contains("\r\n00FF00=\r\n"));
     // The program's own import takes what it wrote.
@@ -177,8 +166,8 @@ TEST_F(ColorSetStoreTest, KeysKeepTheirLowTwentyFourBitsAndAreWrittenAsSixDigits
 
 TEST_F(ColorSetStoreTest, TheListHasBuiltInsFirstThenEveryFileIgnoringCase) {
     for (const char* name : {"beta", "Alpha", ".hidden", "default color set", "gamma"})
-        putFile(path(name), setText("20", 20));
-    putFile(store.folder() + "other.txt", "x");
+        PutFile(path(name), setText("20", 20));
+    PutFile(store.folder() + "other.txt", "x");
     const TColorSetList list = store.list();
     const TColorSetList expected{{"16 Colors Set", path("16 Colors Set")},
                                  {"Default Color Set", path("default color set")},
@@ -192,7 +181,7 @@ TEST_F(ColorSetStoreTest, TheListHasBuiltInsFirstThenEveryFileIgnoringCase) {
 }
 
 TEST_F(ColorSetStoreTest, NamesThatLeaveTheFolderAreRefusedEverywhere) {
-    putFile(path("src"), setText("20", 20));
+    PutFile(path("src"), setText("20", 20));
     for (const QString& name :
          {QString("../escaped"), QString("../../x"), QString("a/b"), QString("Web/Print"),
           QString("a\\b"), QString(""), QString("tab\there")}) {
@@ -207,15 +196,15 @@ TEST_F(ColorSetStoreTest, NamesThatLeaveTheFolderAreRefusedEverywhere) {
     EXPECT_TRUE(QFile::exists(path("src")));
     EXPECT_TRUE(TColorSetStore::IsSafeName(".x"));
     // Set paths outside the folder are not written or deleted either.
-    putFile(dir.path() + "/outside.Hspl", "keep");
+    PutFile(dir.path() + "/outside.Hspl", "keep");
     EXPECT_TRUE(store.write(dir.path() + "/outside.Hspl", {}));
     EXPECT_TRUE(store.remove(dir.path() + "/outside.Hspl"));
-    EXPECT_EQ(fileBytes(dir.path() + "/outside.Hspl"), "keep");
+    EXPECT_EQ(FileBytes(dir.path() + "/outside.Hspl"), "keep");
 }
 
 TEST_F(ColorSetStoreTest, NothingReplacesAnExistingSet) {
-    putFile(path("a"), setText("20", 20, "111111"));
-    putFile(path(".b"), setText("20", 20, "222222"));
+    PutFile(path("a"), setText("20", 20, "111111"));
+    PutFile(path(".b"), setText("20", 20, "222222"));
     // New on a name whose file is there (hidden, so easy to miss).
     const TColorSetStatus created = store.create(".b");
     ASSERT_TRUE(created);
@@ -234,8 +223,8 @@ TEST_F(ColorSetStoreTest, NothingReplacesAnExistingSet) {
     EXPECT_TRUE(copied->text().startsWith("Could not Copy Color Set file:\r\n" + path("a")));
 
     EXPECT_TRUE(store.importSet(path("a"), ".b"));
-    EXPECT_EQ(fileBytes(path(".b")), setText("20", 20, "222222"));
-    EXPECT_EQ(fileBytes(path("a")), setText("20", 20, "111111"));
+    EXPECT_EQ(FileBytes(path(".b")), setText("20", 20, "222222"));
+    EXPECT_EQ(FileBytes(path("a")), setText("20", 20, "111111"));
     // No temporary file is left behind.
     EXPECT_EQ(QDir(store.folder()).entryList(QDir::Files | QDir::Hidden).size(), 2);
 }
@@ -246,7 +235,7 @@ TEST_F(ColorSetStoreTest, StoreOperationsDoWhatTheySay) {
     ASSERT_FALSE(store.rename(path("new"), "renamed"));
     EXPECT_FALSE(QFile::exists(path("new")));
     ASSERT_FALSE(store.copy(path("renamed"), "copied"));
-    EXPECT_EQ(fileBytes(path("copied")), fileBytes(path("renamed")));
+    EXPECT_EQ(FileBytes(path("copied")), FileBytes(path("renamed")));
     ASSERT_FALSE(store.remove(path("copied")));
     EXPECT_FALSE(QFile::exists(path("copied")));
     const TColorSetStatus again = store.remove(path("copied"));
@@ -260,13 +249,13 @@ TEST_F(ColorSetStoreTest, ImportChecksTheFileAndCopiesItsBytesUnchanged) {
     QByteArray utf16("\xFF\xFE", 2);
     const QString text = QString::fromUtf8(setText("20", 20, "00ff80")).replace("\r\n", "\n");
     utf16 += QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
-    putFile(chosen, utf16);
+    PutFile(chosen, utf16);
     ASSERT_FALSE(store.importSet(chosen, "imported"));
-    EXPECT_EQ(fileBytes(path("imported")), utf16);
+    EXPECT_EQ(FileBytes(path("imported")), utf16);
     EXPECT_EQ(store.read(path("imported"), TKeyDecoding::Tiles).entries[0].color, 0x00FF80u);
 
     const auto importError = [&](const QByteArray& bytes) {
-        putFile(chosen, bytes);
+        PutFile(chosen, bytes);
         const TColorSetStatus error = store.importSet(chosen, "bad");
         EXPECT_FALSE(QFile::exists(path("bad")));
         return error ? error->text() : QString();
@@ -285,26 +274,26 @@ TEST_F(ColorSetStoreTest, ImportChecksTheFileAndCopiesItsBytesUnchanged) {
 }
 
 TEST_F(ColorSetStoreTest, ExportReplacesTheTargetButNeverLosesTheSetItself) {
-    putFile(path("mine"), setText("20", 20, "ABCDEF"));
+    PutFile(path("mine"), setText("20", 20, "ABCDEF"));
     const QString target = dir.path() + "/out.Hspl";
-    putFile(target, "old");
+    PutFile(target, "old");
     ASSERT_FALSE(store.exportSet(path("mine"), target));
-    EXPECT_EQ(fileBytes(target), setText("20", 20, "ABCDEF"));
+    EXPECT_EQ(FileBytes(target), setText("20", 20, "ABCDEF"));
 
     // Its own file as the target, by another spelling of the path.
     ASSERT_FALSE(store.exportSet(path("mine"), store.folder() + "../data/mine.Hspl"));
-    EXPECT_EQ(fileBytes(path("mine")), setText("20", 20, "ABCDEF"));
+    EXPECT_EQ(FileBytes(path("mine")), setText("20", 20, "ABCDEF"));
 
     // A source that cannot be read leaves the target as it was.
-    putFile(target, "old");
+    PutFile(target, "old");
     const TColorSetStatus failed = store.exportSet(path("gone"), target);
     ASSERT_TRUE(failed);
     EXPECT_TRUE(failed->text().startsWith("Could not Copy Color Set file:\r\n" + path("gone")));
-    EXPECT_EQ(fileBytes(target), "old");
+    EXPECT_EQ(FileBytes(target), "old");
 }
 
 TEST_F(ColorSetStoreTest, AFailedWriteKeepsTheOldFileAndSaysWhy) {
-    putFile(path("full"), setText("20", 20, "ABCDEF"));
+    PutFile(path("full"), setText("20", 20, "ABCDEF"));
     // A file size limit below the set's size fails the write part way, as a
     // full device does.
     rlimit old{};
@@ -319,7 +308,7 @@ TEST_F(ColorSetStoreTest, AFailedWriteKeepsTheOldFileAndSaysWhy) {
     ASSERT_TRUE(status);
     EXPECT_EQ(status->failure, TColorSetFailure::CannotSave);
     EXPECT_FALSE(status->systemText.isEmpty());
-    EXPECT_EQ(fileBytes(path("full")), setText("20", 20, "ABCDEF"));
+    EXPECT_EQ(FileBytes(path("full")), setText("20", 20, "ABCDEF"));
 }
 
 } // namespace

@@ -1,8 +1,10 @@
 #include "colorsets/Colorsetfrm.h"
 
 #include "colorsets/Clpnl.h"
+#include "colorsets/ColorSetText.h"
 #include "controls/KxButton.h"
 #include "dialogs/Kxmsgbx.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -19,25 +21,6 @@
 #include <QWheelEvent>
 
 namespace {
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.readAll();
-}
-
-void putFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
-QByteArray setText(int lines, const QByteArray& key, const QByteArray& name) {
-    QByteArray text = "Huesplinter ColorSet Data File=20\r\n";
-    for (int i = 0; i < lines; ++i)
-        text += key + "=" + name + QByteArray::number(i) + "\r\n";
-    return text;
-}
 
 class ColorsetfrmTest : public ::testing::Test {
 protected:
@@ -109,7 +92,7 @@ TEST_F(ColorsetfrmTest, OpeningSelectsAndWritesTheFirstBuiltInSet) {
 }
 
 TEST_F(ColorsetfrmTest, EditedNamesAreSavedOnSelectionAndOkButNotOnCancel) {
-    putFile(path("other"), setText(20, "123456", "o"));
+    PutFile(path("other"), ColorSetText(20, "123456", "o"));
     open();
     editTile(3, "Olive Drab");
     EXPECT_TRUE(form->changed());
@@ -117,26 +100,26 @@ TEST_F(ColorsetfrmTest, EditedNamesAreSavedOnSelectionAndOkButNotOnCancel) {
     select("other");
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(saved.count(), 1);
-    EXPECT_TRUE(fileBytes(path("16 Colors Set")).contains("\r\n008080=Olive Drab\r\n"));
+    EXPECT_TRUE(FileBytes(path("16 Colors Set")).contains("\r\n008080=Olive Drab\r\n"));
     EXPECT_EQ(form->tile(3)->name(), "o3");
 
     editTile(0, "first");
     form->butCancel()->Click();
     EXPECT_EQ(form->result(), kMsgCancel);
-    EXPECT_EQ(fileBytes(path("other")), setText(20, "123456", "o"));
+    EXPECT_EQ(FileBytes(path("other")), ColorSetText(20, "123456", "o"));
 
     open();
     select("other");
     editTile(0, "kept");
     form->butOk()->Click();
     EXPECT_EQ(form->result(), QDialog::Accepted);
-    EXPECT_TRUE(fileBytes(path("other")).contains("\r\n123456=kept\r\n"));
+    EXPECT_TRUE(FileBytes(path("other")).contains("\r\n123456=kept\r\n"));
 }
 
 TEST_F(ColorsetfrmTest, ABrokenSetLeavesTheTilesAndTheLoadedSetAlone) {
-    putFile(path("good"), setText(20, "111111", "g"));
-    putFile(path("short"), setText(5, "222222", "s"));
-    putFile(path("zzz"), setText(20, "333333", "z"));
+    PutFile(path("good"), ColorSetText(20, "111111", "g"));
+    PutFile(path("short"), ColorSetText(5, "222222", "s"));
+    PutFile(path("zzz"), ColorSetText(20, "333333", "z"));
     open();
     select("good");
     select("short");
@@ -148,12 +131,12 @@ TEST_F(ColorsetfrmTest, ABrokenSetLeavesTheTilesAndTheLoadedSetAlone) {
     EXPECT_FALSE(form->changed());
     select("zzz");
     form->butOk()->Click();
-    EXPECT_EQ(fileBytes(path("good")), setText(20, "111111", "g"));
+    EXPECT_EQ(FileBytes(path("good")), ColorSetText(20, "111111", "g"));
 }
 
 TEST_F(ColorsetfrmTest, RenameAndDeleteOfTheLoadedSetKeepItsEditsWhereTheyBelong) {
-    putFile(path("a"), setText(20, "111111", "a"));
-    putFile(path("b"), setText(20, "222222", "b"));
+    PutFile(path("a"), ColorSetText(20, "111111", "a"));
+    PutFile(path("b"), ColorSetText(20, "222222", "b"));
     open();
     select("a");
     editTile(1, "edited");
@@ -166,7 +149,7 @@ TEST_F(ColorsetfrmTest, RenameAndDeleteOfTheLoadedSetKeepItsEditsWhereTheyBelong
     EXPECT_EQ(current(), "a2");
     select("b");
     EXPECT_FALSE(QFile::exists(path("a")));
-    EXPECT_TRUE(fileBytes(path("a2")).contains("\r\n111111=edited\r\n"));
+    EXPECT_TRUE(FileBytes(path("a2")).contains("\r\n111111=edited\r\n"));
 
     editTile(0, "doomed");
     QSignalSpy deleted(form.get(), &TColorSetForm::colorSetDeleted);
@@ -179,7 +162,7 @@ TEST_F(ColorsetfrmTest, RenameAndDeleteOfTheLoadedSetKeepItsEditsWhereTheyBelong
 }
 
 TEST_F(ColorsetfrmTest, DeleteMovesTheSelectionAndCanBeRefused) {
-    putFile(path("a"), setText(20, "111111", "a"));
+    PutFile(path("a"), ColorSetText(20, "111111", "a"));
     open();
     form->ConfirmDelete = [](const QString&) { return false; };
     select("a");
@@ -212,7 +195,7 @@ TEST_F(ColorsetfrmTest, DelInANameFieldEditsTextAndDeletesNothing) {
 }
 
 TEST_F(ColorsetfrmTest, NewAppendsCopyKeepsTheSelectionImportGoesInOrder) {
-    putFile(path("m"), setText(20, "111111", "m"));
+    PutFile(path("m"), ColorSetText(20, "111111", "m"));
     open();
     names = {"zz new", "b copy"};
     form->butNew()->Click();
@@ -228,7 +211,7 @@ TEST_F(ColorsetfrmTest, NewAppendsCopyKeepsTheSelectionImportGoesInOrder) {
 
     chosenFile = dir.path() + "/elsewhere/N.Hspl";
     QDir().mkpath(dir.path() + "/elsewhere");
-    putFile(chosenFile, setText(20, "00ff80", "n"));
+    PutFile(chosenFile, ColorSetText(20, "00ff80", "n"));
     form->butImport()->Click();
     EXPECT_EQ(listed(),
               QStringList({"16 Colors Set", "Default Color Set", "m", "N", "zz new", "b copy"}));
@@ -240,7 +223,7 @@ TEST_F(ColorsetfrmTest, NewAppendsCopyKeepsTheSelectionImportGoesInOrder) {
     EXPECT_EQ(form->listBox()->count(), 6);
     EXPECT_TRUE(boxes.empty());
 
-    putFile(chosenFile, setText(20, "00GG00", "bad"));
+    PutFile(chosenFile, ColorSetText(20, "00GG00", "bad"));
     names = {"bad"};
     form->butImport()->Click();
     ASSERT_EQ(boxes.size(), 1u);
@@ -255,11 +238,11 @@ TEST_F(ColorsetfrmTest, ExportProposesTheSetsFileName) {
     chosenFile = dir.path() + "/out.Hspl";
     form->butExport()->Click();
     EXPECT_EQ(proposedName, "Default Color Set.Hspl");
-    EXPECT_EQ(fileBytes(chosenFile), fileBytes(path("Default Color Set")));
+    EXPECT_EQ(FileBytes(chosenFile), FileBytes(path("Default Color Set")));
 }
 
 TEST_F(ColorsetfrmTest, AFailedSaveKeepsTheEditsOnScreen) {
-    putFile(path("a"), setText(20, "111111", "a"));
+    PutFile(path("a"), ColorSetText(20, "111111", "a"));
     open();
     select("a");
     editTile(0, "precious");
@@ -292,7 +275,7 @@ TEST_F(ColorsetfrmTest, PastedLineBreaksBecomeBlanks) {
     form->tile(4)->edit()->setText("first\r\nsecond");
     EXPECT_EQ(form->tile(4)->name(), "first  second");
     form->butOk()->Click();
-    EXPECT_EQ(fileBytes(path("16 Colors Set")).count("\r\n"), 21);
+    EXPECT_EQ(FileBytes(path("16 Colors Set")).count("\r\n"), 21);
 }
 
 } // namespace

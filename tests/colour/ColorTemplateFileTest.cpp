@@ -3,6 +3,7 @@
 #include "colour/ColorTemplate.h"
 #include "colour/ColorTemplateList.h"
 #include "colour/TemplatePrinting.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,17 +19,6 @@ namespace {
 
 constexpr ColorValue kExample = MakeColor(255, 26, 184);
 
-QByteArray readBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    ASSERT_EQ(f.write(bytes), bytes.size());
-}
-
 QStringList formatted(const TColorTemplateList& list) {
     QStringList texts;
     for (const TColorTemplate& t : list)
@@ -42,7 +32,7 @@ protected:
 
     // Writes the bytes and reads them back as a template file.
     TTemplateFileRead load(const QByteArray& bytes) {
-        writeBytes(path("t.txt"), bytes);
+        PutFile(path("t.txt"), bytes);
         return ReadTemplateFile(path("t.txt"));
     }
 
@@ -60,10 +50,10 @@ TEST_F(TemplateFiles, WithoutFilesBothBuiltInListsAreWrittenAndFormatTheExampleC
     EXPECT_EQ(formatted(hsl), (QStringList{"hsl( 318, 100%, 55% );", "hsla( 318, 100%, 55%, 1);",
                                            "hsl( 212, 240, 132 );"}));
 
-    const QByteArray rgbFile = readBytes(path("MruList.txt"));
+    const QByteArray rgbFile = FileBytes(path("MruList.txt"));
     EXPECT_TRUE(rgbFile.startsWith("$00BBGGRR\tDelphi\t1\t0\t0\t0\t\r\n"));
     EXPECT_EQ(rgbFile.count("\r\n"), 8);
-    const QByteArray hslFile = readBytes(path("HslMruList.txt"));
+    const QByteArray hslFile = FileBytes(path("HslMruList.txt"));
     EXPECT_TRUE(hslFile.startsWith("hsl( HH, SS%, LL% );\tCSS hsl\t0\t360\t100\t100\t\r\n"));
     EXPECT_EQ(hslFile.count("\r\n"), 3);
 
@@ -78,7 +68,7 @@ TEST_F(TemplateFiles, EveryFieldSurvivesARoundTripExceptMaximaAbove999) {
     list.Append({"a=b && RR", "Black & White = 1", false, -5, 999, 1000});
     list.Append({"plain", "", true, 0, 0, 0});
     ASSERT_EQ(list.SaveToFile(path("l.txt")), QString());
-    EXPECT_EQ(readBytes(path("l.txt")),
+    EXPECT_EQ(FileBytes(path("l.txt")),
               QByteArray("a=b && RR\tBlack & White = 1\t0\t-5\t999\t0\t\r\n"
                          "plain\t\t1\t0\t0\t0\t\r\n"));
     TColorTemplateList back;
@@ -93,7 +83,7 @@ TEST_F(TemplateFiles, SeparatorsInsideFieldsBecomeBlanksSoEachTemplateStaysOneLi
     list.Append({"x\tRR", "a\nb", true, 0, 0, 0});
     list.Append({QStringLiteral("c\rd") + QChar(u'\0') + "e", "n\r\nm", false, 1, 2, 3});
     ASSERT_EQ(list.SaveToFile(path("l.txt")), QString());
-    const QList<QByteArray> lines = readBytes(path("l.txt")).split('\n');
+    const QList<QByteArray> lines = FileBytes(path("l.txt")).split('\n');
     ASSERT_EQ(lines.size(), 3); // two lines and the empty rest after the last line end
     EXPECT_EQ(lines[0].count('\t'), 6);
     EXPECT_EQ(lines[1].count('\t'), 6);
@@ -123,7 +113,7 @@ TEST_F(TemplateFiles, ABadMaximumIsReportedButTheOtherLinesStillLoad) {
 }
 
 TEST_F(TemplateFiles, EachListIsGuardedOnItsOwn) {
-    writeBytes(path("MruList.txt"), "good\tG\t1\t0\t0\t0\t\r\nbad\tB\t1\tx\t0\t0\t\r\n");
+    PutFile(path("MruList.txt"), "good\tG\t1\t0\t0\t0\t\r\nbad\tB\t1\tx\t0\t0\t\r\n");
     TColorTemplateList rgb, hsl;
     EXPECT_EQ(LoadTemplatesOrBuiltIns(TTemplateKind::Rgb, dir.path(), rgb),
               "'x' is not a valid integer value");
@@ -131,7 +121,7 @@ TEST_F(TemplateFiles, EachListIsGuardedOnItsOwn) {
     EXPECT_EQ(LoadTemplatesOrBuiltIns(TTemplateKind::Hsl, dir.path(), hsl), QString());
     EXPECT_EQ(hsl.Count(), 3);
     // The bad file is only read, never rewritten at start-up.
-    EXPECT_EQ(readBytes(path("MruList.txt")),
+    EXPECT_EQ(FileBytes(path("MruList.txt")),
               QByteArray("good\tG\t1\t0\t0\t0\t\r\nbad\tB\t1\tx\t0\t0\t\r\n"));
 }
 
@@ -188,11 +178,11 @@ TEST_F(TemplateFiles, AsciiListsAreWrittenPlainAndOthersAsUtf8WithAMark) {
     TColorTemplateList list;
     list.Append({"RR", "plain", true, 0, 0, 0});
     ASSERT_EQ(list.SaveToFile(path("a.txt")), QString());
-    EXPECT_EQ(readBytes(path("a.txt")), QByteArray("RR\tplain\t1\t0\t0\t0\t\r\n"));
+    EXPECT_EQ(FileBytes(path("a.txt")), QByteArray("RR\tplain\t1\t0\t0\t0\t\r\n"));
 
     list.Append({"RR", QStringLiteral("é"), true, 0, 0, 0});
     ASSERT_EQ(list.SaveToFile(path("u.txt")), QString());
-    EXPECT_EQ(readBytes(path("u.txt")), QByteArray("\xEF\xBB\xBFRR\tplain\t1\t0\t0\t0\t\r\n"
+    EXPECT_EQ(FileBytes(path("u.txt")), QByteArray("\xEF\xBB\xBFRR\tplain\t1\t0\t0\t0\t\r\n"
                                                    "RR\t\xC3\xA9\t1\t0\t0\t0\t\r\n"));
 }
 
@@ -205,14 +195,14 @@ TEST_F(TemplateFiles, FailuresAreReportedAndLeaveTheListAsItWas) {
     EXPECT_EQ(list, before);
 
     // A data folder that cannot exist: the built-ins are still there for this run.
-    writeBytes(path("file"), "x");
+    PutFile(path("file"), "x");
     TColorTemplateList rgb;
     EXPECT_FALSE(
         LoadTemplatesOrBuiltIns(TTemplateKind::Rgb, path("file") + "/folder", rgb).isEmpty());
     EXPECT_EQ(rgb.Count(), 8);
 
     // Above the cap nothing is read.
-    writeBytes(path("huge.txt"), QByteArray(kTemplateFileCap + 1, 'a'));
+    PutFile(path("huge.txt"), QByteArray(kTemplateFileCap + 1, 'a'));
     EXPECT_FALSE(list.LoadFromFile(path("huge.txt")).isEmpty());
     EXPECT_EQ(list, before);
 }
@@ -221,7 +211,7 @@ TEST_F(TemplateFiles, AWriteCutShortLeavesTheOldFileAsItWas) {
     TColorTemplateList list;
     BuildDefaultRgbTemplates(list);
     ASSERT_EQ(list.SaveToFile(path("MruList.txt")), QString());
-    const QByteArray before = readBytes(path("MruList.txt"));
+    const QByteArray before = FileBytes(path("MruList.txt"));
     list.Append({QString(200, u'x'), "long", true, 0, 0, 0});
     // A file size limit below the list's size fails the write part way, as a full disk does.
     rlimit old{};
@@ -234,7 +224,7 @@ TEST_F(TemplateFiles, AWriteCutShortLeavesTheOldFileAsItWas) {
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, previousHandler);
     EXPECT_FALSE(error.isEmpty());
-    EXPECT_EQ(readBytes(path("MruList.txt")), before);
+    EXPECT_EQ(FileBytes(path("MruList.txt")), before);
 }
 
 } // namespace

@@ -1,26 +1,12 @@
 #include "controls/KxStringRC.h"
 
 #include "support/DiskFull.h"
+#include "support/TestFiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-namespace {
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-} // namespace
 
 TEST(KxStringRCTest, AddMruKeepsAtMostMruMaxLines) {
     TKxStringRC none;
@@ -87,11 +73,11 @@ TEST(KxStringRCTest, SaveWritesCrLfAndAMarkOnlyWhenTheTextNeedsOne) {
     TKxStringRC list;
     list.setStrings({"rgb( RR, GG, BB );", "plain"});
     ASSERT_TRUE(list.SaveToFile(path));
-    EXPECT_EQ(readAll(path), QByteArray("rgb( RR, GG, BB );\r\nplain\r\n"));
+    EXPECT_EQ(FileBytes(path), QByteArray("rgb( RR, GG, BB );\r\nplain\r\n"));
 
     list.setStrings({"Gr\u00FCn", "caf\u00E9 \u00A4", "\u03A9 \u20AC"});
     ASSERT_TRUE(list.SaveToFile(path));
-    const QByteArray bytes = readAll(path);
+    const QByteArray bytes = FileBytes(path);
     EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
     EXPECT_EQ(bytes.count("\r\n"), 3);
     EXPECT_EQ(bytes.count('\n'), 3);
@@ -104,7 +90,7 @@ TEST(KxStringRCTest, SaveWritesCrLfAndAMarkOnlyWhenTheTextNeedsOne) {
 TEST(KxStringRCTest, AFileInTheWindowsPageReadsAndSavesWithoutLoss) {
     QTemporaryDir dir;
     const QString path = dir.filePath("legacy.txt");
-    writeAll(path, "caf\xE9\r\n\x80 5\r\n");
+    PutFile(path, "caf\xE9\r\n\x80 5\r\n");
     TKxStringRC list;
     ASSERT_TRUE(list.LoadFromFile(path));
     EXPECT_EQ(list.Strings(), QStringList({"caf\u00E9", "\u20AC 5"}));
@@ -117,7 +103,7 @@ TEST(KxStringRCTest, AFileInTheWindowsPageReadsAndSavesWithoutLoss) {
 TEST(KxStringRCTest, ASaveTheDiskCutsShortFailsAndKeepsTheOldFile) {
     QTemporaryDir dir;
     const QString path = dir.filePath("lines.txt");
-    writeAll(path, "old\r\n");
+    PutFile(path, "old\r\n");
     TKxStringRC list;
     list.setStrings(QStringList(200, QStringLiteral("a line of the new list")));
     {
@@ -125,13 +111,13 @@ TEST(KxStringRCTest, ASaveTheDiskCutsShortFailsAndKeepsTheOldFile) {
         EXPECT_FALSE(list.SaveToFile(path));
     }
     EXPECT_FALSE(list.errorString().isEmpty());
-    EXPECT_EQ(readAll(path), QByteArray("old\r\n"));
+    EXPECT_EQ(FileBytes(path), QByteArray("old\r\n"));
 }
 
 TEST(KxStringRCTest, LoadHonoursByteOrderMarksAndBareLineFeeds) {
     QTemporaryDir dir;
     const QString utf8 = dir.filePath("utf8.txt");
-    writeAll(utf8, QByteArray("\xEF\xBB\xBF") + QString("\u00C5se\nb\u00F8").toUtf8());
+    PutFile(utf8, QByteArray("\xEF\xBB\xBF") + QString("\u00C5se\nb\u00F8").toUtf8());
     TKxStringRC list;
     ASSERT_TRUE(list.LoadFromFile(utf8));
     EXPECT_EQ(list.Strings(), QStringList({"\u00C5se", "b\u00F8"}));
@@ -140,7 +126,7 @@ TEST(KxStringRCTest, LoadHonoursByteOrderMarksAndBareLineFeeds) {
     QByteArray wide("\xFF\xFE", 2);
     for (QChar c : QString("\u03A9\r\nz"))
         wide.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
-    writeAll(utf16, wide);
+    PutFile(utf16, wide);
     ASSERT_TRUE(list.LoadFromFile(utf16));
     EXPECT_EQ(list.Strings(), QStringList({"\u03A9", "z"}));
 }

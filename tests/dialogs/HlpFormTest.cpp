@@ -8,6 +8,7 @@
 #include "dialogs/ModalAnswerer.h"
 #include "platform/FakePlatform.h"
 #include "support/Kxknownfolders.h"
+#include "support/TestFiles.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -40,11 +41,6 @@ void click(TKxButton* b) {
 void clickRow(TFrmTemplates* d, int row) {
     const QRect r = d->Lv->visualItemRect(d->Lv->item(row, 1));
     QTest::mouseClick(d->Lv->viewport(), Qt::LeftButton, {}, r.center());
-}
-
-QByteArray readBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // Values in which every field differs from a fresh start, with texts longer than the fields'
@@ -246,7 +242,7 @@ TEST_F(SettingsDialog, ChoosingTheHslTemplateBringsItsMaximaAndLeavesTheRgbFileA
     EXPECT_FALSE(form->CbxHslHex->isChecked());
     for (QLineEdit* field : {form->EdHueMax, form->EdSatMax, form->EdLumMax})
         EXPECT_EQ(field->text(), "240");
-    EXPECT_EQ(readBytes(dir.filePath("HslMruList.txt")).count("\r\n"), 3);
+    EXPECT_EQ(FileBytes(dir.filePath("HslMruList.txt")).count("\r\n"), 3);
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("MruList.txt")));
     const TSettingsValues taken = form->Values();
     EXPECT_EQ(taken.formats.hueMax, 240);

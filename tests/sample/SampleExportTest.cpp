@@ -1,6 +1,7 @@
 #include "sample/SampleExport.h"
 
 #include "controls/KxPngRC.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,11 +19,6 @@ void touch(const QString& path, const QByteArray& bytes = "x") {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
-}
-
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // The bounding box of every pixel that is not white, found the obvious way.
@@ -136,7 +132,7 @@ TEST(SampleExportWrite, WritesRgbOrRgbaPngAndNeverOverwritesInNewOnlyMode) {
         WritePng(image, false, dir.filePath("taken.png"), TWriteMode::NewOnly);
     EXPECT_FALSE(refused.ok);
     EXPECT_FALSE(refused.error.isEmpty());
-    EXPECT_EQ(contents(dir.filePath("taken.png")), "old");
+    EXPECT_EQ(FileBytes(dir.filePath("taken.png")), "old");
 
     const TWriteResult noFolder =
         WritePng(image, false, dir.filePath("missing/x.png"), TWriteMode::Replace);

@@ -1,6 +1,7 @@
 #include "support/TextFile.h"
 
 #include "support/DiskFull.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,17 +13,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-QByteArray bytesOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void put(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
 
 const QString Cafe = QStringLiteral("caf\u00E9");
 
@@ -142,7 +132,7 @@ TEST_F(TextFileDisk, ReadOfAPipeDoesNotWaitForAWriter) {
 }
 
 TEST_F(TextFileDisk, ReadRefusesFilesAboveTheCapAndAcceptsOneAtIt) {
-    put(path("big.txt"), QByteArray(100, 'x'));
+    PutFile(path("big.txt"), QByteArray(100, 'x'));
     EXPECT_TRUE(TextFile::read(path("big.txt"), 100).ok);
     const TextFile::TReadResult over = TextFile::read(path("big.txt"), 99);
     EXPECT_FALSE(over.ok);
@@ -151,7 +141,7 @@ TEST_F(TextFileDisk, ReadRefusesFilesAboveTheCapAndAcceptsOneAtIt) {
 }
 
 TEST_F(TextFileDisk, AFailedWriteReportsTheSystemTextAndLeavesTheOldFile) {
-    put(path("keep.txt"), "old\r\n");
+    PutFile(path("keep.txt"), "old\r\n");
     {
         // The disk fills up while the new text is being written.
         const TDiskFullScope full(1024);
@@ -160,7 +150,7 @@ TEST_F(TextFileDisk, AFailedWriteReportsTheSystemTextAndLeavesTheOldFile) {
         EXPECT_FALSE(written.ok);
         EXPECT_FALSE(written.error.isEmpty());
     }
-    EXPECT_EQ(bytesOf(path("keep.txt")), QByteArray("old\r\n"));
+    EXPECT_EQ(FileBytes(path("keep.txt")), QByteArray("old\r\n"));
 
     const TextFile::TWriteResult noFolder =
         TextFile::write(path("nowhere/keep.txt"), QStringLiteral("x"));
@@ -185,13 +175,13 @@ TEST_F(TextFileDisk, WritingToAFolderOrPipeIsRefusedAndLeavesItInPlace) {
 
 TEST_F(TextFileDisk, AReadOnlyFolderKeepsTheOldFile) {
     if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
-    put(path("keep.txt"), "old\r\n");
+    PutFile(path("keep.txt"), "old\r\n");
     ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
     const TextFile::TWriteResult written = TextFile::write(path("keep.txt"), QStringLiteral("new"));
     QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_FALSE(written.ok);
     EXPECT_FALSE(written.error.isEmpty());
-    EXPECT_EQ(bytesOf(path("keep.txt")), QByteArray("old\r\n"));
+    EXPECT_EQ(FileBytes(path("keep.txt")), QByteArray("old\r\n"));
 }
 
 } // namespace
