@@ -23,7 +23,7 @@ else
 fi
 
 if [[ ${COMMANDS_IN_XVFB:-} != 1 ]]; then
-  exec env COMMANDS_IN_XVFB=1 xvfb-run -a -s "-screen 0 1600x1000x24 -dpi 96" "$0" "$program"
+  exec env COMMANDS_IN_XVFB=1 xvfb-run -a -s "-screen 0 1600x1000x24 -dpi 96 -br" "$0" "$program"
 fi
 
 work=$(mktemp -d)
@@ -144,6 +144,26 @@ press Down Down Down Down Return
 [[ $(clip) == hsl\(* ]] && hsl=yes || hsl=no
 check "the popup menu's fourth item copies HSL" yes "$hsl"
 
+# --- Clicks on the current colour panel, with and without modifiers --------------------------
+put_clip "#FF1AB8"
+press ctrl+v
+read -r _ h <<<"$(size)"
+panel_click() { # modifiers ("" for none)
+  xdotool mousemove --window "$win" 40 $((h - 24 - 15))
+  [[ -z $1 ]] || xdotool keydown "$1"
+  xdotool click 1
+  [[ -z $1 ]] || xdotool keyup "$1"
+  sleep 0.4
+}
+panel_click ""
+check "a click copies in the click action's notation" "#FF1AB8" "$(clip)"
+panel_click shift
+check "Shift+click copies R:G:B values" "R:255 G:026 B:184" "$(clip)"
+panel_click ctrl
+check "Ctrl+click copies the BGR value" "0x00B81AFF" "$(clip)"
+panel_click ctrl+shift
+check "Ctrl+Shift+click copies HTML" "#FF1AB8" "$(clip)"
+
 # --- Window size keys --------------------------------------------------------------------------
 read -r w0 h0 <<<"$(size)"
 press KP_Add
@@ -160,11 +180,37 @@ check "keypad - shrinks both sides by a tenth" "$((w3 - w3 / 10)) $((h3 - h3 / 1
 
 # --- Windows and dialogs -----------------------------------------------------------------------
 opens ctrl+q "Huesplinter"
+# The sample window's own keys, with the focus in it.
+focus
+press ctrl+q
+sample=
+for w in $(xdotool search --onlyvisible --pid "$pid"); do
+  [[ $w != "$win" && $(xdotool getwindowname "$w") == Huesplinter ]] && sample=$w
+done
+if [[ -n $sample ]]; then
+  xdotool windowactivate --sync "$sample" >/dev/null 2>&1 || true
+  sw=$(xdotool getwindowgeometry --shell "$sample" | sed -n 's/^WIDTH=//p')
+  press equal
+  check "= (the + key) in the sample window makes it a tenth wider" "$((sw + sw / 10))" \
+    "$(xdotool getwindowgeometry --shell "$sample" | sed -n 's/^WIDTH=//p')"
+  press Escape
+fi
+check "Esc in the sample window hides it" "" "$(others)"
 opens F2 "Huesplinter Shortcuts and Settings"
 opens F3 "About Huesplinter"
 opens ctrl+m "Manage Color Sets"
 opens ctrl+n "Color Set Name"
 opens ctrl+p "Huesplinter"
+# A pick on the screen's black background comes back to the main window and the clipboard.
+focus
+press ctrl+p
+sleep 0.6
+xdotool mousemove 3 3
+sleep 0.4
+press Return
+sleep 0.6
+check "Enter in the picker picks the pixel under it" "#000000" "$(clip)"
+check "the picker closes after a pick" "" "$(others)"
 focus
 press F1
 grep -q 'help.html' "$work/opened.txt" 2>/dev/null && helped=yes || helped=no
@@ -175,7 +221,13 @@ focus
 press ctrl+g ctrl+b ctrl+i ctrl+t ctrl+a ctrl+h ctrl+k
 # In BGR order the pasted digits are blue, green, red: the colour is #563412.
 put_clip "#123456"
-press ctrl+v F11 F6
+press ctrl+v F11
+put_clip "#ABCDEF"
+press ctrl+v F12
+# The close leaves the start colour current, so the pastel level stored is the one the next start
+# comes up with.
+put_clip "#123456"
+press ctrl+v F6 shift+Down
 read -r width height <<<"$(size)"
 set_file=$(find "$XDG_DATA_HOME" -name 'Default Color Set*' | head -n 1)
 cp "$set_file" "$work/set.before"
@@ -189,7 +241,7 @@ cmp -s "$work/set.before" "$set_file" && kept=yes || kept=no
 check "No closes without saving the colour set" yes "$kept"
 
 # The stored records, field by field.
-read -r order bold italic flags window text <<<"$(python3 - "$store" <<'EOF'
+read -r order bold italic flags window text bkg points <<<"$(python3 - "$store" <<'EOF'
 import sys
 values = dict(line.split("=", 1) for line in open(sys.argv[1], encoding="utf-8").read().splitlines()
               if "=" in line and not line.startswith(";"))
@@ -197,9 +249,9 @@ settings = bytes.fromhex(values["Settings"].removeprefix("hex:"))
 form = bytes.fromhex(values["FormSizePos"].removeprefix("hex:"))
 field = lambda rec, i: int.from_bytes(rec[4 * i:4 * i + 4], "little")
 font = field(settings, 5)
-text = field(settings, 3)  # red in the low byte
+html = lambda c: "#%02X%02X%02X" % (c & 0xFF, (c >> 8) & 0xFF, c >> 16)  # red in the low byte
 print(field(form, 9), font & 1, (font >> 1) & 1, settings[24:28].decode(), field(settings, 7),
-      "#%02X%02X%02X" % (text & 0xFF, (text >> 8) & 0xFF, text >> 16))
+      html(field(settings, 3)), html(field(settings, 4)), font >> 16)
 EOF
 )"
 check "Ctrl+G stored BGR order (0)" 0 "$order"
@@ -208,6 +260,8 @@ check "Ctrl+I stored italic" 1 "$italic"
 check "Ctrl+T, Ctrl+A and Ctrl+K stored the sample flags" "0001" "$flags"
 check "Ctrl+H on and F6 off in the window flags" 1 "$((window & 3))"
 check "F11 stored the current colour as the text colour" "#563412" "$text"
+check "F12 stored the current colour as the background colour" "#EFCDAB" "$bkg"
+check "Shift+Down stored the next font size" 10 "$points"
 cp "$store" "$work/first.conf"
 
 # --- Second and third start: the state comes back --------------------------------------------------------
