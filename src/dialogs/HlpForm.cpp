@@ -191,6 +191,21 @@ TKxButton* THlpForm::imageButton(QWidget* parent, int image) {
 }
 
 void THlpForm::createControls() {
+    applyLook();
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(createShortcutList(), 1);
+    column->addWidget(createSampleFileRow());
+    column->addWidget(createCustomTemplateRow());
+    column->addWidget(createClickActionRow());
+    column->addWidget(createHslRow());
+    column->addWidget(createBottomRow());
+    createLoadTimer();
+    connectHandlers();
+}
+
+void THlpForm::applyLook() {
     QFont font;
     font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
     font.setPixelSize(scaled(kDesignFontHeight));
@@ -199,11 +214,9 @@ void THlpForm::createControls() {
     QPalette pal = palette();
     pal.setColor(QPalette::Window, toQColor(kBackground));
     setPalette(pal);
+}
 
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-
+QTreeWidget* THlpForm::createShortcutList() {
     LvShortCuts = new QTreeWidget(this);
     LvShortCuts->setColumnCount(3);
     LvShortCuts->setHeaderLabels(
@@ -220,8 +233,10 @@ void THlpForm::createControls() {
     LvShortCuts->header()->setStretchLastSection(true);
     LvShortCuts->header()->setSectionResizeMode(0, QHeaderView::Fixed);
     LvShortCuts->setColumnWidth(0, scaled(10));
-    column->addWidget(LvShortCuts, 1);
+    return LvShortCuts;
+}
 
+TKxPanel* THlpForm::createSampleFileRow() {
     PnlMumble = addRow(this, kRowLight);
     CbxSaveAfterPaste = new QCheckBox(QStringLiteral("Save after Paste  "), PnlMumble);
     CbxSaveAfterPaste->setToolTip(
@@ -237,8 +252,10 @@ void THlpForm::createControls() {
     mumble->addWidget(EdFileName, 1);
     mumble->addWidget(ButBrowse);
     mumble->addWidget(ButEditSample);
-    column->addWidget(PnlMumble);
+    return PnlMumble;
+}
 
+TKxPanel* THlpForm::createCustomTemplateRow() {
     PnlCustomClick = addRow(this, kBackground);
     CbxRgbHex = new QCheckBox(QStringLiteral("Hex:"), PnlCustomClick);
     CbxRgbHex->setLayoutDirection(Qt::RightToLeft);
@@ -251,8 +268,10 @@ void THlpForm::createControls() {
     custom->addWidget(label(PnlCustomClick, QStringLiteral(" Template: ")));
     custom->addWidget(EdTemplate, 1);
     custom->addWidget(ButRgbTemplates);
-    column->addWidget(PnlCustomClick);
+    return PnlCustomClick;
+}
 
+TKxPanel* THlpForm::createClickActionRow() {
     PnlLeftClick = addRow(this, kRowLight);
     auto* leftClick = static_cast<QHBoxLayout*>(PnlLeftClick->layout());
     leftClick->addWidget(label(PnlLeftClick, QStringLiteral("  Left Click Copy:")));
@@ -266,22 +285,25 @@ void THlpForm::createControls() {
         Rdb[static_cast<std::size_t>(tag)] = radio;
     }
     leftClick->addStretch(1);
-    column->addWidget(PnlLeftClick);
+    return PnlLeftClick;
+}
 
+QLineEdit* THlpForm::maximumField(const QString& hint) {
+    auto* field = new QLineEdit(PnlHsl);
+    field->setReadOnly(true);
+    field->setAlignment(Qt::AlignCenter);
+    field->setFixedWidth(scaled(kDesignMaxFieldWidth));
+    field->setToolTip(hint);
+    return field;
+}
+
+TKxPanel* THlpForm::createHslRow() {
     PnlHsl = addRow(this, kBackground);
     CbxHslHex = new QCheckBox(QStringLiteral("Hex:"), PnlHsl);
     CbxHslHex->setLayoutDirection(Qt::RightToLeft);
-    const auto maxField = [&](const QString& hint) {
-        auto* field = new QLineEdit(PnlHsl);
-        field->setReadOnly(true);
-        field->setAlignment(Qt::AlignCenter);
-        field->setFixedWidth(scaled(kDesignMaxFieldWidth));
-        field->setToolTip(hint);
-        return field;
-    };
-    EdHueMax = maxField(QStringLiteral(" Input the maximum Hue value "));
-    EdSatMax = maxField(QStringLiteral(" Input the maximum Saturation value "));
-    EdLumMax = maxField(QStringLiteral(" Input the maximum Lumination value "));
+    EdHueMax = maximumField(QStringLiteral(" Input the maximum Hue value "));
+    EdSatMax = maximumField(QStringLiteral(" Input the maximum Saturation value "));
+    EdLumMax = maximumField(QStringLiteral(" Input the maximum Lumination value "));
     EdHslTemplate = new QLineEdit(PnlHsl);
     EdHslTemplate->setReadOnly(true);
     ButHslTemplates = imageButton(PnlHsl, kxiTemplates);
@@ -297,8 +319,10 @@ void THlpForm::createControls() {
     hsl->addWidget(label(PnlHsl, QStringLiteral(" Template: ")));
     hsl->addWidget(EdHslTemplate, 1);
     hsl->addWidget(ButHslTemplates);
-    column->addWidget(PnlHsl);
+    return PnlHsl;
+}
 
+TKxPanel* THlpForm::createBottomRow() {
     PnlBottom = new TKxPanel(this);
     PnlBottom->setColor(kRowLight);
     PnlBottom->setBevelOuter(bvLowered);
@@ -329,13 +353,17 @@ void THlpForm::createControls() {
     bottom->addWidget(ButOk);
     bottom->addWidget(ButCancel);
     bottom->addStretch(1);
-    column->addWidget(PnlBottom);
+    return PnlBottom;
+}
 
+void THlpForm::createLoadTimer() {
     LoadTimer = new QTimer(this);
     LoadTimer->setSingleShot(true);
     LoadTimer->setInterval(kLoadDelayMs);
     connect(LoadTimer, &QTimer::timeout, this, [this] { LoadTimerTimer(); });
+}
 
+void THlpForm::connectHandlers() {
     connect(FRdbGroup, &QButtonGroup::idClicked, this,
             [this](int tag) { RdbCopyStylesClick(tag); });
     connect(CbxRgbHex, &QCheckBox::clicked, this, [this] { CbxRgbHexClick(); });

@@ -101,6 +101,16 @@ protected:
 private:
     int scaled(int designPixels) const;
     void createControls();
+    void applyLook();
+    QTreeWidget* createShortcutList();
+    TKxPanel* createSampleFileRow();
+    TKxPanel* createCustomTemplateRow();
+    TKxPanel* createClickActionRow();
+    TKxPanel* createHslRow();
+    QLineEdit* maximumField(const QString& hint);
+    TKxPanel* createBottomRow();
+    void createLoadTimer();
+    void connectHandlers();
     TKxPanel* addRow(QWidget* parent, ColorValue colour);
     TKxButton* imageButton(QWidget* parent, int image);
     void chooseTemplate(TTemplateKind kind);
