@@ -118,6 +118,16 @@ void TFrmTemplates::createControls() {
     font.setPixelSize(scaled(kDesignFontHeight));
     setFont(font);
 
+    createFieldRow();
+    createRowButtons();
+    createList();
+    createBottomRow();
+    // Until a row is selected the row buttons have nothing to act on.
+    enableRowButtons(false);
+    connectHandlers();
+}
+
+void TFrmTemplates::createFieldRow() {
     PnlTop = new TKxPanel(this);
     PnlTop->setNoPaint(true);
     ButClear = new TKxButton(PnlTop);
@@ -136,7 +146,9 @@ void TFrmTemplates::createControls() {
             new TTypedInputLimit(*field, kMaximumLimit, true);
         }
     }
+}
 
+void TFrmTemplates::createRowButtons() {
     ButAdd = new TKxButton(this);
     styleButton(ButAdd, QStringLiteral("Add"));
     ButAdd->setEnabled(false);
@@ -149,7 +161,9 @@ void TFrmTemplates::createControls() {
     styleButton(ButDown, QStringLiteral("Down"));
     ButDelete = new TKxButton(this);
     styleButton(ButDelete, QStringLiteral("Delete"));
+}
 
+void TFrmTemplates::createList() {
     Lv = new QTableWidget(this);
     const QStringList captions{QStringLiteral("Template"), QStringLiteral("Menu Text"),
                                QStringLiteral("HEX"),      QStringLiteral("H"),
@@ -176,7 +190,9 @@ void TFrmTemplates::createControls() {
     Lv->viewport()->installEventFilter(this);
     connect(Lv->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { LvSelectItem(); });
+}
 
+void TFrmTemplates::createBottomRow() {
     PnlBottom = new TKxPanel(this);
     PnlBottom->setNoPaint(true);
     ButSetCustom = new TKxButton(PnlBottom);
@@ -194,10 +210,9 @@ void TFrmTemplates::createControls() {
     ButCancel->setModalResult(tmrCancel);
     ButCancel->setImages(&FImages);
     ButCancel->setImageIndex(kxiCancel);
+}
 
-    // Until a row is selected the row buttons have nothing to act on.
-    enableRowButtons(false);
-
+void TFrmTemplates::connectHandlers() {
     for (QLineEdit* field : {EdTemplate, EdMenuText, EdHue, EdSatur, EdLumi})
         if (field) connect(field, &QLineEdit::textChanged, this, [this] { EditsChange(); });
     connect(CbxHex, &QCheckBox::clicked, this, [this] { EditsChange(); });

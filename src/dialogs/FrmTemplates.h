@@ -94,6 +94,11 @@ private:
     int scaled(int designPixels) const;
     bool isHsl() const { return FMode == TTemplateKind::Hsl; }
     void createControls();
+    void createFieldRow();
+    void createRowButtons();
+    void createList();
+    void createBottomRow();
+    void connectHandlers();
     void layoutControls();
     void fitColumns();
     void writeRow(int row);
