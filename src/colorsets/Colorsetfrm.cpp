@@ -108,8 +108,39 @@ void TColorSetForm::createControls() {
     setFont(font);
     resize(scaled(kDesignClientWidth), scaled(kDesignClientHeight));
 
+    createTopPanel(font);
+    createTileBox();
+    QWidget* bottom = createBottomRow();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setSpacing(0);
+    layout->setContentsMargins(scaled(10), scaled(10), scaled(10), 0);
+    layout->addWidget(PnlTop);
+    layout->addSpacing(scaled(5));
+    layout->addWidget(ScrollBox, 1);
+    layout->addWidget(bottom);
+}
+
+void TColorSetForm::createTopPanel(const QFont& font) {
     PnlTop = new TKxPanel(this);
     PnlTop->setNoPaint(true);
+    createSetList(font);
+    QWidget* column = createButtonColumn();
+
+    auto* topLayout = new QVBoxLayout(PnlTop);
+    topLayout->setContentsMargins(0, 0, 0, 0);
+    topLayout->setSpacing(0);
+    topLayout->addWidget(LbSets);
+    auto* listRow = new QHBoxLayout;
+    listRow->setSpacing(scaled(10));
+    listRow->addWidget(ListBox, 1);
+    listRow->addWidget(column, 0, Qt::AlignTop);
+    topLayout->addLayout(listRow);
+    // As high as the button column under the title.
+    PnlTop->setFixedHeight(LbSets->height() + column->height());
+}
+
+void TColorSetForm::createSetList(const QFont& font) {
     LbSets = new QLabel(QStringLiteral("ColorSets:"), PnlTop);
     QFont title = font;
     title.setBold(true);
@@ -121,7 +152,9 @@ void TColorSetForm::createControls() {
     ListBox->setStyleSheet(
         QStringLiteral("QListWidget::item { height: %1px; }").arg(scaled(kDesignItemHeight)));
     connect(ListBox, &QListWidget::currentRowChanged, this, [this] { ListBoxClick(); });
+}
 
+QWidget* TColorSetForm::createButtonColumn() {
     auto* column = new QWidget(PnlTop);
     column->setFixedWidth(scaled(kDesignColumnWidth));
     ButNew = addButton(column, QStringLiteral("New"),
@@ -148,19 +181,10 @@ void TColorSetForm::createControls() {
     connect(ButImport, &TKxButton::clicked, this, &TColorSetForm::ButImportClick);
     connect(ButExport, &TKxButton::clicked, this, &TColorSetForm::ButExportClick);
     connect(ButDelete, &TKxButton::clicked, this, &TColorSetForm::ButDeleteClick);
+    return column;
+}
 
-    auto* topLayout = new QVBoxLayout(PnlTop);
-    topLayout->setContentsMargins(0, 0, 0, 0);
-    topLayout->setSpacing(0);
-    topLayout->addWidget(LbSets);
-    auto* listRow = new QHBoxLayout;
-    listRow->setSpacing(scaled(10));
-    listRow->addWidget(ListBox, 1);
-    listRow->addWidget(column, 0, Qt::AlignTop);
-    topLayout->addLayout(listRow);
-    // As high as the button column under the title.
-    PnlTop->setFixedHeight(LbSets->height() + column->height());
-
+void TColorSetForm::createTileBox() {
     ScrollBox = new QScrollArea(this);
     ScrollBox->setFrameShape(QFrame::NoFrame);
     ScrollBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -184,7 +208,11 @@ void TColorSetForm::createControls() {
     ScrollBox->setWidget(tiles);
     ScrollBox->viewport()->installEventFilter(this);
     ScrollBox->verticalScrollBar()->setSingleStep(tileHeight);
+}
 
+QWidget* TColorSetForm::createBottomRow() {
+    // The OK and Cancel buttons are as high as a tile.
+    const int tileHeight = scaled(kDesignButtonHeight);
     auto* bottom = new QWidget(this);
     bottom->setFixedHeight(scaled(kDesignBottomHeight));
     ButOk = addButton(bottom, QStringLiteral("OK"), {});
@@ -201,14 +229,7 @@ void TColorSetForm::createControls() {
         b->setFixedSize(scaled(kDesignOkWidth), tileHeight);
         bottomRow->addWidget(b);
     }
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setSpacing(0);
-    layout->setContentsMargins(scaled(10), scaled(10), scaled(10), 0);
-    layout->addWidget(PnlTop);
-    layout->addSpacing(scaled(5));
-    layout->addWidget(ScrollBox, 1);
-    layout->addWidget(bottom);
+    return bottom;
 }
 
 void TColorSetForm::createActions() {

@@ -79,6 +79,11 @@ protected:
 
 private:
     void createControls();
+    void createTopPanel(const QFont& font);
+    void createSetList(const QFont& font);
+    QWidget* createButtonColumn();
+    void createTileBox();
+    QWidget* createBottomRow();
     void createActions();
     TKxButton* addButton(QWidget* parent, const QString& caption, const QString& hint);
     void FormShow();
