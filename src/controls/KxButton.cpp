@@ -38,18 +38,6 @@ std::uint32_t halfMix(std::uint32_t a, std::uint32_t b) {
     return ((a >> 1) & 0x7F7F7Fu) + ((b >> 1) & 0x7F7F7Fu);
 }
 
-// Edges of a rectangle the way the layout arithmetic counts them.
-struct TBox {
-    int l = 0, t = 0, r = 0, b = 0;
-    int w() const { return r - l; }
-    int h() const { return b - t; }
-    bool empty() const { return r <= l || b <= t; }
-    void shift(int dx, int dy) { l += dx, r += dx, t += dy, b += dy; }
-    void centreV(int height) { shift(0, (height - h()) / 2); }
-    void centreH(int width) { shift((width - w()) / 2, 0); }
-    QRect rect() const { return QRect(l, t, r - l, b - t); }
-};
-
 // The text as drawn: a single "&" only underlines the next character and "&&" shows one "&".
 QString withoutMnemonics(const QString& text) {
     QString out;
@@ -310,90 +298,121 @@ QString TKxButton::captionToDraw() const {
     return KxLineMarksToBreaks(Text(), FLineBreakPos - 1);
 }
 
+// Edges of a rectangle the way the layout arithmetic counts them.
+struct TKxButton::TBox {
+    int l = 0, t = 0, r = 0, b = 0;
+    int w() const { return r - l; }
+    int h() const { return b - t; }
+    bool empty() const { return r <= l || b <= t; }
+    void shift(int dx, int dy) { l += dx, r += dx, t += dy, b += dy; }
+    void centreV(int height) { shift(0, (height - h()) / 2); }
+    void centreH(int width) { shift((width - w()) / 2, 0); }
+    QRect rect() const { return QRect(l, t, r - l, b - t); }
+};
+
 void TKxButton::calculateRects(TKxBmp& bitmap) {
-    const int W = width();
-    const int H = height();
-    TBox I;
-    if (FImages && weHaveImageIndex()) {
-        I.r = FImages->width() + FImageMargins.left() + FImageMargins.right();
-        I.b = FImages->height() + FImageMargins.top() + FImageMargins.bottom();
+    TBox image = imageBox();
+    TBox caption = captionBox(bitmap, image.w());
+    switch (FImageAlignment) {
+    case tiaLeft:
+    case tiaRight:
+        placeInRow(image, caption);
+        break;
+    case tiaTop:
+    case tiaBottom:
+        placeInColumn(image, caption);
+        break;
+    case tiaCenter:
+        placeCentred(image, caption);
+        break;
     }
-    TBox T;
+    FCaptionRect = caption.rect();
+    FImageRect = QRect(image.l + FImageMargins.left(), image.t + FImageMargins.top(),
+                       image.w() - FImageMargins.left() - FImageMargins.right(),
+                       image.h() - FImageMargins.top() - FImageMargins.bottom());
+    FLayoutDirty = false;
+}
+
+// The image with its margins at the origin; empty without an image.
+TKxButton::TBox TKxButton::imageBox() const {
+    TBox image;
+    if (FImages && weHaveImageIndex()) {
+        image.r = FImages->width() + FImageMargins.left() + FImageMargins.right();
+        image.b = FImages->height() + FImageMargins.top() + FImageMargins.bottom();
+    }
+    return image;
+}
+
+// The caption at the origin, measured in the room an image beside it leaves.
+TKxButton::TBox TKxButton::captionBox(TKxBmp& bitmap, int imageWidth) const {
+    TBox caption;
     if (FShowCaption && !Text().isEmpty()) {
         const bool besideImage = FImageAlignment == tiaLeft || FImageAlignment == tiaRight;
-        QRect measured(0, 0, besideImage ? W - I.w() : W, 0);
+        QRect measured(0, 0, besideImage ? width() - imageWidth : width(), 0);
         if (bitmap.dc())
             bitmap.calcTextRect(measured, withoutMnemonics(captionToDraw()), FLineBreakPos == 0);
-        T.r = measured.width();
-        T.b = measured.height();
+        caption.r = measured.width();
+        caption.b = measured.height();
     }
+    return caption;
+}
 
-    const bool follow = FLayoutStyle == tlsTextFolowImage;
-    const bool textOnly = FLayoutStyle == tlsCenterTextInRest;
-    switch (FImageAlignment) {
-    case tiaLeft: {
-        T.shift(I.r, 0);
-        I.centreV(H);
-        T.centreV(H);
-        const int b = (W - T.r) / 2;
-        if (!follow && b > 0) {
-            T.shift(b, 0);
-            if (!textOnly) I.shift(b, 0);
-        }
-        break;
-    }
-    case tiaRight: {
-        I.shift(W - I.w() - I.l, 0);
-        T.shift(I.l - T.r, 0);
-        I.centreV(H);
-        T.centreV(H);
-        const int d = T.l / 2;
-        if (!follow && d > 0) {
-            T.shift(-d, 0);
-            if (!textOnly) I.shift(-d, 0);
-        }
-        break;
-    }
-    case tiaTop: {
-        T.shift(0, I.b);
-        I.centreH(W);
-        T.centreH(W);
-        const int b = (H - T.b) / 2;
-        if (!follow && b > 0) {
-            T.shift(0, b);
-            if (!textOnly) I.shift(0, b);
-        }
-        break;
-    }
-    case tiaBottom: {
-        I.shift(0, H - I.h() - I.t);
-        T.shift(0, I.t - T.b);
-        I.centreH(W);
-        T.centreH(W);
-        const int d = T.t / 2;
-        if (!follow && d > 0) {
-            T.shift(0, -d);
-            if (!textOnly) I.shift(0, -d);
-        }
-        break;
-    }
-    case tiaCenter:
-        T.centreH(W);
-        if (!I.empty()) {
-            I.centreH(W);
-            I.centreV(H);
-            T.shift(0, I.b - T.t);
-        } else {
-            T.centreV(H);
-        }
-        break;
-    }
+// Moves the pair towards the middle, unless the caption follows the image; a caption centred in
+// the rest of the face moves alone.
+void TKxButton::centrePair(TBox& image, TBox& caption, int dx, int dy) const {
+    if (FLayoutStyle == tlsTextFolowImage) return;
+    caption.shift(dx, dy);
+    if (FLayoutStyle != tlsCenterTextInRest) image.shift(dx, dy);
+}
 
-    FCaptionRect = T.rect();
-    FImageRect = QRect(I.l + FImageMargins.left(), I.t + FImageMargins.top(),
-                       I.w() - FImageMargins.left() - FImageMargins.right(),
-                       I.h() - FImageMargins.top() - FImageMargins.bottom());
-    FLayoutDirty = false;
+void TKxButton::placeInRow(TBox& image, TBox& caption) const {
+    const int W = width();
+    const int H = height();
+    if (FImageAlignment == tiaLeft) {
+        caption.shift(image.r, 0);
+        image.centreV(H);
+        caption.centreV(H);
+        const int b = (W - caption.r) / 2;
+        if (b > 0) centrePair(image, caption, b, 0);
+    } else {
+        image.shift(W - image.w() - image.l, 0);
+        caption.shift(image.l - caption.r, 0);
+        image.centreV(H);
+        caption.centreV(H);
+        const int d = caption.l / 2;
+        if (d > 0) centrePair(image, caption, -d, 0);
+    }
+}
+
+void TKxButton::placeInColumn(TBox& image, TBox& caption) const {
+    const int W = width();
+    const int H = height();
+    if (FImageAlignment == tiaTop) {
+        caption.shift(0, image.b);
+        image.centreH(W);
+        caption.centreH(W);
+        const int b = (H - caption.b) / 2;
+        if (b > 0) centrePair(image, caption, 0, b);
+    } else {
+        image.shift(0, H - image.h() - image.t);
+        caption.shift(0, image.t - caption.b);
+        image.centreH(W);
+        caption.centreH(W);
+        const int d = caption.t / 2;
+        if (d > 0) centrePair(image, caption, 0, -d);
+    }
+}
+
+// The caption under the image, both in the middle; alone it sits in the middle.
+void TKxButton::placeCentred(TBox& image, TBox& caption) const {
+    caption.centreH(width());
+    if (!image.empty()) {
+        image.centreH(width());
+        image.centreV(height());
+        caption.shift(0, image.b - caption.t);
+    } else {
+        caption.centreV(height());
+    }
 }
 
 // --- painting ----------------------------------------------------------------

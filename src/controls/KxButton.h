@@ -184,7 +184,14 @@ private:
     int getImageIndex(TKxButtonState state) const;
     int getAnImageIndex() const;
     bool weHaveImageIndex() const;
+    struct TBox;
     void calculateRects(TKxBmp& bitmap);
+    TBox imageBox() const;
+    TBox captionBox(TKxBmp& bitmap, int imageWidth) const;
+    void centrePair(TBox& image, TBox& caption, int dx, int dy) const;
+    void placeInRow(TBox& image, TBox& caption) const;
+    void placeInColumn(TBox& image, TBox& caption) const;
+    void placeCentred(TBox& image, TBox& caption) const;
     void paintButton(TKxBmp& bitmap, const QRect& rect);
     void paintHalfHot(TKxBmp& bitmap, const QRect& rect);
     void paintButtonFlat(TKxBmp& bitmap, const QRect& rect);

@@ -346,6 +346,69 @@ TEST(KxButtonTest, ImageAndTextAreCentredAsOneBlock) {
     release(b, {5, 5});
 }
 
+TEST(KxButtonTest, ImageAndCaptionStackAndCentreInEveryAlignment) {
+    TKxImageList images(16, 16);
+    QImage dot(16, 16, QImage::Format_ARGB32);
+    dot.fill(0xFFFF0000u);
+    images.add(dot);
+    Form form;
+    TKxButton* b = form.add("Text");
+    b->resize(120, 70);
+    b->setImages(&images);
+    b->setImageIndex(0);
+    form.show();
+    const auto centredAcross = [&](const QRect& r) {
+        return std::abs(r.left() - (120 - r.right() - 1)) <= 1;
+    };
+
+    // Image over caption, the pair in the middle of the face.
+    b->setImageAlignment(tiaTop);
+    picture(b);
+    QRect image = b->imageRect();
+    QRect text = b->captionRect();
+    EXPECT_EQ(text.top(), image.bottom() + 1 + 3);
+    EXPECT_TRUE(centredAcross(image));
+    EXPECT_TRUE(centredAcross(text));
+    EXPECT_LE(std::abs((image.top() - 3) - (70 - text.bottom() - 1)), 1);
+
+    // Caption over image.
+    b->setImageAlignment(tiaBottom);
+    picture(b);
+    image = b->imageRect();
+    text = b->captionRect();
+    EXPECT_EQ(image.top() - 3, text.bottom() + 1);
+    EXPECT_TRUE(centredAcross(image));
+    EXPECT_LE(std::abs(text.top() - (70 - image.bottom() - 1 - 3)), 1);
+
+    // The image in the middle of the face, the caption right under it.
+    b->setImageAlignment(tiaCenter);
+    picture(b);
+    image = b->imageRect();
+    text = b->captionRect();
+    EXPECT_TRUE(centredAcross(image));
+    EXPECT_LE(std::abs(image.top() - (70 - image.bottom() - 1)), 1);
+    EXPECT_EQ(text.top(), image.bottom() + 1 + 3);
+    EXPECT_TRUE(centredAcross(text));
+
+    // Without an image the caption alone sits in the middle.
+    b->setImageIndex(-1);
+    picture(b);
+    text = b->captionRect();
+    EXPECT_TRUE(centredAcross(text));
+    EXPECT_LE(std::abs(text.top() - (70 - text.bottom() - 1)), 1);
+
+    // The image keeps its edge; the caption centres in the room beside it.
+    b->setImageIndex(0);
+    b->setImageAlignment(tiaLeft);
+    b->setLayoutStyle(tlsCenterTextInRest);
+    picture(b);
+    image = b->imageRect();
+    text = b->captionRect();
+    EXPECT_EQ(image.left(), 3);
+    const int room = image.right() + 1 + 3;
+    EXPECT_LE(std::abs((text.left() - room) - (120 - text.right() - 1)), 1);
+}
+
 TEST(KxButtonTest, DisabledImagesTurnGrey) {
     TKxImageList images(8, 8);
     QImage dot(8, 8, QImage::Format_ARGB32);
