@@ -327,24 +327,16 @@ TKxPanel* THlpForm::createBottomRow() {
     PnlBottom->setColor(kRowLight);
     PnlBottom->setBevelOuter(bvLowered);
     PnlBottom->setFixedHeight(scaled(kDesignBottomHeight));
-    ButOk = new TKxButton(PnlBottom);
-    ButCancel = new TKxButton(PnlBottom);
-    for (TKxButton* b : {ButOk, ButCancel}) {
-        b->setClDimmedDark(14862273);
-        b->setClDimmedLight(15921635);
-        b->setClSelDownDark(15388358);
-        b->setClSelDownLight(16052694);
-        b->setImages(&FImages);
+    ButOk = imageButton(PnlBottom, kxiOk);
+    ButCancel = imageButton(PnlBottom, kxiCancel);
+    for (TKxButton* b : {ButOk, ButCancel})
         b->setFixedSize(scaled(104), scaled(34));
-    }
     ButOk->setCaption(QStringLiteral("OK"));
     ButOk->setDefault(true);
     ButOk->setModalResult(tmrOK);
-    ButOk->setImageIndex(kxiOk);
     ButCancel->setCaption(QStringLiteral("Cancel"));
     ButCancel->setCancel(true);
     ButCancel->setModalResult(tmrCancel);
-    ButCancel->setImageIndex(kxiCancel);
     // The two buttons sit together in the middle of the bottom row.
     auto* bottom = new QHBoxLayout(PnlBottom);
     bottom->setContentsMargins(0, 0, 0, 0);
