@@ -558,22 +558,28 @@ bool TKxZodudIro::tracking(Qt::KeyboardModifiers modifiers) const noexcept {
 }
 
 void TKxZodudIro::mousePressEvent(QMouseEvent* e) {
+    // A resize since the last paint leaves the pixels of the old size; a pick reads the new ones.
+    buildIfNeeded();
     const QPoint pos = e->position().toPoint();
+    const ColorValue picked = colorAt(pos.x(), pos.y());
     if (e->button() == Qt::LeftButton) {
         setFocus(Qt::MouseFocusReason);
         FLeftDown = true;
         FPressPos = pos;
         moveCursor(pos.x(), pos.y());
         if (tracking(e->modifiers()) && FBuildRect.contains(pos)) {
-            FLeftPick = TKxColor(colorAt(pos.x(), pos.y()));
-            emit colorPickLeft(FLeftPick);
+            // A point outside the pixels has no colour to pick.
+            if (picked != kNoColor) {
+                FLeftPick = TKxColor(picked);
+                emit colorPickLeft(FLeftPick);
+            }
         } else {
-            fireColorChange(colorAt(pos.x(), pos.y()));
+            fireColorChange(picked);
         }
     } else if (e->button() == Qt::RightButton) {
         setFocus(Qt::MouseFocusReason);
-        if (!FNoRightSelect && FBuildRect.contains(pos)) {
-            FRightPick = TKxColor(colorAt(pos.x(), pos.y()));
+        if (!FNoRightSelect && FBuildRect.contains(pos) && picked != kNoColor) {
+            FRightPick = TKxColor(picked);
             emit colorPickRight(FRightPick);
             moveCursor(pos.x(), pos.y());
         }
@@ -582,6 +588,7 @@ void TKxZodudIro::mousePressEvent(QMouseEvent* e) {
 }
 
 void TKxZodudIro::mouseMoveEvent(QMouseEvent* e) {
+    buildIfNeeded();
     const QPoint pos = e->position().toPoint();
     const bool track = tracking(e->modifiers());
     changeCursor(track);
@@ -593,14 +600,18 @@ void TKxZodudIro::mouseMoveEvent(QMouseEvent* e) {
 }
 
 void TKxZodudIro::mouseReleaseEvent(QMouseEvent* e) {
+    buildIfNeeded();
     if (e->button() == Qt::LeftButton) {
         const QPoint pos = e->position().toPoint();
         if (!tracking(e->modifiers()) && std::abs(pos.x() - FPressPos.x()) < FClickTolerance &&
             std::abs(pos.y() - FPressPos.y()) < FClickTolerance) {
-            FLeftPick = TKxColor(colorAt(FPressPos.x(), FPressPos.y()));
-            emit colorPickLeft(FLeftPick);
-            moveCursor(FPressPos.x(), FPressPos.y());
-            fireColorChange(FLeftPick.value());
+            const ColorValue picked = colorAt(FPressPos.x(), FPressPos.y());
+            if (picked != kNoColor) {
+                FLeftPick = TKxColor(picked);
+                emit colorPickLeft(FLeftPick);
+                moveCursor(FPressPos.x(), FPressPos.y());
+                fireColorChange(picked);
+            }
         }
         FLeftDown = false;
     }

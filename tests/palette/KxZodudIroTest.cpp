@@ -349,6 +349,23 @@ TEST(KxZodudIroMouse, ClickPicksWithinTheToleranceAndDragsFollow) {
     EXPECT_EQ(b.z.crossPos(), QPoint(80, 20));
 }
 
+// Input can arrive between a resize and the paint that rebuilds the pixels; what it picks is a
+// colour of the new palette, never the no-colour value of pixels that are gone.
+TEST(KxZodudIroMouse, APickBeforeThePaintAfterAResizeReadsTheNewPixels) {
+    Built b(300, 200);
+    Recorder r(b.z);
+    b.z.resize(120, 80);
+    QApplication::sendPostedEvents();
+    QTest::mousePress(&b.z, Qt::RightButton, {}, {100, 60});
+    QTest::mousePress(&b.z, Qt::LeftButton, {}, {100, 60});
+    QTest::mouseRelease(&b.z, Qt::LeftButton, {}, {100, 60});
+    ASSERT_EQ(r.kinds, "RcLc");
+    // The colour a palette built at the new size shows there.
+    const Built fresh(120, 80);
+    for (const ColorValue c : r.colours)
+        EXPECT_EQ(c, fresh.at(100, 60));
+}
+
 TEST(KxZodudIroMouse, ClickToleranceIsHalfTheDoubleClickDistance) {
     Built b(200, 100);
     Recorder r(b.z);
