@@ -211,6 +211,40 @@ press Return
 sleep 0.6
 check "Enter in the picker picks the pixel under it" "#000000" "$(clip)"
 check "the picker closes after a pick" "" "$(others)"
+# The picker's own keys: its size, pointer steps, and grid and pick lines kept for the next time.
+stored_value() { sed -n "s/^$1=dword://p" "$store"; }
+grid=$(stored_value PickerGridLines)
+lines=$(stored_value PickerPickLines)
+focus
+press ctrl+p
+sleep 0.6
+picker=
+for w in $(xdotool search --onlyvisible --pid "$pid"); do
+  [[ $w != "$win" && $(xdotool getwindowname "$w") == Huesplinter ]] && picker=$w
+done
+width_of() { xdotool getwindowgeometry --shell "$1" | sed -n 's/^WIDTH=//p'; }
+if [[ -n $picker ]]; then
+  xdotool mousemove 400 300
+  sleep 0.4
+  side=$(width_of "$picker")
+  press ctrl+equal
+  grown=$(width_of "$picker")
+  check "Ctrl++ makes the picker larger" yes "$([[ $grown -gt $side ]] && echo yes || echo no)"
+  press ctrl+KP_Subtract
+  check "Ctrl+keypad - makes it smaller" yes \
+    "$([[ $(width_of "$picker") -lt $grown ]] && echo yes || echo no)"
+  eval "$(xdotool getmouselocation --shell)"
+  x0=$X y0=$Y
+  press Right Right Down
+  eval "$(xdotool getmouselocation --shell)"
+  check "arrow keys move the pointer a pixel at a time" "$((x0 + 2)) $((y0 + 1))" "$X $Y"
+  press g p Escape
+  sleep 0.4
+else
+  check "Ctrl+P opens the picker" yes no
+fi
+check "G in the picker switched the grid lines" "$((1 - grid))" "$(stored_value PickerGridLines)"
+check "P in the picker switched the pick lines" "$((1 - lines))" "$(stored_value PickerPickLines)"
 focus
 press F1
 grep -q 'help.html' "$work/opened.txt" 2>/dev/null && helped=yes || helped=no
