@@ -193,6 +193,17 @@ if [[ -n $sample ]]; then
   press equal
   check "= (the + key) in the sample window makes it a tenth wider" "$((sw + sw / 10))" \
     "$(xdotool getwindowgeometry --shell "$sample" | sed -n 's/^WIDTH=//p')"
+  # The first picture save and a text load both ask for a file.
+  for k in ctrl+s ctrl+o; do
+    xdotool windowactivate --sync "$sample" >/dev/null 2>&1 || true
+    press "$k"
+    sleep 0.8
+    [[ $(others) == *"|"* ]] && asked=yes || asked=no
+    check "$k in the sample window opens a file dialog" yes "$asked"
+    press Escape
+    sleep 0.4
+  done
+  xdotool windowactivate --sync "$sample" >/dev/null 2>&1 || true
   press Escape
 fi
 check "Esc in the sample window hides it" "" "$(others)"
