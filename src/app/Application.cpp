@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include "dialogs/Kxmsgbx.h"
+#include "support/Kxglobals.h"
 
 #include <QDebug>
 #include <QPointer>
@@ -23,7 +24,7 @@ void report(const QString& what) {
     }
     gReportPending = true;
     QTimer::singleShot(0, [what] {
-        ShowErrorBox(QStringLiteral("Huesplinter"),
+        ShowErrorBox(QString(Kxglobals::ProgramName),
                      QStringLiteral("The action could not be completed:\r\n\r\n%1").arg(what));
         gReportPending = false;
     });

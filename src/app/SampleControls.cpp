@@ -11,6 +11,7 @@
 #include "platform/Platform.h"
 #include "sample/Samplefrm.h"
 #include "support/Kxfunctions.h"
+#include "support/Kxglobals.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -43,7 +44,7 @@ constexpr std::uint32_t kHotTrackDownLight = 14088702;
 constexpr std::uint32_t kStyleDownDark = 15388358;
 constexpr std::uint32_t kStyleDownLight = 16052694;
 
-const QString kCaption = QStringLiteral("Huesplinter");
+const QString kCaption{Kxglobals::ProgramName};
 const QString kShowCaption = QStringLiteral("Show Sample");
 const QString kHideCaption = QStringLiteral("Hide Sample");
 

@@ -1,4 +1,5 @@
 #include "app/Version.h"
+#include "support/Kxglobals.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -16,7 +17,7 @@
 namespace Version {
 
 QString programName() {
-    return QStringLiteral("Huesplinter");
+    return QString(Kxglobals::ProgramName);
 }
 
 QString versionText() {

@@ -4,6 +4,7 @@
 #include "app/Unit1.h"
 #include "app/Version.h"
 #include "platform/UserStore.h"
+#include "support/Kxglobals.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -14,7 +15,7 @@
 int main(int argc, char** argv) {
     // Reports an exception escaping an event handler and carries on.
     TApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Huesplinter"));
+    QApplication::setApplicationName(QString(Kxglobals::ProgramName));
     QApplication::setOrganizationName(QStringLiteral("Vextora"));
     QApplication::setApplicationVersion(Version::versionText());
     QApplication::setDesktopFileName(QStringLiteral("org.vextora.Huesplinter"));
@@ -34,10 +35,10 @@ int main(int argc, char** argv) {
         form.show();
         return app.exec();
     } catch (const std::exception& e) {
-        QMessageBox::critical(nullptr, QStringLiteral("Huesplinter"),
+        QMessageBox::critical(nullptr, QString(Kxglobals::ProgramName),
                               QString::fromLocal8Bit(e.what()));
     } catch (...) {
-        QMessageBox::critical(nullptr, QStringLiteral("Huesplinter"),
+        QMessageBox::critical(nullptr, QString(Kxglobals::ProgramName),
                               QStringLiteral("An unexpected error ended the program."));
     }
     return 1;

@@ -5,6 +5,7 @@
 #include "controls/KxPngRC.h"
 #include "dialogs/Kxmsgbx.h"
 #include "platform/Platform.h"
+#include "support/Kxglobals.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -149,7 +150,7 @@ void ShowAboutBox(const TAboutInfo& info, QWidget* reference) {
 void OpenWebPage(const QUrl& url, const QString& what, QWidget* reference) {
     if (url.isEmpty()) {
         ShowErrorBox(
-            QStringLiteral("Huesplinter"),
+            QString(Kxglobals::ProgramName),
             QStringLiteral("Could not find %1: it was not installed with the program.").arg(what),
             reference);
         return;
@@ -157,7 +158,7 @@ void OpenWebPage(const QUrl& url, const QString& what, QWidget* reference) {
     const QString address = url.toString();
     if (!Platform::openUrl(address))
         ShowErrorBox(
-            QStringLiteral("Huesplinter"),
+            QString(Kxglobals::ProgramName),
             QStringLiteral("Could not open %1 in the web browser:\r\n%2").arg(what, address),
             reference);
 }

@@ -10,7 +10,7 @@
 
 namespace {
 
-const QString kCaption = QStringLiteral("Huesplinter");
+const QString kCaption{Kxglobals::ProgramName};
 const QString kPngValue = QStringLiteral("SamplePngFile");
 
 } // namespace

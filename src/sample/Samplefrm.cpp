@@ -5,6 +5,7 @@
 #include "platform/Platform.h"
 #include "sample/SampleExport.h"
 #include "sample/SampleOwner.h"
+#include "support/Kxglobals.h"
 #include "support/TextFile.h"
 
 #include <QAction>
@@ -35,7 +36,7 @@ constexpr int kDesignFontHeight = 18;
 constexpr int kFindableSide = 32;
 constexpr int kSmallestSide = 40;
 
-const QString kCaption = QStringLiteral("Huesplinter");
+const QString kCaption{Kxglobals::ProgramName};
 
 const QString kDefaultText = QStringLiteral(
     "Lorem ipsum dolor sit amet, consectetur adipiscing elit. Nulla facilisi. Mauris "

@@ -2,9 +2,11 @@
 
 #include <QLatin1StringView>
 
-// Names that tie the program's per-user data together.
+// The program's name, and the names that tie its per-user data together.
 namespace Kxglobals {
 
+// The program's name as its windows and message boxes show it.
+inline constexpr QLatin1StringView ProgramName{"Huesplinter"};
 // The publisher's folder under the per-user folders.
 inline constexpr QLatin1StringView CompanyFolderName{"Vextora"};
 // The program's own folder inside the publisher's.
