@@ -298,121 +298,29 @@ QString TKxButton::captionToDraw() const {
     return KxLineMarksToBreaks(Text(), FLineBreakPos - 1);
 }
 
-// Edges of a rectangle the way the layout arithmetic counts them.
-struct TKxButton::TBox {
-    int l = 0, t = 0, r = 0, b = 0;
-    int w() const { return r - l; }
-    int h() const { return b - t; }
-    bool empty() const { return r <= l || b <= t; }
-    void shift(int dx, int dy) { l += dx, r += dx, t += dy, b += dy; }
-    void centreV(int height) { shift(0, (height - h()) / 2); }
-    void centreH(int width) { shift((width - w()) / 2, 0); }
-    QRect rect() const { return QRect(l, t, r - l, b - t); }
-};
-
 void TKxButton::calculateRects(TKxBmp& bitmap) {
-    TBox image = imageBox();
-    TBox caption = captionBox(bitmap, image.w());
-    switch (FImageAlignment) {
-    case tiaLeft:
-    case tiaRight:
-        placeInRow(image, caption);
-        break;
-    case tiaTop:
-    case tiaBottom:
-        placeInColumn(image, caption);
-        break;
-    case tiaCenter:
-        placeCentred(image, caption);
-        break;
-    }
-    FCaptionRect = caption.rect();
-    FImageRect = QRect(image.l + FImageMargins.left(), image.t + FImageMargins.top(),
-                       image.w() - FImageMargins.left() - FImageMargins.right(),
-                       image.h() - FImageMargins.top() - FImageMargins.bottom());
+    const QSize image = imageBox();
+    const TKxButtonPlacement placed = PlaceButtonFace(
+        size(), image, captionBox(bitmap, image.width()), FImageAlignment, FLayoutStyle);
+    FCaptionRect = placed.caption;
+    FImageRect = placed.image.marginsRemoved(FImageMargins);
     FLayoutDirty = false;
 }
 
-// The image with its margins at the origin; empty without an image.
-TKxButton::TBox TKxButton::imageBox() const {
-    TBox image;
-    if (FImages && weHaveImageIndex()) {
-        image.r = FImages->width() + FImageMargins.left() + FImageMargins.right();
-        image.b = FImages->height() + FImageMargins.top() + FImageMargins.bottom();
-    }
-    return image;
+// The image with its margins; empty without an image.
+QSize TKxButton::imageBox() const {
+    if (!FImages || !weHaveImageIndex()) return QSize(0, 0);
+    return QSize(FImages->width(), FImages->height()).grownBy(FImageMargins);
 }
 
-// The caption at the origin, measured in the room an image beside it leaves.
-TKxButton::TBox TKxButton::captionBox(TKxBmp& bitmap, int imageWidth) const {
-    TBox caption;
-    if (FShowCaption && !Text().isEmpty()) {
-        const bool besideImage = FImageAlignment == tiaLeft || FImageAlignment == tiaRight;
-        QRect measured(0, 0, besideImage ? width() - imageWidth : width(), 0);
-        if (bitmap.dc())
-            bitmap.calcTextRect(measured, withoutMnemonics(captionToDraw()), FLineBreakPos == 0);
-        caption.r = measured.width();
-        caption.b = measured.height();
-    }
-    return caption;
-}
-
-// Moves the pair towards the middle, unless the caption follows the image; a caption centred in
-// the rest of the face moves alone.
-void TKxButton::centrePair(TBox& image, TBox& caption, int dx, int dy) const {
-    if (FLayoutStyle == tlsTextFolowImage) return;
-    caption.shift(dx, dy);
-    if (FLayoutStyle != tlsCenterTextInRest) image.shift(dx, dy);
-}
-
-void TKxButton::placeInRow(TBox& image, TBox& caption) const {
-    const int W = width();
-    const int H = height();
-    if (FImageAlignment == tiaLeft) {
-        caption.shift(image.r, 0);
-        image.centreV(H);
-        caption.centreV(H);
-        const int b = (W - caption.r) / 2;
-        if (b > 0) centrePair(image, caption, b, 0);
-    } else {
-        image.shift(W - image.w() - image.l, 0);
-        caption.shift(image.l - caption.r, 0);
-        image.centreV(H);
-        caption.centreV(H);
-        const int d = caption.l / 2;
-        if (d > 0) centrePair(image, caption, -d, 0);
-    }
-}
-
-void TKxButton::placeInColumn(TBox& image, TBox& caption) const {
-    const int W = width();
-    const int H = height();
-    if (FImageAlignment == tiaTop) {
-        caption.shift(0, image.b);
-        image.centreH(W);
-        caption.centreH(W);
-        const int b = (H - caption.b) / 2;
-        if (b > 0) centrePair(image, caption, 0, b);
-    } else {
-        image.shift(0, H - image.h() - image.t);
-        caption.shift(0, image.t - caption.b);
-        image.centreH(W);
-        caption.centreH(W);
-        const int d = caption.t / 2;
-        if (d > 0) centrePair(image, caption, 0, -d);
-    }
-}
-
-// The caption under the image, both in the middle; alone it sits in the middle.
-void TKxButton::placeCentred(TBox& image, TBox& caption) const {
-    caption.centreH(width());
-    if (!image.empty()) {
-        image.centreH(width());
-        image.centreV(height());
-        caption.shift(0, image.b - caption.t);
-    } else {
-        caption.centreV(height());
-    }
+// The caption, measured in the room an image beside it leaves.
+QSize TKxButton::captionBox(TKxBmp& bitmap, int imageWidth) const {
+    if (!FShowCaption || Text().isEmpty()) return QSize(0, 0);
+    const bool besideImage = FImageAlignment == tiaLeft || FImageAlignment == tiaRight;
+    QRect measured(0, 0, besideImage ? width() - imageWidth : width(), 0);
+    if (bitmap.dc())
+        bitmap.calcTextRect(measured, withoutMnemonics(captionToDraw()), FLineBreakPos == 0);
+    return measured.size();
 }
 
 // --- painting ----------------------------------------------------------------

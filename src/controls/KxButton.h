@@ -2,6 +2,7 @@
 
 #include "colour/ColourValue.h"
 #include "controls/KxBaseCtrl.h"
+#include "controls/KxButtonLayout.h"
 
 #include <QMargins>
 #include <QPointer>
@@ -15,8 +16,6 @@ class TKxImageList;
 
 enum TKxButtonStyle { bstButton, bstFlat, bstFlatAndButton, bstNone };
 enum TKxFocusStyle { tfsNone, tfsDottetRect, tfsColorRect, tfsColorMark, tfsStar, tfsHalfHot };
-enum TKxImageAlignment { tiaLeft, tiaRight, tiaTop, tiaBottom, tiaCenter };
-enum TKxLayoutStyle { tlsCenterTextAndImageClose, tlsCenterTextInRest, tlsTextFolowImage };
 enum TKxPosInRect { pirUpLeft, pirUpRight, pirDownRight, pirDownLeft };
 enum TKxShape { tasCircle, tasSquare, tasDiamond, tasStar };
 enum TKxThreeSizes { ttsSmall, ttsMedium, ttsLarge };
@@ -184,14 +183,9 @@ private:
     int getImageIndex(TKxButtonState state) const;
     int getAnImageIndex() const;
     bool weHaveImageIndex() const;
-    struct TBox;
     void calculateRects(TKxBmp& bitmap);
-    TBox imageBox() const;
-    TBox captionBox(TKxBmp& bitmap, int imageWidth) const;
-    void centrePair(TBox& image, TBox& caption, int dx, int dy) const;
-    void placeInRow(TBox& image, TBox& caption) const;
-    void placeInColumn(TBox& image, TBox& caption) const;
-    void placeCentred(TBox& image, TBox& caption) const;
+    QSize imageBox() const;
+    QSize captionBox(TKxBmp& bitmap, int imageWidth) const;
     void paintButton(TKxBmp& bitmap, const QRect& rect);
     void paintHalfHot(TKxBmp& bitmap, const QRect& rect);
     void paintButtonFlat(TKxBmp& bitmap, const QRect& rect);
