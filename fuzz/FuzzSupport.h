@@ -4,9 +4,14 @@
 // input; targets that need Qt's graphics make one application for the whole process.
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QMouseEvent>
+#include <QTemporaryDir>
 #include <QWidget>
 
+#include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 
 inline void FuzzCheck(bool ok) {
@@ -31,4 +36,16 @@ inline void SendFuzzMouse(QWidget& target, QEvent::Type type, QPoint at,
     const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : button;
     QMouseEvent event(type, QPointF(at), target.mapToGlobal(QPointF(at)), button, held, modifiers);
     QCoreApplication::sendEvent(&target, &event);
+}
+
+// Writes the input as the settings store file under one folder kept for the whole run and
+// returns that folder, for a store opened on it.
+inline QString PutFuzzStoreFile(const std::uint8_t* data, std::size_t size) {
+    static QTemporaryDir dir;
+    const QString folder = dir.path() + QStringLiteral("/Vextora");
+    QDir().mkpath(folder);
+    QFile file(folder + QStringLiteral("/Huesplinter.conf"));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) std::abort();
+    file.write(reinterpret_cast<const char*>(data), qint64(size));
+    return dir.path();
 }

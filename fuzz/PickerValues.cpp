@@ -5,26 +5,12 @@
 #include "picker/Pickfrm.h"
 #include "platform/UserStore.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
-
-namespace {} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static QTemporaryDir dir;
-    const QString folder = dir.path() + QStringLiteral("/Vextora");
-    QDir().mkpath(folder);
-    {
-        QFile file(folder + QStringLiteral("/Huesplinter.conf"));
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) std::abort();
-        file.write(reinterpret_cast<const char*>(data), qint64(size));
-    }
-    TUserStore store(dir.path());
+    const QString folder = PutFuzzStoreFile(data, size);
+    TUserStore store(folder);
     TPickerValues values;
     const bool complete = ReadPickerValues(store, values);
     FuzzCheck(complete || values.windowSize == 0);
@@ -41,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     TPickerValues kept = values;
     kept.windowSize = TFrmPick::SideFor(values.windowSize, 96, 1080);
-    TUserStore scratch(dir.path() + QStringLiteral("/again"));
+    TUserStore scratch(folder + QStringLiteral("/again"));
     FuzzCheck(WritePickerValues(scratch, kept));
     TPickerValues reloaded;
     FuzzCheck(ReadPickerValues(scratch, reloaded));

@@ -5,13 +5,8 @@
 #include "app/SettingsCodec.h"
 #include "platform/UserStore.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 
 namespace {
 
@@ -29,20 +24,13 @@ void checkRanges(const TStoredSettings& s) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static QTemporaryDir dir;
-    const QString folder = dir.path() + QStringLiteral("/Vextora");
-    QDir().mkpath(folder);
-    {
-        QFile file(folder + QStringLiteral("/Huesplinter.conf"));
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) std::abort();
-        file.write(reinterpret_cast<const char*>(data), qint64(size));
-    }
-    TUserStore store(dir.path());
+    const QString folder = PutFuzzStoreFile(data, size);
+    TUserStore store(folder);
     const auto ignore = [](const QString&) {};
     const TStoredSettings loaded = TSettingsCodec::load(store, ignore);
     checkRanges(loaded);
 
-    TUserStore scratch(dir.path() + QStringLiteral("/again"));
+    TUserStore scratch(folder + QStringLiteral("/again"));
     TSettingsCodec::save(scratch, loaded, ignore);
     TStoredSettings reloaded = TSettingsCodec::load(scratch, ignore);
     reloaded.firstRun = loaded.firstRun;

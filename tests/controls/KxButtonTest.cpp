@@ -62,6 +62,13 @@ QImage picture(TKxButton* b) {
     return b->grab().toImage();
 }
 
+// One opaque red picture, so the image's place shows in the button's pixels.
+void addRedDot(TKxImageList& images) {
+    QImage dot(16, 16, QImage::Format_ARGB32);
+    dot.fill(0xFFFF0000u);
+    images.add(dot);
+}
+
 } // namespace
 
 TEST(KxButtonTest, DefaultsMatchThePublishedOnes) {
@@ -307,9 +314,7 @@ TEST(KxButtonTest, AutoColoursDeriveHotGreyAndDimmedShades) {
 
 TEST(KxButtonTest, ImageAndTextAreCentredAsOneBlock) {
     TKxImageList images(16, 16);
-    QImage dot(16, 16, QImage::Format_ARGB32);
-    dot.fill(0xFFFF0000u);
-    images.add(dot);
+    addRedDot(images);
     Form form;
     TKxButton* b = form.add("Text");
     b->resize(120, 32);
@@ -348,9 +353,7 @@ TEST(KxButtonTest, ImageAndTextAreCentredAsOneBlock) {
 
 TEST(KxButtonTest, ImageAndCaptionStackAndCentreInEveryAlignment) {
     TKxImageList images(16, 16);
-    QImage dot(16, 16, QImage::Format_ARGB32);
-    dot.fill(0xFFFF0000u);
-    images.add(dot);
+    addRedDot(images);
     Form form;
     TKxButton* b = form.add("Text");
     b->resize(120, 70);
