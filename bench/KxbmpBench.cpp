@@ -1,7 +1,7 @@
 // Off-screen bitmap fills and copies against the memory-bandwidth limit: each operation runs next
 // to a plain memset or memcpy of the same number of bytes, so bytes_per_second compares directly.
 
-#include "controls/Kxbmp.h"
+#include "pixels/Kxbmp.h"
 
 #include <benchmark/benchmark.h>
 

@@ -5,7 +5,7 @@
 #include "FuzzSupport.h"
 #include "OperationReader.h"
 
-#include "controls/Kxbmp.h"
+#include "pixels/Kxbmp.h"
 
 #include <QGuiApplication>
 

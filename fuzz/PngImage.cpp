@@ -1,5 +1,5 @@
 // PNG files as the resource holders and picture loaders read them.
-#include "controls/KxPngRC.h"
+#include "pixels/KxPngRC.h"
 
 #include <QByteArray>
 

@@ -4,19 +4,23 @@
 #   cmake -DSELFTEST=ON -DWORK=<scratch dir> -P LayerRule.cmake
 #                                                   proves that each kind of break is caught
 #
-# The rule: platform, colour and support include nothing from the folders above them; no folder
-# includes src/app/ except app itself; no window folder (picker, sample, colorsets) includes
-# another; dialogs may be used by every window but use none of them.
+# The rule: the base folders stack up as platform, support, colour, pixels, each using only those
+# below it; controls and palette use the base; no folder includes src/app/ except app itself; no
+# window folder (picker, sample, colorsets) includes another; dialogs may be used by every window
+# but use none of them.
 cmake_minimum_required(VERSION 3.25)
 
-set(BASE_FOLDERS platform colour support)
+set(BASE_FOLDERS platform support colour pixels)
 set(WINDOW_FOLDERS picker sample colorsets)
 
 # The folders a folder may not include from.
 function(forbidden_for folder out)
-    set(all platform colour support controls palette dialogs picker sample colorsets app)
+    set(all ${BASE_FOLDERS} controls palette dialogs picker sample colorsets app)
     if(folder IN_LIST BASE_FOLDERS)
-        set(allowed ${BASE_FOLDERS})
+        # A base folder uses itself and the base folders listed before it.
+        list(FIND BASE_FOLDERS "${folder}" level)
+        math(EXPR last "${level} + 1")
+        list(SUBLIST BASE_FOLDERS 0 ${last} allowed)
     elseif(folder STREQUAL "controls")
         set(allowed ${BASE_FOLDERS} controls)
     elseif(folder STREQUAL "palette")
@@ -58,7 +62,15 @@ endfunction()
 if(SELFTEST)
     # Each case: the file to write, the header it includes, whether that breaks the rule.
     set(cases
-        "colour/A.h|controls/Kxbmp.h|1"
+        "colour/A.h|controls/KxButton.h|1"
+        "platform/A.h|support/FileOps.h|1"
+        "platform/A.cpp|colour/ColorValue.h|1"
+        "support/A.h|colour/ColorValue.h|1"
+        "colour/A.cpp|pixels/Kxbmp.h|1"
+        "pixels/A.cpp|controls/KxPanel.h|1"
+        "pixels/A.cpp|colour/ColorQt.h|0"
+        "colour/A.cpp|support/TextFile.h|0"
+        "controls/A.cpp|pixels/Kxbmp.h|0"
         "platform/A.cpp|app/Unit1.h|1"
         "support/A.h|dialogs/Kxmsgbx.h|1"
         "controls/A.h|palette/KxZodudIro.h|1"

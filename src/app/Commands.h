@@ -1,7 +1,7 @@
 #pragma once
 
 #include "colour/ColorTemplateList.h"
-#include "colour/ColourValue.h"
+#include "colour/ColorValue.h"
 
 #include <QObject>
 #include <QPointer>

@@ -2,7 +2,7 @@
 
 #include "app/Unit1.h"
 #include "app/Unit1Ui.h"
-#include "colour/ColourParser.h"
+#include "colour/ColorParser.h"
 #include "colour/CopyFormats.h"
 #include "controls/KxButton.h"
 #include "controls/KxPanel.h"

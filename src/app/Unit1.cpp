@@ -6,8 +6,8 @@
 #include "app/Startup.h"
 #include "app/UserSlots.h"
 
-#include "colour/ColourParser.h"
-#include "colour/ColourValue.h"
+#include "colour/ColorParser.h"
+#include "colour/ColorValue.h"
 #include "colour/CopyFormats.h"
 #include "controls/KxButton.h"
 #include "controls/KxPanel.h"

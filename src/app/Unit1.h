@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/Unit1Ui.h"
-#include "colour/ColourValue.h"
+#include "colour/ColorValue.h"
 #include "colour/CopyFormats.h"
 
 #include <QString>

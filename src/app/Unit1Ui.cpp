@@ -1,7 +1,7 @@
 #include "app/Unit1Ui.h"
 
-#include "colour/ColourParser.h"
-#include "colour/ColourQt.h"
+#include "colour/ColorParser.h"
+#include "colour/ColorQt.h"
 #include "controls/KxButton.h"
 #include "controls/KxPanel.h"
 #include "controls/KxSlider.h"

@@ -2,7 +2,7 @@
 
 #include "app/Extra.h"
 #include "colorsets/ColorSetStore.h"
-#include "colour/ColourValue.h"
+#include "colour/ColorValue.h"
 
 #include <QObject>
 #include <QPointer>

@@ -5,7 +5,7 @@
 // on the screen with a single image draw, so nothing flickers and see-through parts of the drawing
 // show the parent.
 
-#include "controls/Kxbmp.h"
+#include "pixels/Kxbmp.h"
 
 #include <QRect>
 #include <QString>

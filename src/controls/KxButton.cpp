@@ -1,8 +1,8 @@
 #include "controls/KxButton.h"
 
-#include "controls/KxImageList.h"
+#include "pixels/KxImageList.h"
 #include "controls/KxPanel.h"
-#include "controls/Kxhsl.h"
+#include "colour/Kxhsl.h"
 
 #include <QAction>
 #include <QApplication>

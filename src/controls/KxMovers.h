@@ -1,6 +1,6 @@
 #pragma once
 
-#include "colour/ColourValue.h"
+#include "colour/ColorValue.h"
 // The common base of the value controls (slider and progress bar): their eight colours, a
 // minimum size and keyboard focus.
 

@@ -1,7 +1,7 @@
 #include "controls/KxPanel.h"
 
-#include "colour/ColourQt.h"
-#include "controls/Kxbmp.h"
+#include "colour/ColorQt.h"
+#include "pixels/Kxbmp.h"
 
 #include <QEvent>
 #include <QFontMetrics>

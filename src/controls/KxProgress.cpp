@@ -1,6 +1,6 @@
 #include "controls/KxProgress.h"
 
-#include "controls/Kxbmpround.h"
+#include "pixels/Kxbmpround.h"
 
 #include <QEvent>
 #include <QMouseEvent>

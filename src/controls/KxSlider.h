@@ -6,7 +6,7 @@
 // vertical one Min is at the top.
 
 #include "controls/KxMovers.h"
-#include "controls/Kxbmpround.h"
+#include "pixels/Kxbmpround.h"
 
 #include <functional>
 #include <memory>

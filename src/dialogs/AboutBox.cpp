@@ -2,7 +2,7 @@
 
 #include "controls/KxButton.h"
 #include "controls/KxPanel.h"
-#include "controls/KxPngRC.h"
+#include "pixels/KxPngRC.h"
 #include "dialogs/Kxmsgbx.h"
 #include "platform/Platform.h"
 #include "support/Kxglobals.h"

@@ -1,8 +1,8 @@
 #include "dialogs/FrmTemplates.h"
 
-#include "colour/ColourValue.h"
+#include "colour/ColorValue.h"
 #include "controls/KxButton.h"
-#include "controls/KxImages.h"
+#include "pixels/KxImages.h"
 #include "controls/KxPanel.h"
 #include "dialogs/TypedInputLimit.h"
 

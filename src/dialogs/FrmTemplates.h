@@ -1,7 +1,7 @@
 #pragma once
 
 #include "colour/ColorTemplateList.h"
-#include "controls/KxImageList.h"
+#include "pixels/KxImageList.h"
 
 #include "controls/KxDialog.h"
 

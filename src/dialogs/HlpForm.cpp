@@ -2,7 +2,7 @@
 
 #include "colour/ColorTemplateFile.h"
 #include "controls/KxButton.h"
-#include "controls/KxImages.h"
+#include "pixels/KxImages.h"
 #include "controls/KxPanel.h"
 #include "dialogs/FrmTemplates.h"
 #include "dialogs/Kxmsgbx.h"

@@ -2,7 +2,7 @@
 
 #include "colour/ColorTemplateList.h"
 #include "colour/CopyFormats.h"
-#include "controls/KxImageList.h"
+#include "pixels/KxImageList.h"
 #include "dialogs/ShortcutTable.h"
 
 #include "controls/KxDialog.h"

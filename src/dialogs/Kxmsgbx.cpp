@@ -1,10 +1,10 @@
 #include "dialogs/Kxmsgbx.h"
 
 #include "controls/KxButton.h"
-#include "controls/KxImages.h"
+#include "pixels/KxImages.h"
 #include "controls/KxMousSnap.h"
 #include "controls/KxPanel.h"
-#include "controls/KxPngRC.h"
+#include "pixels/KxPngRC.h"
 #include "platform/Platform.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "palette/KxZodudIro.h"
 
-#include "colour/ColourQt.h"
+#include "colour/ColorQt.h"
 #include "platform/Platform.h"
 
 #include <QEnterEvent>

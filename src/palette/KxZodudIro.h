@@ -1,7 +1,7 @@
 #pragma once
 
-#include "colour/ColourValue.h"
-#include "controls/KxColor.h"
+#include "colour/ColorValue.h"
+#include "pixels/KxColor.h"
 
 #include <QImage>
 #include <QRect>

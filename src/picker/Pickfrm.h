@@ -1,6 +1,6 @@
 #pragma once
 
-#include "colour/ColourValue.h"
+#include "colour/ColorValue.h"
 #include "picker/Colorhintfrm.h"
 #include "picker/PickView.h"
 #include "picker/PickerValues.h"

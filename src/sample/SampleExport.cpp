@@ -1,7 +1,7 @@
 #include "sample/SampleExport.h"
 
-#include "controls/KxPngRC.h"
-#include "controls/Kxbmp.h"
+#include "pixels/KxPngRC.h"
+#include "pixels/Kxbmp.h"
 #include "support/Kxfunctions.h"
 #include "support/TextFile.h"
 

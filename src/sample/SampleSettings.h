@@ -1,6 +1,6 @@
 #pragma once
 
-#include "colour/ColourValue.h"
+#include "colour/ColorValue.h"
 
 #include <QRect>
 #include <QString>

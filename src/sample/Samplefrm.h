@@ -1,6 +1,6 @@
 #pragma once
 
-#include "colour/ColourValue.h"
+#include "colour/ColorValue.h"
 #include "sample/SampleCanvas.h"
 #include "sample/SamplePngSaver.h"
 

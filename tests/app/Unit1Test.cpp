@@ -1,6 +1,6 @@
 #include "app/Unit1.h"
 
-#include "colour/ColourValue.h"
+#include "colour/ColorValue.h"
 #include "colour/CopyFormats.h"
 #include "controls/KxButton.h"
 #include "controls/KxPanel.h"

@@ -1,6 +1,6 @@
 #include "controls/KxButton.h"
-#include "controls/KxImageList.h"
-#include "controls/Kxhsl.h"
+#include "pixels/KxImageList.h"
+#include "colour/Kxhsl.h"
 
 #include <QApplication>
 #include <QDialog>

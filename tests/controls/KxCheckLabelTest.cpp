@@ -1,6 +1,6 @@
 #include "controls/KxCheckLabel.h"
 
-#include "controls/KxImageList.h"
+#include "pixels/KxImageList.h"
 
 #include <QApplication>
 #include <QEnterEvent>

@@ -2,7 +2,7 @@
 
 #include "controls/KxButton.h"
 #include "controls/KxMousSnap.h"
-#include "controls/KxPngRC.h"
+#include "pixels/KxPngRC.h"
 #include "platform/FakePlatform.h"
 
 #include <QApplication>

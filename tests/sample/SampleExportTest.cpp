@@ -1,6 +1,6 @@
 #include "sample/SampleExport.h"
 
-#include "controls/KxPngRC.h"
+#include "pixels/KxPngRC.h"
 #include "support/TestFiles.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "sample/Samplefrm.h"
 
-#include "controls/KxPngRC.h"
+#include "pixels/KxPngRC.h"
 #include "dialogs/Kxmsgbx.h"
 #include "platform/FakePlatform.h"
 #include "sample/SampleOwner.h"

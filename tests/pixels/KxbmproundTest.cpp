@@ -1,4 +1,4 @@
-#include "controls/Kxbmpround.h"
+#include "pixels/Kxbmpround.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "colour/ColourParser.h"
-#include "colour/ColourValue.h"
+#include "colour/ColorParser.h"
+#include "colour/ColorValue.h"
 #include "colour/CopyFormats.h"
 
 #include <benchmark/benchmark.h>

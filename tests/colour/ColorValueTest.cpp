@@ -1,4 +1,4 @@
-#include "colour/ColourValue.h"
+#include "colour/ColorValue.h"
 
 #include "platform/FakePlatform.h"
 

@@ -1,4 +1,4 @@
-#include "controls/Kxhsl.h"
+#include "colour/Kxhsl.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "controls/Kxbmp.h"
+#include "pixels/Kxbmp.h"
 
 #include <gtest/gtest.h>
 

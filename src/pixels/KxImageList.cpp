@@ -1,4 +1,4 @@
-#include "controls/KxImageList.h"
+#include "pixels/KxImageList.h"
 
 TKxImageList::TKxImageList(const TKxImageList& other)
     : FWidth(other.FWidth), FHeight(other.FHeight), FImages(other.FImages) {}

@@ -1,5 +1,5 @@
-#include "controls/KxPngRC.h"
-#include "controls/KxImageList.h"
+#include "pixels/KxPngRC.h"
+#include "pixels/KxImageList.h"
 #include "support/DiskFull.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "controls/Kxbmp.h"
+#include "pixels/Kxbmp.h"
 
-#include "colour/ColourQt.h"
-#include "controls/KxImageList.h"
+#include "colour/ColorQt.h"
+#include "pixels/KxImageList.h"
 
 #include <QDebug>
 #include <QFontMetrics>

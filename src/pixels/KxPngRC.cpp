@@ -1,6 +1,6 @@
-#include "controls/KxPngRC.h"
+#include "pixels/KxPngRC.h"
 
-#include "controls/KxImageList.h"
+#include "pixels/KxImageList.h"
 #include "support/FileOps.h"
 
 #include <QDebug>

@@ -1,6 +1,6 @@
-#include "controls/KxImages.h"
+#include "pixels/KxImages.h"
 
-#include "controls/KxPngRC.h"
+#include "pixels/KxPngRC.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,5 +1,5 @@
-#include "controls/Kxbmp.h"
-#include "controls/KxImageList.h"
+#include "pixels/Kxbmp.h"
+#include "pixels/KxImageList.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "controls/KxImageRC.h"
+#include "pixels/KxImageRC.h"
 
 TKxImageRC::TKxImageRC(QObject* owner) : QObject(owner) {}
 

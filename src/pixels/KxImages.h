@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/KxImageList.h"
+#include "pixels/KxImageList.h"
 
 #include <QByteArray>
 #include <QImage>

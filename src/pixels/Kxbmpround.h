@@ -8,7 +8,7 @@
 // Every shape takes a light colour, a dark colour and a shade (0-255): the darkest tone of a shape
 // is the dark colour darkened by the shade.
 
-#include "controls/Kxbmp.h"
+#include "pixels/Kxbmp.h"
 
 #include <cstddef>
 

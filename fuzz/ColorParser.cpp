@@ -1,5 +1,5 @@
 // Pasted and typed value-field text: any characters, any length.
-#include "colour/ColourParser.h"
+#include "colour/ColorParser.h"
 
 #include <QString>
 

@@ -3,7 +3,7 @@
 // out in 64 bits, so a rectangle of any size or position is safe, costs no more than the pixels
 // it touches, and may be too small for the whole shape.
 
-#include "controls/Kxbmp.h"
+#include "pixels/Kxbmp.h"
 
 #include <algorithm>
 #include <array>

@@ -6,7 +6,7 @@
 // Rectangles are QRect: x()/y() are the left and top pixel, width()/height() the size; a rectangle
 // that reaches past the bitmap is clipped, never written outside.
 
-#include "controls/KxColor.h"
+#include "pixels/KxColor.h"
 
 #include <QFont>
 #include <QImage>

@@ -1,5 +1,5 @@
-#include "controls/KxImages.h"
-#include "controls/KxPngRC.h"
+#include "pixels/KxImages.h"
+#include "pixels/KxPngRC.h"
 
 #include <gtest/gtest.h>
 

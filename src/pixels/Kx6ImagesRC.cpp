@@ -1,4 +1,4 @@
-#include "controls/Kx6ImagesRC.h"
+#include "pixels/Kx6ImagesRC.h"
 
 TKx6ImagesRC::TKx6ImagesRC(QObject* owner) : QObject(owner) {}
 

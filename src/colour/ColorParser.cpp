@@ -1,4 +1,4 @@
-#include "colour/ColourParser.h"
+#include "colour/ColorParser.h"
 
 #include "platform/Platform.h"
 
