@@ -69,6 +69,14 @@ bool findableOnSomeScreen(const QRect& r) {
     return false;
 }
 
+// Raises the window and gives it the keyboard: a frameless tool window gets no focus from the
+// window manager on a click, so the keys the user presses next would still go to the main window.
+void takeKeyboard(QWidget* window) {
+    window->raise();
+    window->activateWindow();
+    window->setFocus(Qt::MouseFocusReason);
+}
+
 } // namespace
 
 TSampleForm::TSampleForm(TSampleOwner* owner, QWidget* parent)
@@ -361,6 +369,8 @@ void TSampleForm::finishCapture() {
     takePicture();
     show();
     FCapturing = false;
+    // A hidden window loses the focus; a press started this capture, and a press asks for it.
+    if (FDragging) takeKeyboard(this);
     refillBackground();
     invalidateSample();
     // The press that started the capture may still be held: keep the drag going even though the
@@ -553,6 +563,7 @@ void TSampleForm::keyPressEvent(QKeyEvent* event) {
 }
 
 void TSampleForm::mousePressEvent(QMouseEvent* event) {
+    takeKeyboard(this);
     if (event->button() != Qt::LeftButton) {
         QWidget::mousePressEvent(event);
         return;

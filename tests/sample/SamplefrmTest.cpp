@@ -1,13 +1,14 @@
 #include "sample/Samplefrm.h"
 
-#include "pixels/KxPngRC.h"
 #include "dialogs/Kxmsgbx.h"
+#include "pixels/KxPngRC.h"
 #include "platform/FakePlatform.h"
 #include "sample/SampleOwner.h"
 #include "support/Kxfunctions.h"
 #include "support/Kxglobals.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
@@ -260,6 +261,24 @@ TEST_F(SampleFormTest, PressCapturesWithoutTheWindowAndDragsOnlyWhileHeld) {
     EXPECT_TRUE(owner.placements.isEmpty()) << "a capture is no hide";
     EXPECT_EQ(form.background().pixel(1, 2), qRgb(101, 92, 77));
     QTest::mouseRelease(&form, Qt::LeftButton, {}, QPoint(10, 10));
+}
+
+TEST_F(SampleFormTest, AClickGivesTheWindowTheKeyboard) {
+    form.SetTransparent(false);
+    showAt(QRect(50, 60, 150, 120));
+    QWidget other;
+    other.setGeometry(400, 300, 100, 100);
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+
+    for (Qt::MouseButton button : {Qt::LeftButton, Qt::MiddleButton}) {
+        other.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+        QTest::mouseClick(&form, button, {}, QPoint(10, 10));
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&form)) << button;
+        EXPECT_EQ(QApplication::focusWidget(), &form) << button;
+    }
 }
 
 TEST_F(SampleFormTest, FirstShowCentresOnTheOwnerAndLostPlacesAreFound) {
