@@ -4,6 +4,7 @@
 #include "sample/SampleExport.h"
 #include "support/Kxfunctions.h"
 #include "support/Kxglobals.h"
+#include "support/Kxknownfolders.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -13,6 +14,18 @@ namespace {
 const QString kCaption{Kxglobals::ProgramName};
 const QString kPngValue = QStringLiteral("SamplePngFile");
 
+// Where the name question starts: the folder of the last picture saved while it exists, else the
+// user's pictures folder, else the home folder; never the folder the program was started from.
+QString startFolder(const QString& lastPicture) {
+    if (!lastPicture.isEmpty()) {
+        const QString last = QFileInfo(lastPicture).absolutePath();
+        if (QFileInfo(last).isDir()) return last;
+    }
+    const QString pictures = QDir::cleanPath(KnownFolderPath(TKnownFolder::Pictures));
+    if (!pictures.isEmpty() && QFileInfo(pictures).isDir()) return pictures;
+    return QDir::homePath();
+}
+
 } // namespace
 
 void TSamplePngSaver::readPngPath() {
@@ -21,8 +34,7 @@ void TSamplePngSaver::readPngPath() {
 }
 
 QString TSamplePngSaver::askName(const TChooser& choose) {
-    const QString folder = FPngPath.isEmpty() ? QString() : QFileInfo(FPngPath).absolutePath();
-    const QString chosen = choose ? choose(folder) : QString();
+    const QString chosen = choose ? choose(startFolder(FPngPath)) : QString();
     if (chosen.isEmpty()) return {};
     const QString name = SampleExport::ForcePng(chosen);
     // The dialog asked about the name it was given, not about the one written.

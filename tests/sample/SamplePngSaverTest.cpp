@@ -84,9 +84,9 @@ TEST_F(SamplePngSaverTest, NumberedSaveNeverReplacesAFileMadeWhileThePictureWasT
 }
 
 TEST_F(SamplePngSaverTest, ThePictureIsTakenOnlyOnceTheNameIsSettled) {
-    // No last name: the numbered save asks, starting nowhere in particular.
+    // No last name: the numbered save asks.
     saver.saveNumbered(choose, picture());
-    EXPECT_EQ(folders, QStringList{QString()});
+    EXPECT_EQ(folders.size(), 1);
     saver.saveNumbered(nullptr, picture());
     EXPECT_EQ(pictures, 0);
 
@@ -112,4 +112,28 @@ TEST_F(SamplePngSaverTest, ThePictureIsTakenOnlyOnceTheNameIsSettled) {
     EXPECT_FALSE(QFile::exists(dir.filePath("b.png")));
     EXPECT_TRUE(boxes.last().startsWith("Huesplinter|There is nothing to save"));
     EXPECT_EQ(saver.path(), dir.filePath("a.png"));
+}
+
+TEST_F(SamplePngSaverTest, TheQuestionStartsInTheLastFolderElseInPictures) {
+    struct THome {
+        QByteArray saved = qgetenv("HOME");
+        explicit THome(const QString& path) { qputenv("HOME", path.toUtf8()); }
+        ~THome() { qputenv("HOME", saved); }
+    } home(dir.path());
+    const QString pictures = dir.filePath("Pictures");
+    ASSERT_TRUE(QDir().mkpath(pictures));
+
+    saver.saveAs(choose, picture());
+    QDir().rmdir(pictures);
+    saver.saveAs(choose, picture());
+    // A last picture whose folder is gone.
+    storeName(dir.filePath("gone/shot.png"));
+    TSamplePngSaver fresh(&window);
+    fresh.saveAs(choose, picture());
+    ASSERT_TRUE(QDir().mkpath(dir.filePath("kept")));
+    storeName(dir.filePath("kept/shot.png"));
+    TSamplePngSaver known(&window);
+    known.saveAs(choose, picture());
+
+    EXPECT_EQ(folders, (QStringList{pictures, dir.path(), dir.path(), dir.filePath("kept")}));
 }
