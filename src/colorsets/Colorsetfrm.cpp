@@ -101,7 +101,6 @@ TKxButton* TColorSetForm::addButton(QWidget* parent, const QString& caption, con
 
 void TColorSetForm::createControls() {
     setWindowTitle(QStringLiteral("Manage Color Sets"));
-    setWindowFlags(Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     QFont font;
     font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
     font.setPixelSize(scaled(kDesignFontHeight));
@@ -431,11 +430,18 @@ void TColorSetForm::ButRenameClick() {
     emit colorSetRenamed(oldPath, newPath);
 }
 
+bool TColorSetForm::commitEditsOf(const QString& path) {
+    if (!m_changed || m_loadedPath.isEmpty() || path != m_loadedPath) return true;
+    return saveTiles();
+}
+
 void TColorSetForm::ButCopyClick() {
     const int row = ListBox->currentRow();
     if (row < 0) return;
     const std::optional<QString> name = askName();
     if (!name) return;
+    // The copy is of the set as the user sees it.
+    if (!commitEditsOf(pathAt(row))) return;
     if (const TColorSetStatus error = m_store.copy(pathAt(row), *name)) {
         showError(*error);
         return;
@@ -471,6 +477,8 @@ void TColorSetForm::ButExportClick() {
     if (row < 0 || !AskSaveFile) return;
     const QString chosen = AskSaveFile(ListBox->item(row)->text() + ColorSetFile::Extension);
     if (chosen.isEmpty()) return;
+    // The exported file is the set as the user sees it.
+    if (!commitEditsOf(pathAt(row))) return;
     if (const TColorSetStatus error = m_store.exportSet(pathAt(row), chosen)) showError(*error);
 }
 

@@ -89,6 +89,9 @@ private:
     void FormShow();
     void ChangesMade();
     bool saveTiles();
+    // Writes pending tile edits first when they belong to the set at path; false when that
+    // failed (and was said).
+    bool commitEditsOf(const QString& path);
     void showTiles(const TColorSetEntries& entries);
     void enableSelectionButtons();
     void addEntry(int row, const TColorSetRef& ref);

@@ -241,6 +241,37 @@ TEST_F(ColorsetfrmTest, ExportProposesTheSetsFileName) {
     EXPECT_EQ(FileBytes(chosenFile), FileBytes(path("Default Color Set")));
 }
 
+TEST_F(ColorsetfrmTest, ExportAndCopyTakeTheEditsOnScreen) {
+    open();
+    select("Default Color Set");
+    editTile(2, "edited");
+    chosenFile = dir.path() + "/out.Hspl";
+    QSignalSpy saved(form.get(), &TColorSetForm::colorSetSaved);
+    form->butExport()->Click();
+    EXPECT_TRUE(FileBytes(chosenFile).contains("=edited\r\n"));
+    EXPECT_EQ(saved.count(), 1);
+    EXPECT_FALSE(form->changed());
+
+    editTile(2, "copied");
+    names = {"twin"};
+    form->butCopy()->Click();
+    EXPECT_TRUE(FileBytes(path("twin")).contains("=copied\r\n"));
+
+    // A set whose edits cannot be written is neither exported nor copied from its old file.
+    editTile(2, "stuck");
+    QFile::remove(path("Default Color Set"));
+    QDir().mkdir(path("Default Color Set"));
+    QFile::remove(chosenFile);
+    form->butExport()->Click();
+    names = {"twin2"};
+    form->butCopy()->Click();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_TRUE(boxes[0].text.startsWith("Could not save Color Set file:"));
+    EXPECT_FALSE(QFile::exists(chosenFile));
+    EXPECT_FALSE(QFile::exists(path("twin2")));
+    EXPECT_EQ(form->tile(2)->name(), "stuck");
+}
+
 TEST_F(ColorsetfrmTest, AFailedSaveKeepsTheEditsOnScreen) {
     PutFile(path("a"), ColorSetText(20, "111111", "a"));
     open();
