@@ -26,7 +26,7 @@ void styleButton(TKxButton* button) {
 
 TClSetNameForm::TClSetNameForm(QWidget* owner) : TKxDialog(owner) {
     setWindowTitle(QStringLiteral("Color Set Name"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
     QFont font;
     font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
     font.setPixelSize(scaled(kDesignFontHeight));

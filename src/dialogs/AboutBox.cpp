@@ -2,8 +2,8 @@
 
 #include "controls/KxButton.h"
 #include "controls/KxPanel.h"
-#include "pixels/KxPngRC.h"
 #include "dialogs/Kxmsgbx.h"
+#include "pixels/KxPngRC.h"
 #include "platform/Platform.h"
 #include "support/Kxglobals.h"
 
@@ -40,8 +40,7 @@ TKxPanel* gradientPanel(QWidget* parent, std::uint32_t begin, std::uint32_t end)
 } // namespace
 
 TAboutBox::TAboutBox(const TAboutInfo& info, QWidget* reference)
-    : TKxDialog(nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), FInfo(info),
-      FReference(reference) {
+    : TKxDialog(nullptr), FInfo(info), FReference(reference) {
     setModal(true);
     setWindowTitle(QStringLiteral("About %1").arg(info.name));
     QFont form(QStringLiteral("Arial"));

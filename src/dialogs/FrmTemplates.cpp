@@ -2,9 +2,9 @@
 
 #include "colour/ColorValue.h"
 #include "controls/KxButton.h"
-#include "pixels/KxImages.h"
 #include "controls/KxPanel.h"
 #include "dialogs/TypedInputLimit.h"
+#include "pixels/KxImages.h"
 
 #include <QCheckBox>
 #include <QHeaderView>
@@ -77,9 +77,7 @@ void styleButton(TKxButton* button, const QString& caption, bool withDisabledCol
 } // namespace
 
 TFrmTemplates::TFrmTemplates(TTemplateKind mode, const TColorTemplateList& list, QWidget* owner)
-    : TKxDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                           Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
-      FMode(mode), FImages(KxMainImageList(1)) {
+    : TKxDialog(owner), FMode(mode), FImages(KxMainImageList(1)) {
     FImages = KxMainImageList(scaled(kImageSide));
     setWindowTitle(QStringLiteral("Template List"));
     createControls();

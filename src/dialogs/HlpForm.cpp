@@ -2,11 +2,11 @@
 
 #include "colour/ColorTemplateFile.h"
 #include "controls/KxButton.h"
-#include "pixels/KxImages.h"
 #include "controls/KxPanel.h"
 #include "dialogs/FrmTemplates.h"
 #include "dialogs/Kxmsgbx.h"
 #include "dialogs/TypedInputLimit.h"
+#include "pixels/KxImages.h"
 #include "platform/Platform.h"
 #include "support/Kxfunctions.h"
 #include "support/Kxknownfolders.h"
@@ -101,9 +101,7 @@ QIcon keyCapIcon(int side) {
 THlpForm::THlpForm(const TSettingsValues& values, const TColorTemplateList& rgbTemplates,
                    const TColorTemplateList& hslTemplates, const QString& dataFolder,
                    std::vector<TShortcutGroup> shortcuts, QWidget* parent)
-    : TKxDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                            Qt::WindowCloseButtonHint),
-      FValues(values), FRgbTemplates(rgbTemplates), FHslTemplates(hslTemplates),
+    : TKxDialog(parent), FValues(values), FRgbTemplates(rgbTemplates), FHslTemplates(hslTemplates),
       FDataFolder(dataFolder), FShortcuts(std::move(shortcuts)), FRgbHex(values.formats.customHex),
       FHslHex(values.formats.hslHex), FClickAction(values.clickAction),
       FImages(KxMainImageList(1)) {

@@ -1,9 +1,9 @@
 #include "dialogs/Kxmsgbx.h"
 
 #include "controls/KxButton.h"
-#include "pixels/KxImages.h"
 #include "controls/KxMousSnap.h"
 #include "controls/KxPanel.h"
+#include "pixels/KxImages.h"
 #include "pixels/KxPngRC.h"
 #include "platform/Platform.h"
 
@@ -173,10 +173,8 @@ private:
     int FWrapWidth = 0;
 };
 
-TKxMsgBox::TKxMsgBox(QWidget* reference)
-    : TKxDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                             Qt::WindowStaysOnTopHint),
-      FReference(reference) {
+TKxMsgBox::TKxMsgBox(QWidget* reference) : TKxDialog(nullptr), FReference(reference) {
+    setWindowFlag(Qt::WindowStaysOnTopHint);
     setModal(true);
     QFont form(QStringLiteral("Arial"));
     form.setPixelSize(scaled(kDesignFontHeight));

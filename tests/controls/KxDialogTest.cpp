@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -70,27 +71,36 @@ TEST(KxDialogTest, CancelButtonGivesTwoFromClickEscAndClose) {
     }
 }
 
-TEST(KxDialogTest, WithoutCancelButtonEscAndCloseDoNothing) {
-    for (bool disabledCancel : {false, true}) {
-        Dialog d({tmrOK, tmrCancel});
-        if (disabledCancel)
-            d.buttons[1]->setEnabled(false);
-        else
-            d.buttons[1]->hide();
+TEST(KxDialogTest, WithoutCancelButtonEscAndCloseDoNothingUnlessOneButtonAnswers) {
+    // A disabled cancel button still shows that the window wants an answer of its own.
+    for (const auto& results : {std::vector<TKxModalResult>{tmrOK, tmrCancel},
+                                std::vector<TKxModalResult>{tmrYes, tmrNo}}) {
+        Dialog d({results[0], results[1]});
+        if (results[1] == tmrCancel) d.buttons[1]->setEnabled(false);
         d.run([&] {
             QTest::keyClick(&d.window, Qt::Key_Escape);
             closeFromTitleBar(&d.window);
         });
-        EXPECT_TRUE(d.stillOpen) << disabledCancel;
+        EXPECT_TRUE(d.stillOpen) << int(results[0]);
     }
-    Dialog ok({tmrOK});
-    EXPECT_EQ(ok.run([&] {
-        QTest::keyClick(&ok.window, Qt::Key_Escape);
-        closeFromTitleBar(&ok.window);
-    }),
-              -1);
-    EXPECT_TRUE(ok.stillOpen);
+    // One answer shown: closing the window gives it, and so does Esc.
+    Dialog hidden({tmrOK, tmrCancel});
+    hidden.buttons[1]->hide();
+    EXPECT_EQ(hidden.run([&] { closeFromTitleBar(&hidden.window); }), 1);
+    Dialog ok({tmrRetry});
+    EXPECT_EQ(ok.run([&] { closeFromTitleBar(&ok.window); }), int(tmrRetry));
+    Dialog esc({tmrOK});
+    EXPECT_EQ(esc.run([&] { QTest::keyClick(&esc.window, Qt::Key_Escape); }), 1);
     // The focused button answers Enter with its own number.
     Dialog again({tmrOK});
     EXPECT_EQ(again.run([&] { QTest::keyClick(&again.window, Qt::Key_Return); }), 1);
+}
+
+TEST(KxDialogTest, TitleBarHasACloseButtonButNoMinimiseOrMaximise) {
+    TKxDialog dialog;
+    const Qt::WindowFlags flags = dialog.windowFlags();
+    EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_TRUE(flags.testFlag(Qt::CustomizeWindowHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
 }

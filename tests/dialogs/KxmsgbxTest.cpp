@@ -112,21 +112,26 @@ TEST_F(KxmsgbxTest, YesNoCancelAnswersNoAndCancelByButtonEscAndClose) {
     EXPECT_EQ(AskYesNoCancel("c", "t"), kMsgCancel);
 }
 
-TEST_F(KxmsgbxTest, OkBoxClosesOnlyThroughItsButton) {
+TEST_F(KxmsgbxTest, OkBoxClosesWithOkFromItsButtonEscAndTheCloseButton) {
     TScopedFakePlatform platform;
-    bool stayedOpen = false;
-    whenOpen([&](TKxMsgBox* box) {
-        EXPECT_EQ(box->shownCaptions(), QStringList({"&Ok"}));
-        EXPECT_EQ(box->IconKind(), kMsgIconError);
-        QTest::keyClick(box->focusWidget(), Qt::Key_Escape);
-        closeFromTitleBar(box);
-        stayedOpen = box->isVisible();
-        QTest::keyClick(box->focusWidget(), Qt::Key_Return);
-        EXPECT_FALSE(box->isVisible());
-        EXPECT_EQ(box->result(), kMsgOk);
-    });
-    ShowErrorBox("Error", "Could not write /tmp/R&D/file.txt");
-    EXPECT_TRUE(stayedOpen);
+    std::vector<int> results;
+    const std::vector<std::function<void(TKxMsgBox*)>> ways{
+        [](TKxMsgBox* box) { QTest::keyClick(box->focusWidget(), Qt::Key_Return); },
+        [](TKxMsgBox* box) { QTest::keyClick(box->focusWidget(), Qt::Key_Escape); },
+        [](TKxMsgBox* box) { closeFromTitleBar(box); },
+    };
+    for (const auto& way : ways) {
+        whenOpen([&](TKxMsgBox* box) {
+            EXPECT_EQ(box->shownCaptions(), QStringList({"&Ok"}));
+            EXPECT_EQ(box->IconKind(), kMsgIconError);
+            EXPECT_TRUE(box->windowFlags().testFlag(Qt::WindowCloseButtonHint));
+            EXPECT_FALSE(box->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+            way(box);
+            results.push_back(box->isVisible() ? -1 : box->result());
+        });
+        ShowErrorBox("Error", "Could not write /tmp/R&D/file.txt");
+    }
+    EXPECT_EQ(results, (std::vector<int>{kMsgOk, kMsgOk, kMsgOk}));
 
     // Without any button a box would have no way to close: it gets OK.
     TKxMsgBox bare;
