@@ -8,8 +8,10 @@
 #include "controls/KxPanel.h"
 #include "dialogs/Kxmsgbx.h"
 #include "palette/KxZodudIro.h"
+#include "pixels/KxImages.h"
 #include "platform/Platform.h"
 #include "sample/Samplefrm.h"
+#include "support/FontFamilies.h"
 #include "support/Kxfunctions.h"
 #include "support/Kxglobals.h"
 
@@ -34,6 +36,9 @@ constexpr int kDesignSquare = 30;
 constexpr int kDesignSpacer = 10;
 constexpr int kDesignSizeBox = 84;
 constexpr int kDesignLockButton = 44;
+constexpr int kDesignLockImage = 24;
+// Narrower, a lock button cannot show its picture beside its letter.
+constexpr int kLeastLockButton = 38;
 constexpr int kDesignColourField = 92;
 constexpr int kDesignMinFontBox = 150;
 
@@ -67,13 +72,22 @@ void groupButton(TKxButton* button, int group, bool allowAllUp) {
     button->setClSelDownLight(kStyleDownLight);
 }
 
+// The size a text of the size box stands for; 0 for none (no size below one point exists).
+qlonglong sizeOfText(const QString& text, bool* isNumber) {
+    bool ok = false;
+    const qlonglong n = text.toLongLong(&ok);
+    *isNumber = ok && n <= INT_MAX && n >= INT_MIN;
+    return *isNumber && n >= 1 ? n : 0;
+}
+
 QColor toQColor(ColorValue c) {
     return QColor(RedOf(c), GreenOf(c), BlueOf(c));
 }
 
 } // namespace
 
-TSampleControls::TSampleControls(TForm1& form, TForm1Ui& ui) : m_form(form), m_ui(ui) {
+TSampleControls::TSampleControls(TForm1& form, TForm1Ui& ui)
+    : m_form(form), m_ui(ui), m_images(KxMainImageList(ui.scaled(kDesignLockImage))) {
     createSampleWindow = [](TSampleOwner* owner, QWidget* parent) {
         return new TSampleForm(owner, parent);
     };
@@ -158,6 +172,10 @@ void TSampleControls::createControls() {
     groupButton(ButLockBkgCl, 6, false);
     EdBkgColor = new QLineEdit(PnlEdits);
     EdBkgColor->setToolTip(QStringLiteral(" Set Color F12 "));
+    for (TKxButton* lock : {ButLockTextCl, ButLockBkgCl}) {
+        lock->setImages(&m_images);
+        lock->setImageIndex(kxiLock);
+    }
     for (QLineEdit* field : {EdTextColor, EdBkgColor}) {
         field->setMaxLength(6);
         field->setFont(fieldFont);
@@ -204,9 +222,10 @@ void TSampleControls::layoutRow() {
         right -= gap;
     };
     placeRight(EdBkgColor, m_ui.scaled(kDesignColourField));
-    placeRight(ButLockBkgCl, m_ui.scaled(kDesignLockButton));
+    const int lockWidth = std::max(m_ui.scaled(kDesignLockButton), kLeastLockButton);
+    placeRight(ButLockBkgCl, lockWidth);
     placeRight(EdTextColor, m_ui.scaled(kDesignColourField));
-    placeRight(ButLockTextCl, m_ui.scaled(kDesignLockButton));
+    placeRight(ButLockTextCl, lockWidth);
     placeRight(ButItalic, std::max(m_ui.scaled(kDesignSquare), ch));
     placeRight(ButBold, std::max(m_ui.scaled(kDesignSquare), ch));
     placeRight(CmbSizes, m_ui.scaled(kDesignSizeBox));
@@ -236,6 +255,7 @@ void TSampleControls::connectControls() {
     // Only a choice of the user's is a font change: selecting the stored font from code is not.
     connect(CmbFonts, &QComboBox::activated, this, [this] { CmbFontsChange(); });
     connect(CmbSizes, &QComboBox::editTextChanged, this, [this] { CmbSizesChange(); });
+    connect(CmbSizes->lineEdit(), &QLineEdit::editingFinished, this, [this] { CmbSizesExit(); });
     connect(ButFontDown, &TKxButton::clicked, this, [this] { ButFontDownClick(); });
     connect(ButSizeDown, &TKxButton::clicked, this, [this] { ButSizeDownClick(); });
     connect(ButBold, &TKxButton::clicked, this, [this] { ButBoldClick(); });
@@ -303,11 +323,13 @@ void TSampleControls::ApplySettings(const TSampleSettings& stored, bool hotTrack
     CbxShowTextClick();
     CbxTransparent->setChecked(m_settings.transparent);
     CbxTransparentClick();
-    const int font = CmbFonts->findText(m_settings.fontName, Qt::MatchFixedString);
+    const int font =
+        CmbFonts->findText(UntaggedFontFamily(m_settings.fontName), Qt::MatchFixedString);
     if (font >= 0) CmbFonts->setCurrentIndex(font);
+    m_sizeInEffect = QString::number(m_settings.fontSize);
     {
         const QSignalBlocker quiet(CmbSizes);
-        CmbSizes->setEditText(QString::number(m_settings.fontSize));
+        CmbSizes->setEditText(m_sizeInEffect);
     }
     ButBold->setDown(m_settings.bold());
     ButItalic->setDown(m_settings.italic());
@@ -321,18 +343,25 @@ void TSampleControls::ApplySettings(const TSampleSettings& stored, bool hotTrack
 }
 
 void TSampleControls::FillFontList() {
-    FillFontList(TrueTypeFontNames());
+    FillFontList(TrueTypeFontNames(), DefaultSansSerifFamily());
 }
 
-void TSampleControls::FillFontList(const QStringList& families) {
+void TSampleControls::FillFontList(const QStringList& families, const QString& fallback) {
     QStringList names;
     for (const QString& family : families)
         AddTrueTypeFontName(family, true, names);
     const QSignalBlocker quiet(CmbFonts);
     CmbFonts->clear();
     CmbFonts->addItems(names);
-    const int index = CmbFonts->findText(m_settings.fontName, Qt::MatchFixedString);
-    CmbFonts->setCurrentIndex(index >= 0 ? index : 0);
+    int index = CmbFonts->findText(UntaggedFontFamily(m_settings.fontName), Qt::MatchFixedString);
+    if (index < 0) index = CmbFonts->findText(fallback, Qt::MatchFixedString);
+    CmbFonts->setCurrentIndex(std::max(index, 0));
+    if (m_sample) m_sample->SetFontName(shownFontName());
+}
+
+QString TSampleControls::shownFontName() const {
+    const QString shown = CmbFonts->currentText();
+    return shown.isEmpty() ? m_settings.fontName : shown;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -357,7 +386,7 @@ void TSampleControls::ButShowSampleClick() {
     sample->SetTextFile(m_settings.textFile);
     sample->SetTransparent(m_settings.transparent);
     sample->SetShowText(m_settings.showText);
-    sample->SetFontName(m_settings.fontName);
+    sample->SetFontName(shownFontName());
     sample->SetFontSize(m_settings.fontSize);
     sample->SetBold(m_settings.bold());
     sample->SetItalic(m_settings.italic());
@@ -431,16 +460,23 @@ void TSampleControls::reportBadSize(const QString& text) {
 
 void TSampleControls::CmbSizesChange() {
     const QString text = CmbSizes->currentText();
-    bool ok = false;
-    const qlonglong n = text.toLongLong(&ok);
-    if (!ok || n > INT_MAX || n < INT_MIN) {
-        reportBadSize(text);
-        return;
-    }
-    // No size below one point exists; the window and the setting keep theirs.
+    bool isNumber = false;
+    const qlonglong n = sizeOfText(text, &isNumber);
+    // While the user types, a text that is no size yet leaves the window and the setting as they
+    // are; it is judged when editing ends.
     if (n < 1) return;
+    m_sizeInEffect = text;
     if (m_sample) m_sample->SetFontSize(int(std::min<qlonglong>(n, TSampleForm::MaxFontSize)));
     m_settings.fontSize = std::uint16_t(std::min<qlonglong>(n, TSampleSettings::MaxStoredFontSize));
+}
+
+void TSampleControls::CmbSizesExit() {
+    const QString text = CmbSizes->currentText();
+    bool isNumber = false;
+    if (sizeOfText(text, &isNumber) >= 1) return;
+    if (!isNumber && !text.trimmed().isEmpty()) reportBadSize(text);
+    const QSignalBlocker quiet(CmbSizes);
+    CmbSizes->setEditText(m_sizeInEffect);
 }
 
 void TSampleControls::StepFont(int step) {
@@ -517,8 +553,10 @@ bool TSampleControls::filterColourKey(QLineEdit* field, QKeyEvent* event) {
     const QString text = event->text();
     if (text.size() != 1 || event->key() == Qt::Key_Backspace) return false;
     const QChar c = text.at(0);
-    // Control characters (Ctrl+V and the like) are commands, not typing.
-    if (!c.isPrint()) return false;
+    // Control characters and keys with Ctrl or Alt (Ctrl+A, Ctrl+Z and the like) are commands,
+    // not typing, whatever text the platform attaches to them.
+    if (!c.isPrint() || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        return false;
     if (c >= u'a' && c <= u'f') {
         field->insert(QString(c.toUpper()));
         return true;
@@ -638,6 +676,14 @@ bool TSampleControls::HandleKey(int key, Qt::KeyboardModifiers modifiers) {
     case Qt::Key_Escape:
         if (!m_sample || !m_sample->shownToUser()) return false;
         ButShowSampleClick();
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // Enter in the size box ends the edit there; it copies no colour.
+        if (const QWidget* focus = QApplication::focusWidget();
+            focus != CmbSizes && focus != CmbSizes->lineEdit())
+            return false;
+        CmbSizesExit();
         return true;
     case Qt::Key_F6:
         ButEyeDropPanelClick();

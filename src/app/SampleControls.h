@@ -1,6 +1,7 @@
 #pragma once
 
 #include "colour/ColorValue.h"
+#include "pixels/KxImageList.h"
 #include "sample/SampleOwner.h"
 #include "sample/SampleSettings.h"
 
@@ -59,10 +60,12 @@ public:
     // Brings the controls and the settings to stored values. Check boxes run their handlers, as
     // their design does when set; the lock buttons are only set down.
     void ApplySettings(const TSampleSettings& stored, bool hotTrack);
-    // Fills the font list with the installed scalable families and selects the font setting
-    // (the first entry when it is not installed; the setting keeps its name).
+    // Fills the font list with the installed scalable families, each once, and selects the font
+    // setting; when that is not installed, the fallback family (the system's sans-serif face),
+    // else the first entry. The setting keeps its name until the user picks another font, and
+    // the sample window draws the one the list shows.
     void FillFontList();
-    void FillFontList(const QStringList& families);
+    void FillFontList(const QStringList& families, const QString& fallback);
 
     // Handlers of the controls.
     void ButHotTrackClick();
@@ -71,6 +74,9 @@ public:
     void CbxTransparentClick();
     void CmbFontsChange();
     void CmbSizesChange();
+    // The end of editing the size (Enter, or the focus leaving): a text that is no size gives
+    // the box back the size in effect, with a message when it is not a number.
+    void CmbSizesExit();
     void ButFontDownClick();
     void ButSizeDownClick();
     void ButBoldClick();
@@ -121,11 +127,18 @@ private:
     bool filterColourKey(QLineEdit* field, QKeyEvent* event);
     void storeColour(bool text, ColorValue c);
     void reportBadSize(const QString& text);
+    // The font the list shows, which the sample window draws; the setting before the list is
+    // filled.
+    QString shownFontName() const;
 
     TForm1& m_form;
     TForm1Ui& m_ui;
     TSampleSettings m_settings;
+    // The pictures of the lock buttons; they let go of it when it ends.
+    TKxImageList m_images;
     QPointer<TSampleForm> m_sample;
     bool m_hotTrack = false;
     bool m_appDeactivated = false;
+    // The last size text that was taken, shown again when editing ends on one that was not.
+    QString m_sizeInEffect;
 };

@@ -2,6 +2,7 @@
 
 #include "platform/Platform.h"
 #include "platform/UserStore.h"
+#include "support/FontFamilies.h"
 
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -132,7 +133,8 @@ quint32 ParseHexLenient(QStringView text) {
     return value;
 }
 
-void AddTrueTypeFontName(const QString& family, bool smoothlyScalable, QStringList& list) {
+void AddTrueTypeFontName(const QString& tagged, bool smoothlyScalable, QStringList& list) {
+    const QString family = UntaggedFontFamily(tagged);
     if (!smoothlyScalable || family.isEmpty() || family.startsWith(QLatin1Char('@'))) return;
     const auto before = [](const QString& a, const QString& b) {
         return Platform::compareText(a, b, Qt::CaseInsensitive) < 0;

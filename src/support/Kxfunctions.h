@@ -51,9 +51,9 @@ void WriteUserRegistryString(const QString& keyPath, const QString& valueName, c
 // ("#00ff80" gives 0x00FF80); more than eight digits wrap around.
 quint32 ParseHexLenient(QStringView text);
 
-// Adds a font family to a font list kept sorted (ignoring case, in the user's
-// locale) unless it is not smoothly scalable, is a vertical variant (its name
-// starts with "@") or the list has it already (ignoring case).
+// Adds a font family, without its foundry tag, to a sorted font list (ignoring
+// case, in the user's locale) unless it is not smoothly scalable, is a vertical
+// variant (its name starts with "@") or the list has it (ignoring case).
 void AddTrueTypeFontName(const QString& family, bool smoothlyScalable, QStringList& list);
 // Every installed family that AddTrueTypeFontName keeps, in its order.
 QStringList TrueTypeFontNames();

@@ -177,14 +177,39 @@ TEST_F(SampleControlsTest, SizeBoxBoundsWhatIsShownAndStored) {
     EXPECT_EQ(recorder->sampleFont().pixelSize(), (300 * ppi + 36) / 72);
     EXPECT_EQ(sample.settings().fontSize, 255);
 
-    sample.CmbSizes->setEditText("");
-    sample.CmbSizes->setEditText("-");
-    EXPECT_TRUE(boxes.isEmpty()) << "shown from inside the change";
+    // Typing passes through texts that are no size: nothing is said and nothing changes until
+    // the edit ends.
+    // The sample window took the activation as it showed; the user clicks back into the box.
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QComboBox* box = sample.CmbSizes;
+    box->setFocus();
+    box->lineEdit()->selectAll();
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::keyClicks(box, "-");
     QCoreApplication::processEvents();
-    EXPECT_EQ(boxes, (QStringList{"Huesplinter|'' is not a valid integer value",
-                                  "Huesplinter|'-' is not a valid integer value"}));
-    sample.CmbSizes->setEditText("-5");
-    sample.CmbSizes->setEditText("0");
+    EXPECT_TRUE(boxes.isEmpty());
+    EXPECT_EQ(sample.settings().fontSize, 255);
+    const int copies = platform.clipboardWrites;
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_TRUE(boxes.isEmpty()) << "shown from inside the edit's end";
+    QCoreApplication::processEvents();
+    EXPECT_EQ(boxes, QStringList{"Huesplinter|'-' is not a valid integer value"});
+    EXPECT_EQ(sample.CmbSizes->currentText(), "300");
+    EXPECT_EQ(platform.clipboardWrites, copies) << "Enter in the size box copies no colour";
+
+    // An emptied box or a size below one point gets the size in effect back when the focus
+    // leaves, silently.
+    for (const char* text : {"", "-5", "0"}) {
+        box->setFocus();
+        box->lineEdit()->selectAll();
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QTest::keyClicks(box, text);
+        form.ui().ZodudIroBox->setFocus();
+        EXPECT_EQ(sample.CmbSizes->currentText(), "300") << text;
+    }
+    QCoreApplication::processEvents();
+    EXPECT_EQ(boxes.size(), 1);
     EXPECT_EQ(sample.settings().fontSize, 255);
     EXPECT_EQ(recorder->sampleFont().pixelSize(), (300 * ppi + 36) / 72);
 
@@ -249,16 +274,39 @@ TEST_F(SampleControlsTest, TunePanelButtonTogglesTheLayout) {
 }
 
 TEST_F(SampleControlsTest, FontListIsSortedUniqueAndSelectingItWritesNothing) {
-    sample.FillFontList({"b Sans", "A Serif", "@Vertical", "a serif", "C Mono"});
+    sample.FillFontList({"b Sans", "A Serif", "@Vertical", "a serif", "C Mono"}, "Missing");
     QStringList items;
     for (int i = 0; i < sample.CmbFonts->count(); ++i)
         items << sample.CmbFonts->itemText(i);
     EXPECT_EQ(items, (QStringList{"A Serif", "b Sans", "C Mono"}));
-    // "Arial" is not in the list: the first entry shows, the setting keeps its name.
+    // Neither "Arial" nor the fallback is in the list: the first entry shows, the setting keeps
+    // its name.
     EXPECT_EQ(sample.CmbFonts->currentIndex(), 0);
     EXPECT_EQ(sample.settings().fontName, "Arial");
     keys(Qt::Key_Down, Qt::ControlModifier);
     EXPECT_EQ(sample.settings().fontName, "b Sans");
+}
+
+TEST_F(SampleControlsTest, FontListNamesEachFamilyOnceAndFallsBackToSansSerif) {
+    const QStringList installed{"C059 [UKWN]", "C059 [urw]", "DejaVu Sans", "Bitstream [x] Mono"};
+    sample.FillFontList(installed, "DejaVu Sans");
+    QStringList items;
+    for (int i = 0; i < sample.CmbFonts->count(); ++i)
+        items << sample.CmbFonts->itemText(i);
+    EXPECT_EQ(items, (QStringList{"Bitstream [x] Mono", "C059", "DejaVu Sans"}));
+    EXPECT_EQ(sample.CmbFonts->currentText(), "DejaVu Sans");
+    // The sample draws what the list shows; the stored name stays until the user picks one.
+    sample.ButShowSampleClick();
+    EXPECT_EQ(recorder->sampleFont().family(), "DejaVu Sans");
+    EXPECT_EQ(sample.settings().fontName, "Arial");
+
+    // A name stored with its foundry finds its family.
+    TSampleSettings tagged;
+    tagged.fontName = "C059 [urw]";
+    sample.ApplySettings(tagged, false);
+    sample.FillFontList(installed, "DejaVu Sans");
+    EXPECT_EQ(sample.CmbFonts->currentText(), "C059");
+    EXPECT_EQ(recorder->sampleFont().family(), "C059");
 }
 
 TEST_F(SampleControlsTest, HotTrackAndLockRecordRepair) {
@@ -277,6 +325,24 @@ TEST_F(SampleControlsTest, HotTrackAndLockRecordRepair) {
     EXPECT_FALSE(sample.settings().lockBkgColor);
     keys(Qt::Key_K, Qt::ControlModifier);
     EXPECT_TRUE(sample.settings().lockBkgColor);
+}
+
+TEST_F(SampleControlsTest, LockButtonsShowTheLockBesideTheirLetter) {
+    // The lock's body is golden; nothing else on these buttons is.
+    const auto golden = [](const QImage& image) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                n += c.red() > 200 && c.green() > 130 && c.green() < 225 && c.blue() < 110;
+            }
+        return n;
+    };
+    for (TKxButton* lock : {sample.ButLockTextCl, sample.ButLockBkgCl}) {
+        const QImage shown = lock->grab().toImage();
+        EXPECT_GT(golden(shown), 10) << lock->Caption().toStdString();
+        EXPECT_GE(lock->width(), 38);
+    }
 }
 
 TEST(SampleControlsOwnership, EachMainWindowHasItsOwnSampleWindow) {

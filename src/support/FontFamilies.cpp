@@ -1,0 +1,17 @@
+#include "support/FontFamilies.h"
+
+#include <QFont>
+#include <QFontInfo>
+
+QString UntaggedFontFamily(const QString& family) {
+    if (!family.endsWith(QLatin1Char(']'))) return family;
+    const qsizetype open = family.lastIndexOf(QStringLiteral(" ["));
+    return open > 0 ? family.left(open) : family;
+}
+
+QString DefaultSansSerifFamily() {
+    // The generic name lets the font system pick its configured default.
+    QFont font(QStringLiteral("sans-serif"));
+    font.setStyleHint(QFont::SansSerif);
+    return UntaggedFontFamily(QFontInfo(font).family());
+}
