@@ -51,6 +51,51 @@ int slotOfKey(char16_t key) {
     return -1;
 }
 
+// Keys a text field uses for its editing. With the focus in a text field of the window they edit
+// the text; the window's commands on them run while no text field has the focus, and from the
+// menus.
+bool editsText(const QKeyEvent& event, char16_t key) {
+    const Qt::KeyboardModifiers mods = event.modifiers();
+    if (mods & (Qt::AltModifier | Qt::MetaModifier)) return false;
+    const bool ctrl = mods & Qt::ControlModifier;
+    switch (event.key()) {
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Delete:
+    case Qt::Key_Backspace:
+        return true;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        // With Ctrl or Shift they step the font and its size, which no one-line field uses.
+        return !ctrl && !(mods & Qt::ShiftModifier);
+    default:
+        break;
+    }
+    if (!ctrl) return false;
+    switch (key) {
+    case u'A': // select all
+    case u'C':
+    case u'X':
+    case u'V':
+    case u'Z': // undo, and redo with Shift
+    case u'Y':
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The window's editable text field that has the focus, or null. An editable combo box holds the
+// focus for its text field.
+const QLineEdit* focusedTextField(const QWidget& window) {
+    const QWidget* focus = QApplication::focusWidget();
+    const auto* field = qobject_cast<const QLineEdit*>(focus);
+    if (const auto* combo = qobject_cast<const QComboBox*>(focus)) field = combo->lineEdit();
+    return field && !field->isReadOnly() && field->window() == &window ? field : nullptr;
+}
+
 } // namespace
 
 TCommands::TCommands(TForm1& form, TForm1Ui& ui, TUserSlots& userSlots, TPickerOpener& picker,
@@ -403,13 +448,17 @@ bool TCommands::FormKeyDown(QKeyEvent* event) {
     const bool alt = mods & Qt::AltModifier;
     const char16_t key = Keyboard::digitOrLetter(*event);
 
+    if (const QLineEdit* field = focusedTextField(m_form); field && editsText(*event, key)) {
+        // Ctrl+V in the value field also runs the paste command (the sample window takes the
+        // text when shown), while the field pastes for itself.
+        if (field == m_ui.EdClValue && key == u'V') PasteCommand();
+        return false;
+    }
     if (ctrl && shift && ctrlShiftStage(key)) return true;
     // The sample row's keys (Ctrl+A/B/E/H/I/K/Q/T, Esc with the sample shown, F6, F11, F12,
     // the font and size arrows) by the letter the key stands for on any layout.
     if (m_sample.HandleKey(key ? int(key) : event->key(), event->modifiers())) return true;
-    if (ctrl && ctrlStage(event->key(), key))
-        // Ctrl+V ends the handler but leaves the value field to paste for itself as well.
-        return !(key == u'V' && QApplication::focusWidget() == m_ui.EdClValue);
+    if (ctrl && ctrlStage(event->key(), key)) return true;
     if (alt) {
         if (const int slot = slotOfKey(key); slot >= 0) {
             m_slots.StoreIntoSlot(slot, m_form.currentColor());

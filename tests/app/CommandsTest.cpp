@@ -16,6 +16,7 @@
 #include "support/TestFiles.h"
 
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -280,6 +281,42 @@ TEST_F(CommandsTest, CtrlVInTheValueFieldPastesOnceThroughTheField) {
     platform.clipboard = QStringLiteral("x");
     key(field, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(field->text(), QStringLiteral("xrgb(1,2,3);"));
+}
+
+TEST_F(CommandsTest, EditingKeysEditTheFocusedTextFieldAndRunCommandsElsewhere) {
+    TSampleControls& sample = form.sampleControls();
+    const bool transparent = sample.settings().transparent;
+    bar()->setValue(100);
+    for (QLineEdit* field :
+         {form.ui().EdClValue, sample.EdTextColor, sample.CmbSizes->lineEdit()}) {
+        SCOPED_TRACE(field->objectName().toStdString() + " " + field->metaObject()->className());
+        field->setFocus();
+        field->setText(QStringLiteral("12"));
+        // Keys go where the focus is: an editable combo box holds it for its field.
+        QWidget* focus = QApplication::focusWidget();
+        key(focus, Qt::Key_Home);
+        EXPECT_EQ(field->cursorPosition(), 0);
+        key(focus, Qt::Key_End);
+        EXPECT_EQ(field->cursorPosition(), 2);
+        key(focus, Qt::Key_Left, Qt::ControlModifier);
+        EXPECT_EQ(field->cursorPosition(), 0);
+        key(focus, Qt::Key_Right, Qt::ShiftModifier);
+        EXPECT_EQ(field->selectedText(), QStringLiteral("1"));
+        key(focus, Qt::Key_A, Qt::ControlModifier);
+        EXPECT_EQ(field->selectedText(), QStringLiteral("12"));
+        key(focus, Qt::Key_Delete);
+        EXPECT_EQ(field->text(), QString());
+        key(focus, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(field->text(), QStringLiteral("12"));
+    }
+    EXPECT_EQ(bar()->value(), 100);
+    EXPECT_EQ(sample.settings().transparent, transparent);
+
+    palette()->setFocus();
+    key(palette(), Qt::Key_Home);
+    EXPECT_EQ(bar()->value(), 0);
+    key(palette(), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_NE(sample.settings().transparent, transparent);
 }
 
 class PasteIntoSampleTest : public CommandsTest {
