@@ -10,7 +10,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/x-tools.sh xvfb-run xdotool openbox xclip setxkbmap
+bash scripts/x-tools.sh xvfb-run xdotool openbox xclip setxkbmap xprop
 
 if [ $# -gt 0 ]; then
   program=$(realpath "$1")
@@ -193,13 +193,16 @@ if [[ -n $sample ]]; then
   press equal
   check "= (the + key) in the sample window makes it a tenth wider" "$((sw + sw / 10))" \
     "$(xdotool getwindowgeometry --shell "$sample" | sed -n 's/^WIDTH=//p')"
-  # The first picture save and a text load both ask for a file.
+  # The first picture save and a text load both ask for a file, once a click on the sample window
+  # (no activation by the script) gave it the keyboard; Ctrl+S would save the colour set instead.
   for k in ctrl+s ctrl+o; do
-    xdotool windowactivate --sync "$sample" >/dev/null 2>&1 || true
+    focus
+    xdotool mousemove --window "$sample" 20 20 click 1
+    sleep 1
     press "$k"
     sleep 0.8
     [[ $(others) == *"|"* ]] && asked=yes || asked=no
-    check "$k in the sample window opens a file dialog" yes "$asked"
+    check "$k after a click on the sample window opens a file dialog" yes "$asked"
     press Escape
     sleep 0.4
   done
@@ -209,6 +212,29 @@ fi
 check "Esc in the sample window hides it" "" "$(others)"
 opens F2 "Huesplinter Shortcuts and Settings"
 opens F3 "About Huesplinter"
+# Dialogs offer the window manager a close button only, and closing one from it (Alt+F4 asks
+# the window manager) closes it.
+titlebar() { # key caption
+  focus
+  press "$1"
+  sleep 0.6
+  local w actions
+  for w in $(xdotool search --onlyvisible --pid "$pid"); do
+    [[ $w == "$win" ]] && continue
+    actions=$(xprop -id "$w" _NET_WM_ALLOWED_ACTIONS 2>/dev/null || true)
+    [[ $actions == *MINIMIZE* || $actions == *MAXIMIZE* ]] && minmax=yes || minmax=no
+    check "\"$2\" has no minimise or maximise button" no "$minmax"
+    [[ $actions == *CLOSE* ]] && closes=yes || closes=no
+    check "\"$2\" has a close button" yes "$closes"
+    xdotool windowactivate --sync "$w" >/dev/null 2>&1 || true
+    press alt+F4
+  done
+  sleep 0.4
+  check "\"$2\" closes from the window manager" "" "$(others)"
+}
+titlebar F2 "Huesplinter Shortcuts and Settings"
+titlebar F3 "About Huesplinter"
+titlebar ctrl+m "Manage Color Sets"
 opens ctrl+m "Manage Color Sets"
 opens ctrl+n "Color Set Name"
 opens ctrl+p "Huesplinter"
