@@ -361,6 +361,7 @@ TEST_F(PasteIntoSampleTest, AFailedSaveAfterPasteKeepsTheFileAndSaysWhy) {
     PutFile(file, "kept\r\n");
     form.commands().setSampleTextFile(file);
     platform.clipboard = QString(5000, u'y');
+    SKIP_WITHOUT_DISK_FULL();
     {
         const TDiskFullScope full(1024);
         key(palette(), Qt::Key_V, Qt::ControlModifier);

@@ -1,4 +1,5 @@
 #include "colorsets/ColorSetStore.h"
+#include "support/DiskFull.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -6,9 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -296,15 +294,12 @@ TEST_F(ColorSetStoreTest, AFailedWriteKeepsTheOldFileAndSaysWhy) {
     PutFile(path("full"), setText("20", 20, "ABCDEF"));
     // A file size limit below the set's size fails the write part way, as a
     // full device does.
-    rlimit old{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 64;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const TColorSetStatus status = store.write(path("full"), ColorSetFile::SixteenColors());
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, previousHandler);
+    SKIP_WITHOUT_DISK_FULL();
+    TColorSetStatus status;
+    {
+        const TDiskFullScope full(64);
+        status = store.write(path("full"), ColorSetFile::SixteenColors());
+    }
     ASSERT_TRUE(status);
     EXPECT_EQ(status->failure, TColorSetFailure::CannotSave);
     EXPECT_FALSE(status->systemText.isEmpty());

@@ -3,6 +3,7 @@
 #include "colour/ColorTemplate.h"
 #include "colour/ColorTemplateList.h"
 #include "colour/TemplatePrinting.h"
+#include "support/DiskFull.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
@@ -11,9 +12,6 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -214,15 +212,12 @@ TEST_F(TemplateFiles, AWriteCutShortLeavesTheOldFileAsItWas) {
     const QByteArray before = FileBytes(path("MruList.txt"));
     list.Append({QString(200, u'x'), "long", true, 0, 0, 0});
     // A file size limit below the list's size fails the write part way, as a full disk does.
-    rlimit old{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 64;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const QString error = list.SaveToFile(path("MruList.txt"));
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, previousHandler);
+    SKIP_WITHOUT_DISK_FULL();
+    QString error;
+    {
+        const TDiskFullScope full(64);
+        error = list.SaveToFile(path("MruList.txt"));
+    }
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(FileBytes(path("MruList.txt")), before);
 }

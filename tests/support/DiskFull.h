@@ -1,13 +1,28 @@
 #pragma once
 
+// Makes every file write of this process fail past `bytes` per file (EFBIG),
+// the way a full disk makes it fail, for as long as it lives. Writers that
+// buffer (QSaveFile) meet the failure only when they flush. Windows has no
+// per-process file size limit: there the scope does nothing, and tests that
+// need it skip through SKIP_WITHOUT_DISK_FULL.
+#ifdef _WIN32
+
+class TDiskFullScope {
+public:
+    static constexpr bool Available = false;
+    explicit TDiskFullScope(unsigned long long) {}
+    TDiskFullScope(const TDiskFullScope&) = delete;
+    TDiskFullScope& operator=(const TDiskFullScope&) = delete;
+};
+
+#else
+
 #include <csignal>
 #include <sys/resource.h>
 
-// Makes every file write of this process fail past `bytes` per file (EFBIG),
-// the way a full disk makes it fail, for as long as it lives. Writers that
-// buffer (QSaveFile) meet the failure only when they flush.
 class TDiskFullScope {
 public:
+    static constexpr bool Available = true;
     explicit TDiskFullScope(rlim_t bytes) {
         getrlimit(RLIMIT_FSIZE, &saved_);
         previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
@@ -26,3 +41,9 @@ private:
     rlimit saved_{};
     void (*previousHandler_)(int) = SIG_DFL;
 };
+
+#endif
+
+#define SKIP_WITHOUT_DISK_FULL()                                                                   \
+    if (!TDiskFullScope::Available)                                                                \
+    GTEST_SKIP() << "no per-process file size limit on Windows to fake a full disk"
