@@ -9,3 +9,5 @@ for size in 16 22 24 32 48 64 128 256; do
   mkdir -p "${size}x${size}/apps"
   rsvg-convert -w "$size" -h "$size" "$svg" -o "${size}x${size}/apps/org.vextora.Huesplinter.png"
 done
+# The Windows icon (program file, installer, Start menu) from the PNGs just drawn.
+python3 ../../../scripts/windows-icon.py ../org.vextora.Huesplinter.ico

@@ -3,6 +3,7 @@
 #include "app/CommandLine.h"
 #include "app/Unit1.h"
 #include "app/Version.h"
+#include "platform/Console.h"
 #include "platform/UserStore.h"
 #include "support/Kxglobals.h"
 
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
     QApplication::setDesktopFileName(QStringLiteral("org.vextora.Huesplinter"));
     QApplication::setWindowIcon(AppIcon());
 
+    if (argc > 1) Console::attachToParent();
     {
         QTextStream out(stdout);
         QTextStream err(stderr);
