@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian/Ubuntu packages Huesplinter needs to build, test and run.
 # Only missing packages are installed; as root directly, otherwise through sudo.
+#
+#   bash scripts/deps.sh              what the Linux build, the tests and the fuzzers need
+#   bash scripts/deps.sh --windows    also the mingw-w64 cross compilers, wine64 and nsis
 set -euo pipefail
 
 packages=(
@@ -12,6 +15,14 @@ packages=(
   desktop-file-utils appstream dpkg-dev
   clang libclang-rt-14-dev
 )
+if [ "${1:-}" = --windows ]; then
+  # The host's moc, rcc and uic (from qt6-base-dev-tools, pulled in by qt6-base-dev) serve the
+  # cross build too.
+  packages+=(
+    mingw-w64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
+    wine wine64 nsis zip unzip
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do
