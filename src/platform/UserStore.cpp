@@ -1,5 +1,7 @@
 #include "platform/UserStore.h"
 
+#include "platform/Registry.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -108,6 +110,26 @@ TUserStore::TUserStore(const QString& configFolder) {
     if (!folder.isEmpty()) fileName_ = QDir(folder).filePath(StoreFileName);
 }
 
+TUserStore TUserStore::inRegistry(const QString& root) {
+    TUserStore store(QStringLiteral("."));
+    store.fileName_.clear();
+    store.registry_ = true;
+    store.registryRoot_ = root;
+    return store;
+}
+
+QString TUserStore::registryPath(const QString& key) const {
+    if (registryRoot_.isEmpty()) return key;
+    return key.isEmpty() ? registryRoot_ : registryRoot_ + QLatin1Char('\\') + key;
+}
+
+TStoreStatus TUserStore::registryFailure(const QString& why) const {
+    return {false,
+            QStringLiteral("The settings in the registry key \"HKEY_CURRENT_USER\\%1\" could "
+                           "not be written: %2")
+                .arg(registryPath(key_), why)};
+}
+
 std::shared_ptr<const TUserStore::TLoaded> TUserStore::load() const {
     const TStamp stamp = stampOf(fileName_);
     TSharedState& state = shared();
@@ -213,11 +235,21 @@ TStoreStatus TUserStore::save(const TUserStoreFile& file, const TLoaded& base) c
 }
 
 bool TUserStore::keyExists(const QString& key) const {
+    if (registry_) return !key.isEmpty() && Registry::keyExists(registryPath(key));
     return load()->file.hasKey(key);
 }
 
 bool TUserStore::openKeyReadOnly(const QString& key) {
     closeKey();
+    if (registry_) {
+        if (!keyExists(key)) {
+            lastError_ = keyMissingText(key);
+            return false;
+        }
+        key_ = key;
+        lastError_.clear();
+        return true;
+    }
     const auto loaded = load();
     if (!loaded->unreadable.isEmpty()) {
         lastError_ = QStringLiteral("The settings file \"%1\" could not be read: %2")
@@ -238,6 +270,26 @@ bool TUserStore::openKey(const QString& key, bool canCreate) {
     if (key.isEmpty()) {
         lastError_ = QStringLiteral("A settings key needs a name.");
         return false;
+    }
+    if (registry_) {
+        if (!keyExists(key)) {
+            if (!canCreate) {
+                lastError_ = keyMissingText(key);
+                return false;
+            }
+            const QString why = Registry::createKey(registryPath(key));
+            if (!why.isEmpty()) {
+                lastError_ =
+                    QStringLiteral("The settings key \"HKEY_CURRENT_USER\\%1\" could not be "
+                                   "created: %2")
+                        .arg(registryPath(key), why);
+                return false;
+            }
+        }
+        key_ = key;
+        writable_ = true;
+        lastError_.clear();
+        return true;
     }
     const auto loaded = load();
     if (!loaded->file.hasKey(key)) {
@@ -279,18 +331,54 @@ const TStoredValue* TUserStore::findValue(const TLoaded& loaded, const QString& 
     return value;
 }
 
+bool TUserStore::lookUp(const QString& name, TStoredValue& value, QString& error) const {
+    if (registry_) {
+        if (!isOpen()) {
+            error = QStringLiteral("No settings key is open.");
+            return false;
+        }
+        switch (Registry::readValue(registryPath(key_), name, value)) {
+        case Registry::TFound::NoKey:
+            error = keyMissingText(key_);
+            return false;
+        case Registry::TFound::NoValue:
+            error = QStringLiteral("The value \"%1\" does not exist.").arg(name);
+            return false;
+        case Registry::TFound::Value:
+            break;
+        }
+        return true;
+    }
+    const auto loaded = load();
+    const TStoredValue* found = findValue(*loaded, name, error);
+    if (!found) return false;
+    value = *found;
+    return true;
+}
+
 bool TUserStore::valueExists(const QString& name) const {
+    if (registry_) {
+        TStoredValue value;
+        QString error;
+        return lookUp(name, value, error);
+    }
     return isOpen() && load()->file.value(key_, name) != nullptr;
 }
 
 TStoreKind TUserStore::valueKind(const QString& name) const {
     if (!isOpen()) return TStoreKind::None;
+    if (registry_) {
+        TStoredValue value;
+        QString error;
+        return lookUp(name, value, error) ? value.kind : TStoreKind::None;
+    }
     const TStoredValue* value = load()->file.value(key_, name);
     return value ? value->kind : TStoreKind::None;
 }
 
 QStringList TUserStore::valueNames() const {
     if (!isOpen()) return {};
+    if (registry_) return Registry::valueNames(registryPath(key_));
     return load()->file.valueNames(key_);
 }
 
@@ -316,32 +404,29 @@ QString readProblem(const TStoredValue& value, const QString& name, TStoreKind w
 
 TStoreResult<QString> TUserStore::readString(const QString& name) const {
     QString error;
-    const auto loaded = load();
-    const TStoredValue* value = findValue(*loaded, name, error);
-    if (!value) return failure<QString>(error);
-    error = readProblem(*value, name, TStoreKind::String);
+    TStoredValue value;
+    if (!lookUp(name, value, error)) return failure<QString>(error);
+    error = readProblem(value, name, TStoreKind::String);
     if (!error.isEmpty()) return failure<QString>(error);
-    return {true, value->text, {}};
+    return {true, value.text, {}};
 }
 
 TStoreResult<qint32> TUserStore::readInteger(const QString& name) const {
     QString error;
-    const auto loaded = load();
-    const TStoredValue* value = findValue(*loaded, name, error);
-    if (!value) return failure<qint32>(error);
-    error = readProblem(*value, name, TStoreKind::Integer);
+    TStoredValue value;
+    if (!lookUp(name, value, error)) return failure<qint32>(error);
+    error = readProblem(value, name, TStoreKind::Integer);
     if (!error.isEmpty()) return failure<qint32>(error);
-    return {true, value->number, {}};
+    return {true, value.number, {}};
 }
 
 TStoreResult<QByteArray> TUserStore::readBinary(const QString& name) const {
     QString error;
-    const auto loaded = load();
-    const TStoredValue* value = findValue(*loaded, name, error);
-    if (!value) return failure<QByteArray>(error);
-    error = readProblem(*value, name, TStoreKind::Binary);
+    TStoredValue value;
+    if (!lookUp(name, value, error)) return failure<QByteArray>(error);
+    error = readProblem(value, name, TStoreKind::Binary);
     if (!error.isEmpty()) return failure<QByteArray>(error);
-    return {true, value->bytes, {}};
+    return {true, value.bytes, {}};
 }
 
 TStoreResult<qsizetype> TUserStore::readBinaryInto(const QString& name, void* record,
@@ -364,6 +449,10 @@ TStoreStatus TUserStore::write(TStoredValue value) {
     if (!writable_)
         return {false,
                 QStringLiteral("The settings key \"%1\" is open for reading only.").arg(key_)};
+    if (registry_) {
+        const QString why = Registry::writeValue(registryPath(key_), value);
+        return why.isEmpty() ? TStoreStatus{} : registryFailure(why);
+    }
     const auto loaded = load();
     // Another store may have removed the key meanwhile; an open key for
     // writing behaves as created.
@@ -401,6 +490,13 @@ TStoreStatus TUserStore::deleteValue(const QString& name) {
     if (!writable_)
         return {false,
                 QStringLiteral("The settings key \"%1\" is open for reading only.").arg(key_)};
+    if (registry_) {
+        TStoredValue value;
+        QString error;
+        if (!lookUp(name, value, error)) return {false, error};
+        const QString why = Registry::deleteValue(registryPath(key_), name);
+        return why.isEmpty() ? TStoreStatus{} : registryFailure(why);
+    }
     const auto loaded = load();
     if (!loaded->file.hasKey(key_)) return {false, keyMissingText(key_)};
     TUserStoreFile file = loaded->file;
@@ -410,6 +506,11 @@ TStoreStatus TUserStore::deleteValue(const QString& name) {
 }
 
 bool TUserStore::deleteKey(const QString& key) {
+    if (registry_) {
+        if (key.isEmpty()) return false;
+        if (QString::compare(key, key_, Qt::CaseInsensitive) == 0) closeKey();
+        return Registry::deleteKey(registryPath(key));
+    }
     const auto loaded = load();
     TUserStoreFile file = loaded->file;
     if (!file.removeKey(key)) return true;

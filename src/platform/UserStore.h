@@ -38,6 +38,11 @@ struct TStoreResult {
 // see each other's values. The file is parsed once and parsed again only when
 // it changed, so a read costs the same whatever the file holds.
 //
+// On Windows a store can live in the registry under HKEY_CURRENT_USER instead
+// (inRegistry), as REG_SZ, REG_DWORD and REG_BINARY values; there a value of
+// another type, or whose data does not fit its type, is a failed read of that
+// value alone.
+//
 // Value by value, like the registry: a line that cannot be read is a failed
 // read of that value (it exists, and reading it says why it failed); the
 // others read as usual. A file that cannot be read at all (too large, not
@@ -50,8 +55,13 @@ public:
     // `configFolder` empty: $HUESPLINTER_CONFIG_DIR when set, else the user's
     // configuration folder.
     explicit TUserStore(const QString& configFolder = {});
+    // The registry store with every key below HKEY_CURRENT_USER\`root`
+    // (empty: the program's own place); Windows only.
+    static TUserStore inRegistry(const QString& root = {});
 
+    // Empty for the registry store.
     QString fileName() const { return fileName_; }
+    bool usesRegistry() const { return registry_; }
 
     bool keyExists(const QString& key) const;
 
@@ -106,9 +116,17 @@ private:
     std::shared_ptr<const TLoaded> load() const;
     TStoreStatus save(const TUserStoreFile& file, const TLoaded& base) const;
     const TStoredValue* findValue(const TLoaded& loaded, const QString& name, QString& error) const;
+    // A copy of the open key's value; false with `error` when there is none.
+    bool lookUp(const QString& name, TStoredValue& value, QString& error) const;
     TStoreStatus write(TStoredValue value);
 
+    // The registry path of a key of the caller's.
+    QString registryPath(const QString& key) const;
+    TStoreStatus registryFailure(const QString& why) const;
+
     QString fileName_;
+    bool registry_ = false;
+    QString registryRoot_;
     QString key_;
     bool writable_ = false;
     QString lastError_;
