@@ -5,7 +5,8 @@
 # is in the prefix, the benchmarks.
 #
 #   bash scripts/windows.sh            build into build/windows
-#   bash scripts/windows.sh --test     and run the whole test program under wine64
+#   bash scripts/windows.sh --program  build huesplinter.exe alone
+#   bash scripts/windows.sh --test     build everything and run the whole test program under Wine
 #
 # The toolchain tarball is unpacked once into $HUESPLINTER_CACHE (~/.cache/huesplinter) and again
 # only when the tarball changes. Without the toolchain the script says so and exits 0, so a
@@ -24,9 +25,11 @@ fi
 toolchains=$(realpath "$toolchains")
 
 run_tests=no
+targets=()
 for arg in "$@"; do
   case "$arg" in
     --test) run_tests=yes ;;
+    --program) targets=(--target huesplinter) ;;
     *) echo "windows.sh: unknown argument '$arg'" >&2; exit 2 ;;
   esac
 done
@@ -66,7 +69,7 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_PREFIX_PATH="$prefix" -DQT_HOST_PATH=/usr \
   -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
   -DHUESPLINTER_WERROR=ON -DHUESPLINTER_TESTS=ON -DHUESPLINTER_BENCH=$bench "${launcher[@]}" >/dev/null
-cmake --build "$build" -j "${HUESPLINTER_JOBS:-2}"
+cmake --build "$build" -j "${HUESPLINTER_JOBS:-2}" "${targets[@]}"
 
 [ "$run_tests" = yes ] || exit 0
 
