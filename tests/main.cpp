@@ -16,6 +16,8 @@ int main(int argc, char** argv) {
     const QByteArray root = QDir(home.path()).absolutePath().toUtf8();
     qputenv("XDG_CONFIG_HOME", root + "/config");
     qputenv("XDG_DATA_HOME", root + "/data");
+    // Windows keeps the roaming data folder here.
+    qputenv("APPDATA", root + "/data");
     qputenv("XDG_CACHE_HOME", root + "/cache");
     qputenv("HUESPLINTER_CONFIG_DIR", root + "/config");
 

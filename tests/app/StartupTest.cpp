@@ -56,6 +56,7 @@ protected:
     QTemporaryDir dir;
     ScopedEnv config{"HUESPLINTER_CONFIG_DIR", (dir.path() + "/config").toUtf8()};
     ScopedEnv data{"XDG_DATA_HOME", (dir.path() + "/data").toUtf8()};
+    ScopedEnv windowsData{"APPDATA", (dir.path() + "/data").toUtf8()};
     TScopedFakePlatform platform;
     QStringList boxes;
     int answer = kMsgOk;

@@ -14,16 +14,22 @@ class KnownFoldersTest : public ::testing::Test {
 protected:
     void SetUp() override {
         saved_ = qgetenv("XDG_DATA_HOME");
+        savedWindows_ = qgetenv("APPDATA");
         root_ = dir_.filePath(QStringLiteral("deep/data"));
         qputenv("XDG_DATA_HOME", root_.toUtf8());
+        qputenv("APPDATA", root_.toUtf8());
     }
-    void TearDown() override { qputenv("XDG_DATA_HOME", saved_); }
+    void TearDown() override {
+        qputenv("XDG_DATA_HOME", saved_);
+        qputenv("APPDATA", savedWindows_);
+    }
 
     QTemporaryDir dir_;
     QString root_;
 
 private:
     QByteArray saved_;
+    QByteArray savedWindows_;
 };
 
 TEST_F(KnownFoldersTest, RoamingFolderEndsInASeparator) {
