@@ -19,6 +19,7 @@ wineboot --init >/dev/null 2>&1 || true
 wineserver -w
 user_dir=$(find "$WINEPREFIX/drive_c/users" -mindepth 1 -maxdepth 1 -type d ! -name Public | head -n 1)
 local_app=$user_dir/AppData/Local
+roaming=$user_dir/AppData/Roaming
 programs=$local_app/Programs/Huesplinter
 menu_entry="$user_dir/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Huesplinter.lnk"
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Huesplinter'
@@ -29,7 +30,7 @@ pass() { echo "ok: $*"; }
 # Starts the program with the windows plugin on a virtual screen; it counts as started when it
 # writes its built-in colour sets into the user's data folder and is still running.
 starts() {
-  local exe=$1 data=$local_app/Vextora/Huesplinter
+  local exe=$1 data=$roaming/Vextora/Huesplinter
   rm -rf "$data"
   xvfb-run -a -s "-screen 0 1280x900x24" bash -c '
     wine "$0" & pid=$!
@@ -73,7 +74,7 @@ sleep 1
 [ ! -e "$menu_entry" ] && pass "the Start menu entry is gone" || fail "the Start menu entry stayed"
 ! wine reg query "$uninstall_key" >/dev/null 2>&1 && pass "the uninstall entry is gone" ||
   fail "the uninstall entry stayed"
-[ -n "$(ls -A "$local_app/Vextora/Huesplinter" 2>/dev/null)" ] &&
+[ -n "$(ls -A "$roaming/Vextora/Huesplinter" 2>/dev/null)" ] &&
   pass "the user's colour sets stay" || fail "the user's data folder went with the program"
 
 [ "$failures" -eq 0 ] || { echo "windows-package-check.sh: $failures checks failed"; exit 1; }

@@ -3,7 +3,9 @@
 ; user's colour sets and settings unless asked to remove them.
 ; makensis -DVERSION=x.y.z -DSTAGE=<folder of the portable zip> -DOUTFILE=<setup.exe> huesplinter.nsi
 
-Unicode true
+; A 64-bit installer for a 64-bit program: it also runs where only 64-bit
+; programs can (a Wine without its 32-bit half).
+Target amd64-unicode
 ManifestDPIAware true
 RequestExecutionLevel user
 SetCompressor /SOLID lzma
@@ -54,12 +56,13 @@ Section "Uninstall"
   ; The user's own data goes only when asked (never in a silent uninstall).
   IfSilent keep
   MessageBox MB_YESNO|MB_DEFBUTTON2|MB_ICONQUESTION \
-    "Also remove your colour sets, templates and settings?$\r$\n$\r$\n$LOCALAPPDATA\${MAKER}\${NAME}" \
+    "Also remove your colour sets, templates and settings?$\r$\n$\r$\n$APPDATA\${MAKER}\${NAME}" \
     IDYES remove IDNO keep
   remove:
-    RMDir /r "$LOCALAPPDATA\${MAKER}\${NAME}"
+    RMDir /r "$APPDATA\${MAKER}\${NAME}"
     Delete "$LOCALAPPDATA\${MAKER}\${NAME}.conf"
     DeleteRegKey HKCU "Software\${MAKER}\${NAME}"
+    RMDir "$APPDATA\${MAKER}"
     RMDir "$LOCALAPPDATA\${MAKER}"
     DeleteRegKey /ifempty HKCU "Software\${MAKER}"
   keep:
