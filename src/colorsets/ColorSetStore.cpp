@@ -217,15 +217,8 @@ TColorSetStatus TColorSetStore::create(const QString& name) const {
         return failed(TColorSetFailure::CannotSave, path, kNotInFolder);
     const QByteArray bytes = TextFile::encode(ColorSetFile::Format(ColorSetFile::BlankColors()));
     // Create-only: a set of that name that is already there stays as it is.
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        return failed(TColorSetFailure::CannotSave, path, file.errorString());
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        const QString error = file.errorString();
-        file.close();
-        file.remove();
-        return failed(TColorSetFailure::CannotSave, path, error);
-    }
+    if (const FileOps::TResult written = FileOps::writeNewFile(path, bytes); !written)
+        return failed(TColorSetFailure::CannotSave, path, written.error);
     return std::nullopt;
 }
 
@@ -243,8 +236,8 @@ TColorSetStatus TColorSetStore::copy(const QString& path, const QString& newName
     const QString target = pathFor(newName);
     if (!isInFolder(path) || !IsSafeName(newName) || !isInFolder(target))
         return failed(TColorSetFailure::CannotCopy, path, kNotInFolder);
-    QFile file(path);
-    if (!file.copy(target)) return failed(TColorSetFailure::CannotCopy, path, file.errorString());
+    if (const FileOps::TResult copied = FileOps::copyFile(path, target); !copied)
+        return failed(TColorSetFailure::CannotCopy, path, copied.error);
     return std::nullopt;
 }
 

@@ -8,6 +8,7 @@
 #include "dialogs/TypedInputLimit.h"
 #include "pixels/KxImages.h"
 #include "platform/Platform.h"
+#include "support/FileOps.h"
 #include "support/Kxfunctions.h"
 #include "support/Kxknownfolders.h"
 
@@ -474,9 +475,13 @@ void THlpForm::ButEditSampleClick() {
         path = UniqueFileName(folder + QStringLiteral("Sample"), QStringLiteral(".txt"));
     }
     if (!QFileInfo::exists(path)) {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) return;
-        file.close();
+        if (const FileOps::TResult created = FileOps::writeNewFile(path, {}); !created) {
+            ShowErrorBox(QStringLiteral("File Error"),
+                         QStringLiteral("The sample text file \"%1\" could not be created:\r\n%2")
+                             .arg(QDir::toNativeSeparators(path), created.error),
+                         this);
+            return;
+        }
         EdFileName->setText(path);
     }
     Platform::openFile(path);
