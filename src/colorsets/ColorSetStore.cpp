@@ -4,6 +4,7 @@
 #include "support/FileOps.h"
 #include "support/TextFile.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -165,6 +166,12 @@ TColorSetRead TColorSetStore::read(const QString& path, TKeyDecoding decoding) c
     result.error = fromParse(parsed, path);
     if (result.ok()) result.entries = parsed.entries;
     return result;
+}
+
+QByteArray TColorSetStore::fingerprint(const QString& path) const {
+    const TBytes bytes = readBytes(path);
+    if (!bytes.ok) return {};
+    return QCryptographicHash::hash(bytes.bytes, QCryptographicHash::Sha256);
 }
 
 TColorSetStatus TColorSetStore::write(const QString& path, const TColorSetEntries& entries) const {

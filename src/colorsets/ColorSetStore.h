@@ -2,6 +2,7 @@
 
 #include "colorsets/ColorSetFile.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -79,6 +80,9 @@ public:
 
     // Reads and checks a whole file; nothing of it is used unless it all read.
     TColorSetRead read(const QString& path, TKeyDecoding decoding) const;
+    // What tells one content of the file from another: a digest of its bytes,
+    // empty when there is no file or it cannot be read.
+    QByteArray fingerprint(const QString& path) const;
     // Writes 21 lines at once, replacing the old file only once all is written.
     TColorSetStatus write(const QString& path, const TColorSetEntries& entries) const;
     // Writes a built-in set's standard content; the path must be a built-in's.
