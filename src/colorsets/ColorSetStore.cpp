@@ -116,12 +116,18 @@ QString TColorSetStore::pathFor(const QString& name) const {
     return m_folder + name + ColorSetFile::Extension;
 }
 
-bool TColorSetStore::IsSafeName(const QString& name) {
-    if (name.isEmpty()) return false;
+QString TColorSetStore::NameProblem(const QString& name) {
+    if (name.isEmpty()) return QStringLiteral("A color set needs a name.");
     for (QChar c : name) {
-        if (c == u'/' || c == u'\\' || c.category() == QChar::Other_Control) return false;
+        if (c == u'/' || c == u'\\')
+            return QStringLiteral("A name cannot hold \"/\" or \"\\\": the set would be saved "
+                                  "outside the color set folder.");
+        if (c.category() == QChar::Other_Control)
+            return QStringLiteral("A name cannot hold tabs, line breaks or other control "
+                                  "characters.");
 #ifdef Q_OS_WIN
-        if (QStringView(u"<>:\"|?*").contains(c)) return false;
+        if (QStringView(u"<>:\"|?*").contains(c))
+            return QStringLiteral("A name cannot hold any of < > : \" | ? *.");
 #endif
     }
 #ifdef Q_OS_WIN
@@ -130,10 +136,16 @@ bool TColorSetStore::IsSafeName(const QString& name) {
         "CON",  "PRN",  "AUX",  "NUL",  "COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7",
         "COM8", "COM9", "LPT1", "LPT2", "LPT3", "LPT4", "LPT5", "LPT6", "LPT7", "LPT8", "LPT9"};
     const QString stem = name.section(u'.', 0, 0).trimmed();
-    if (kDevices.contains(stem, Qt::CaseInsensitive)) return false;
-    if (name.endsWith(u' ') || name.endsWith(u'.')) return false;
+    if (kDevices.contains(stem, Qt::CaseInsensitive))
+        return QStringLiteral("\"%1\" is a device name of the system.").arg(stem);
+    if (name.endsWith(u' ') || name.endsWith(u'.'))
+        return QStringLiteral("A name cannot end in a blank or a dot.");
 #endif
-    return true;
+    return {};
+}
+
+bool TColorSetStore::IsSafeName(const QString& name) {
+    return NameProblem(name).isEmpty();
 }
 
 bool TColorSetStore::isInFolder(const QString& path) const {

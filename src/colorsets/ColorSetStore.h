@@ -71,6 +71,8 @@ public:
     // empty, no separator, no control character (and on Windows none of the
     // characters or device names the system refuses).
     static bool IsSafeName(const QString& name);
+    // Why a name is not safe, in words for the user; empty when it is.
+    static QString NameProblem(const QString& name);
     // Whether the path names a file right inside the data folder.
     bool isInFolder(const QString& path) const;
     // Whether the path's file name is a built-in set's file name (exact case).
