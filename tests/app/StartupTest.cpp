@@ -1,4 +1,5 @@
 #include "app/Startup.h"
+#include "app/Extra.h"
 
 #include "app/PickerOpener.h"
 #include "app/SampleControls.h"
@@ -15,6 +16,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QScreen>
@@ -346,6 +348,38 @@ TEST_F(StartupTest, WithoutADataFolderNothingIsWrittenBesideTheProgram) {
     }
     QDir::setCurrent(here);
     EXPECT_TRUE(QDir(work.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+}
+
+TEST_F(StartupTest, AnUnusableDataFolderIsNamedOnceWithWhatToDoAndSavingSaysWhy) {
+    // A file where the data folder belongs.
+    QDir().mkpath(dir.path() + "/data/Vextora");
+    PutFile(dir.path() + "/data/Vextora/Huesplinter", "in the way");
+    {
+        auto form = start();
+        ASSERT_EQ(boxes.size(), 1) << boxes.join('\n').toStdString();
+        EXPECT_TRUE(boxes[0].contains(dir.path() + "/data/Vextora/Huesplinter\" is a file"));
+        EXPECT_TRUE(boxes[0].contains("Move or rename that file"));
+        boxes.clear();
+        // Ctrl+S then says what to do, not that something fatal happened.
+        EXPECT_FALSE(form->userSlots().SaveSet());
+        ASSERT_EQ(boxes.size(), 1);
+        EXPECT_FALSE(boxes[0].contains("Fatal"));
+        EXPECT_TRUE(boxes[0].contains("no color set file is open"));
+        boxes.clear();
+    }
+    QFile::remove(dir.path() + "/data/Vextora/Huesplinter");
+
+    // A read-only one is used for reading, and the start says nothing can be saved in it.
+    ASSERT_TRUE(QDir().mkpath(dataFolder()));
+    PutFile(dataFolder() + "Default Color Set.Hspl", ColorSetText(20, "123456", "d"));
+    QFile::setPermissions(dataFolder(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    if (QFileInfo(dataFolder()).isWritable()) GTEST_SKIP() << "running as root";
+    auto form = start();
+    QFile::setPermissions(dataFolder(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    ASSERT_FALSE(boxes.isEmpty());
+    EXPECT_TRUE(boxes[0].contains("is read-only")) << boxes.join('\n').toStdString();
+    EXPECT_EQ(form->userSlots().userSlot(0)->color(), 0x123456u);
 }
 
 TEST_F(StartupTest, StoredPathsThatCannotBeUsedAreKeptButNotUsed) {
