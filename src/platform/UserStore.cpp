@@ -242,8 +242,9 @@ TStoreDamage TUserStore::keepDamagedCopy() {
         damage.why = loaded->unreadable;
         damage.unreadable = true;
     } else if (loaded->file.damaged()) {
-        damage.why = QStringLiteral("some of its lines are damaged.");
         damage.unreadable = loaded->file.empty();
+        damage.why = damage.unreadable ? QStringLiteral("none of its lines could be read.")
+                                       : QStringLiteral("some of its lines are damaged.");
     } else {
         return damage;
     }

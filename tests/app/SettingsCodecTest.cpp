@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtEndian>
 
@@ -228,12 +229,18 @@ TEST_F(SettingsCodecTest, ACloseKeepsWhatASecondCopySavedAndThisRunLeftAlone) {
     TStoredSettings first = everythingChanged();
     TSettingsCodec::save(store, first, report);
     TStoredSettings running = load();
-    // The second copy closes first, with another font and sample file.
+    // The second copy (another process) closes first, with another font and sample file.
     {
-        TUserStore other(dir.path());
-        ASSERT_TRUE(other.openKey(Key, false));
-        ASSERT_TRUE(other.writeString(QStringLiteral("FontName"), QStringLiteral("Tahoma")).ok);
-        ASSERT_TRUE(other.writeString(QStringLiteral("MumbleFile"), QStringLiteral("/b.txt")).ok);
+        QFile file(store.fileName());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        QString text = QString::fromUtf8(file.readAll());
+        file.close();
+        text.replace(QRegularExpression(QStringLiteral("(?m)^FontName=.*$")),
+                     QStringLiteral("FontName=sz:Tahoma"));
+        text.replace(QRegularExpression(QStringLiteral("(?m)^MumbleFile=.*$")),
+                     QStringLiteral("MumbleFile=sz:/b.txt"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(text.toUtf8());
     }
     // This run changed only the HSL hue scale.
     running.formats.hueMax = 1000;
@@ -247,7 +254,8 @@ TEST_F(SettingsCodecTest, ACloseKeepsWhatASecondCopySavedAndThisRunLeftAlone) {
 }
 
 TEST_F(SettingsCodecTest, AFileThatCannotBeReadIsSaidOnceWithWhereItsCopyIs) {
-    const QByteArray junk("\x00\x01garbage that is no settings file\r\xff\xfe\n", 40);
+    static constexpr char kJunk[] = "\x00\x01garbage that is no settings file\r\xff\xfe\n";
+    const QByteArray junk(kJunk, sizeof kJunk - 1);
     {
         QDir().mkpath(QFileInfo(store.fileName()).absolutePath());
         QFile file(store.fileName());

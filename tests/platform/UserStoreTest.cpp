@@ -389,7 +389,9 @@ TEST_F(UserStoreTest, LinesEndAtALoneCrAsWellAsAtLfOrCrLf) {
 
 TEST_F(UserStoreTest, AFileThatCannotBeReadIsCopiedAtOnceOrNeverReplaced) {
     // Text of another encoding reads as nothing: kept before anything else happens.
-    const QByteArray utf16("\xff\xfe[\0S\0]\0\n\0A\0=\0d\0w\0o\0r\0d\0:\0001\0\n\0", 30);
+    const QString text = QStringLiteral("[S]\nA=dword:1\n");
+    QByteArray utf16("\xff\xfe");
+    utf16.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
     writeFile(utf16);
     {
         TUserStore store(dir.path());
