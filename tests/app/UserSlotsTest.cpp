@@ -182,8 +182,9 @@ TEST_F(UserSlotsTest, TheChangedFlagNeedsAFileToSaveTo) {
     EXPECT_TRUE(boxes.empty());
     EXPECT_FALSE(fresh.userSlots().SaveSet());
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].caption, "Fatal error!");
-    EXPECT_EQ(boxes[0].text, "No file name to save to\r\nPlease contact support");
+    // Says what to do, not that something fatal happened.
+    EXPECT_EQ(boxes[0].caption, "File Error");
+    EXPECT_TRUE(boxes[0].text.startsWith("The colors cannot be saved: no color set file is open."));
 }
 
 TEST_F(UserSlotsTest, TheNameEditorNamesAUserSlotOnOneLine) {
