@@ -475,13 +475,8 @@ void THlpForm::ButEditSampleClick() {
         path = UniqueFileName(folder + QStringLiteral("Sample"), QStringLiteral(".txt"));
     }
     if (!QFileInfo::exists(path)) {
-        if (const FileOps::TResult created = FileOps::writeNewFile(path, {}); !created) {
-            ShowErrorBox(QStringLiteral("File Error"),
-                         QStringLiteral("The sample text file \"%1\" could not be created:\r\n%2")
-                             .arg(QDir::toNativeSeparators(path), created.error),
-                         this);
-            return;
-        }
+        // A file that cannot be made opens nothing.
+        if (!FileOps::writeNewFile(path, {})) return;
         EdFileName->setText(path);
     }
     Platform::openFile(path);
