@@ -224,6 +224,31 @@ std::array<char, 64> TSettingsCodec::settingsRecord(const TStoredSettings& s) {
 
 TStoredSettings TSettingsCodec::load(TUserStore& store, const TReport& report) {
     TStoredSettings s;
+    if (!store.usesRegistry() && store.fileName().isEmpty()) {
+        report(QStringLiteral("There is no home folder to keep the settings in (the variable HOME "
+                              "is not set).\r\n%1 starts with its default settings, and changes "
+                              "to them will not be kept.")
+                   .arg(Kxglobals::ProgramName));
+        s.keepStoreAsIs = true;
+    } else if (const TStoreDamage damage = store.keepDamagedCopy();
+               !damage.why.isEmpty() &&
+               (damage.unreadable || !store.keyExists(Kxglobals::ProgramKey))) {
+        // Damage inside the program's key is reported value by value below.
+        QString text = QStringLiteral("The settings file \"%1\" could not be read: %2\r\n")
+                           .arg(store.fileName(), damage.why);
+        if (!damage.copy.isEmpty()) {
+            text += QStringLiteral("A copy of it was kept as \"%1\".\r\n%2 starts with its "
+                                   "default settings.")
+                        .arg(damage.copy, Kxglobals::ProgramName);
+        } else {
+            text += QStringLiteral("No copy of it could be kept (%1), so it is left as it is.\r\n"
+                                   "%2 starts with its default settings and will not keep "
+                                   "changes to them; move or repair the file to keep them again.")
+                        .arg(damage.copyError, Kxglobals::ProgramName);
+            s.keepStoreAsIs = true;
+        }
+        report(text);
+    }
     if (!store.openKeyReadOnly(Kxglobals::ProgramKey)) {
         s.firstRun = true;
         return s;
@@ -242,7 +267,15 @@ TStoredSettings TSettingsCodec::load(TUserStore& store, const TReport& report) {
 }
 
 void TSettingsCodec::save(TUserStore& store, const TStoredSettings& s, const TReport& report) {
-    if (!store.openKey(Kxglobals::ProgramKey, true)) return;
+    if (s.keepStoreAsIs) return;
+    // One replacement of the file for the whole save, holding only what this
+    // run changed: a close cut short leaves the old file or the new one, and
+    // a second running copy keeps what it changed.
+    store.beginBatch();
+    if (!store.openKey(Kxglobals::ProgramKey, true)) {
+        store.commitBatch();
+        return;
+    }
     auto check = [&](const char* name, const TStoreStatus& status) {
         if (!status.ok) report(QLatin1StringView(name) + QStringLiteral(" \r\n") + status.error);
     };
@@ -269,6 +302,7 @@ void TSettingsCodec::save(TUserStore& store, const TStoredSettings& s, const TRe
     check("HSL_Sat", store.writeInteger(QStringLiteral("HSL_Sat"), s.formats.satMax));
     check("HSL_Lum", store.writeInteger(QStringLiteral("HSL_Lum"), s.formats.lumMax));
     store.closeKey();
+    if (const TStoreStatus saved = store.commitBatch(); !saved) report(saved.error);
 }
 
 QRect FitToScreens(const TStoredPlacement& stored, const QList<QRect>& availableAreas,

@@ -35,6 +35,9 @@ struct TStoredSettings {
 
     // No settings key at all: the window sizes and centres itself.
     bool firstRun = false;
+    // The settings file could not be read and no copy of it could be kept, or
+    // there is no place for one: the close leaves it as it is (the start said so).
+    bool keepStoreAsIs = false;
 
     // "FormSizePos".
     bool hasPlacement = false;

@@ -37,13 +37,6 @@ QList<QRect> availableAreas() {
     return areas;
 }
 
-// A sample text file is read whole when it is used; a name that leads to a device, a folder
-// or a file no text file can be is not worth keeping.
-bool usableTextFile(const QString& path) {
-    const QFileInfo info(path);
-    return info.isFile() && info.size() <= TextFile::kDefaultCap;
-}
-
 TStoredPlacement placementOf(const QRect& r) {
     return {r.x(), r.y(), r.width(), r.height()};
 }
@@ -135,7 +128,6 @@ void TStartup::ApplyDefaults() {
 
 void TStartup::ApplySettings() {
     TStoredSettings& s = m_settings;
-    if (!s.mumbleFile.isEmpty() && !usableTextFile(s.mumbleFile)) s.mumbleFile.clear();
 
     m_form.setFormatSettings(s.formats);
     // Before the value text: it is read in this order.
@@ -200,6 +192,21 @@ void TStartup::LoadTimerTimer() {
 
     m_dataFolder = FindDataFolder ? FindDataFolder() : QString();
     TUserSlots& userSlots = m_form.userSlots();
+    if (!m_dataFolder.isEmpty()) {
+        // Said once here, rather than as a puzzling failure at every save.
+        const TFolderCheck check = CheckFolder(m_dataFolder);
+        if (check.state == TFolderCheck::TState::Unusable) {
+            report(QStringLiteral("The data folder cannot be used for color sets and templates."
+                                  "\r\n%1\r\nUntil then they are neither read nor saved.")
+                       .arg(check.problem));
+            userSlots.FillRandomHistory();
+            m_dataFolder.clear();
+            return;
+        }
+        if (check.state == TFolderCheck::TState::ReadOnly)
+            report(QStringLiteral("Color sets and templates cannot be saved.\r\n%1")
+                       .arg(check.problem));
+    }
     if (m_dataFolder.isEmpty()) {
         // Without it every colour set and template file would land wherever the program was
         // started from.

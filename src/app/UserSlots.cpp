@@ -10,8 +10,10 @@
 #include "dialogs/Hintfrm.h"
 #include "dialogs/Kxmsgbx.h"
 #include "platform/Platform.h"
+#include "support/Kxglobals.h"
 
 #include <QAction>
+#include <QDir>
 #include <QEvent>
 #include <QFileInfo>
 #include <QFontMetrics>
@@ -280,6 +282,7 @@ void TUserSlots::showEntries(const TColorSetEntries& entries) {
 
 void TUserSlots::setCurrent(const QString& path) {
     m_currentPath = path;
+    m_diskVersion = m_store.fingerprint(path);
     m_changed = false;
     emit setStateChanged();
 }
@@ -342,9 +345,35 @@ bool TUserSlots::AskSaveBeforeClose() {
 
 bool TUserSlots::SaveSet() {
     if (m_currentPath.isEmpty()) {
-        ShowErrorBox(QStringLiteral("Fatal error!"),
-                     QStringLiteral("No file name to save to\r\nPlease contact support"), &m_form);
+        // Only when the data folder could not be used (said at start) or no set
+        // could be opened in it.
+        ShowErrorBox(QStringLiteral("File Error"),
+                     QStringLiteral("The colors cannot be saved: no color set file is open.\r\n"
+                                    "Make sure the data folder \"%1\" exists and can be written, "
+                                    "then create or open a color set from the popup menu.")
+                         .arg(QDir::toNativeSeparators(m_store.folder())),
+                     &m_form);
         return false;
+    }
+    // Another program (a second copy of this one) may have saved the set since
+    // it was read here: ask before either side's colours are lost.
+    const QByteArray onDisk = m_store.fingerprint(m_currentPath);
+    if (!onDisk.isEmpty() && onDisk != m_diskVersion) {
+        switch (AskYesNoCancel(
+            kQuestionCaption,
+            QStringLiteral("The Color Set \"%1\" was saved by another program (perhaps a second "
+                           "%2) after it was loaded here.\r\nOverwrite it with the "
+                           "colours shown here, or load the colours saved there and lose the "
+                           "changes made here ?")
+                .arg(TColorSetStore::NameOf(m_currentPath), Kxglobals::ProgramName),
+            QStringLiteral("&Overwrite"), QStringLiteral("&Load Theirs"), &m_form)) {
+        case kMsgYes:
+            break;
+        case kMsgNo:
+            return readIntoSlots(m_currentPath);
+        default:
+            return false;
+        }
     }
     return writeSlots(m_currentPath);
 }
@@ -404,7 +433,21 @@ void TUserSlots::openDefaultFallback() {
 
 void TUserSlots::OpenStartSet(const QString& storedPath) {
     m_sets = m_store.list();
-    if (!storedPath.isEmpty() && QFileInfo::exists(storedPath) && readIntoSlots(storedPath)) return;
+    if (!storedPath.isEmpty() && QFileInfo::exists(storedPath)) {
+        // A set elsewhere could never be saved, and would hold up every close asking to.
+        if (!m_store.isInFolder(storedPath)) {
+            ShowMessageBox(
+                QStringLiteral("Color Set"),
+                QStringLiteral("The color set \"%1\" of the last session is not in the color set "
+                               "folder \"%2\", so the default set is used.\r\nTo use it again, "
+                               "import it with Manage Color Sets.")
+                    .arg(QDir::toNativeSeparators(storedPath),
+                         QDir::toNativeSeparators(m_store.folder())),
+                kMsgIconInfo, &m_form);
+        } else if (readIntoSlots(storedPath)) {
+            return;
+        }
+    }
     openDefaultFallback();
 }
 

@@ -137,5 +137,7 @@ private:
     TColorSetStore m_store{QString()};
     TColorSetList m_sets;
     QString m_currentPath;
+    // The current set's file as it was when read or written here.
+    QByteArray m_diskVersion;
     bool m_changed = false;
 };

@@ -5,7 +5,9 @@
 #include "platform/Platform.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -45,17 +47,27 @@ TClSetNameForm::TClSetNameForm(QWidget* owner) : TKxDialog(owner) {
     styleButton(ButOk);
     styleButton(ButCancel);
 
-    auto* row = new QHBoxLayout(this);
+    m_reason = new QLabel(this);
+    m_reason->setWordWrap(true);
+    m_reason->setContentsMargins(scaled(6), scaled(4), scaled(6), scaled(4));
+    m_reason->hide();
+
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    auto* row = new QHBoxLayout;
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
     row->addWidget(EdName, 1);
     row->addWidget(ButOk);
     row->addWidget(ButCancel);
+    column->addLayout(row);
+    column->addWidget(m_reason);
     const int height = scaled(kDesignClientHeight);
     EdName->setFixedHeight(height);
     ButOk->setFixedSize(scaled(kDesignOkWidth), height);
     ButCancel->setFixedSize(scaled(kDesignCancelWidth), height);
-    setFixedSize(scaled(kDesignClientWidth), height);
+    fitHeight();
 
     connect(EdName, &QLineEdit::textChanged, this, &TClSetNameForm::EdNameChange);
     EdName->setFocus();
@@ -81,8 +93,25 @@ void TClSetNameForm::EdNameChange() {
     const QString text = EdName->text();
     // A name with a separator or a control character would put the file
     // somewhere else or break its lines: refused here as well as in the store.
-    ButOk->setEnabled(!text.isEmpty() && TColorSetStore::IsSafeName(text) &&
-                      !m_taken.contains(Platform::toLower(text)));
+    QString reason;
+    if (!text.isEmpty()) {
+        reason = TColorSetStore::NameProblem(text);
+        if (reason.isEmpty() && m_taken.contains(Platform::toLower(text)))
+            reason = QStringLiteral("A color set of this name exists already.");
+    }
+    ButOk->setEnabled(!text.isEmpty() && reason.isEmpty());
+    // An empty field needs no words: OK is plainly waiting for a name.
+    if (m_reason->text() == reason && m_reason->isHidden() == reason.isEmpty()) return;
+    m_reason->setText(reason);
+    m_reason->setHidden(reason.isEmpty());
+    fitHeight();
+}
+
+void TClSetNameForm::fitHeight() {
+    const int width = scaled(kDesignClientWidth);
+    const int height =
+        scaled(kDesignClientHeight) + (m_reason->isHidden() ? 0 : m_reason->heightForWidth(width));
+    setFixedSize(width, height);
 }
 
 std::optional<QString> TClSetNameForm::Ask(QWidget* owner, const QStringList& taken) {

@@ -6,6 +6,7 @@
 
 #include <optional>
 
+class QLabel;
 class QLineEdit;
 class TKxButton;
 
@@ -26,16 +27,20 @@ public:
     QLineEdit* edName() const { return EdName; }
     TKxButton* butOk() const { return ButOk; }
     TKxButton* butCancel() const { return ButCancel; }
+    // Why OK is not possible, under the field; hidden while it is.
+    QLabel* reason() const { return m_reason; }
 
     // Shows the dialog modally; the typed name on OK, nothing otherwise.
     static std::optional<QString> Ask(QWidget* owner, const QStringList& taken);
 
 private:
     void EdNameChange();
+    void fitHeight();
     int scaled(int designPixels) const;
 
     QLineEdit* EdName = nullptr;
     TKxButton* ButOk = nullptr;
     TKxButton* ButCancel = nullptr;
+    QLabel* m_reason = nullptr;
     QStringList m_taken;
 };

@@ -44,7 +44,8 @@ TParseResult parseHeader(const QStringList& lines, int& count) {
         return result;
     }
     const TLine header = splitLine(lines.front());
-    if (header.key != HeaderKey) {
+    // The header is "key=count": the key alone is no header, as any other line is not.
+    if (header.key != HeaderKey || !lines.front().contains(u'=')) {
         result.error = TParseError::NotAColorSet;
         return result;
     }
@@ -68,6 +69,34 @@ QString missingLine(qsizetype lineNumber) {
     return QStringLiteral("Line %1 is missing").arg(lineNumber);
 }
 
+// The entry lines after the header, blank lines at the end not counted.
+qsizetype entryLineCount(const QStringList& lines) {
+    qsizetype last = lines.size();
+    while (last > 1 && lines.at(last - 1).trimmed().isEmpty())
+        --last;
+    return last - 1;
+}
+
+// A count that disagrees with the lines after it leaves the file's meaning a
+// guess: read as written, a save would drop lines or invent them.
+bool checkCount(const QStringList& lines, int count, TParseResult& result) {
+    const qsizetype entries = entryLineCount(lines);
+    if (count > entries) {
+        result.error = TParseError::HasErrors;
+        result.detail = missingLine(entries + 2);
+        return false;
+    }
+    if (count < entries) {
+        result.error = TParseError::HasErrors;
+        result.detail =
+            QStringLiteral("The header counts %1 colours, but %2 colour lines follow it")
+                .arg(count)
+                .arg(entries);
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 TParseResult Parse(const QString& text, TKeyDecoding decoding) {
@@ -75,12 +104,8 @@ TParseResult Parse(const QString& text, TKeyDecoding decoding) {
     int count = 0;
     TParseResult result = parseHeader(lines, count);
     if (!result.ok()) return result;
+    if (!checkCount(lines, count, result)) return result;
     const int wanted = std::min(count, kColorSetSize);
-    if (lines.size() - 1 < wanted) {
-        result.error = TParseError::HasErrors;
-        result.detail = missingLine(lines.size() + 1);
-        return result;
-    }
     for (int i = 0; i < wanted; ++i) {
         const TLine line = splitLine(lines.at(i + 1));
         result.entries[i].color = DecodeKey(line.key, decoding);
@@ -94,13 +119,9 @@ TParseResult ValidateImport(const QString& text) {
     int count = 0;
     TParseResult result = parseHeader(lines, count);
     if (!result.ok()) return result;
-    // The loop ends at the last line there is, whatever the count claims.
+    // Every counted line exists from here on.
+    if (!checkCount(lines, count, result)) return result;
     for (qsizetype i = 1; i <= count; ++i) {
-        if (i >= lines.size()) {
-            result.error = TParseError::HasErrors;
-            result.detail = missingLine(i + 1);
-            return result;
-        }
         const TLine line = splitLine(lines.at(i));
         if (!isSixHexDigits(line.key)) {
             result.error = TParseError::HasErrors;

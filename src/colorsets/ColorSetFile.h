@@ -54,9 +54,11 @@ struct TParseResult {
 };
 
 // Reads a whole file's text into 20 entries. At most 20 entries are read;
-// entries past the count are black with empty names. A count that is not a
-// non-negative integer, or fewer entry lines than the count asks for (up to
-// 20), fails. Colours keep their low 24 bits.
+// entries past the count are black with empty names. A header without "=", a
+// count that is not a non-negative integer, or a count other than the number
+// of entry lines that follow (blank lines at the end aside) fails. An entry
+// line without "=" is all key, with an empty name. Colours keep their low 24
+// bits.
 TParseResult Parse(const QString& text, TKeyDecoding decoding);
 
 // The stricter check an imported file must pass: every counted line exists

@@ -4,6 +4,7 @@
 #include "support/FileOps.h"
 #include "support/TextFile.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -115,12 +116,18 @@ QString TColorSetStore::pathFor(const QString& name) const {
     return m_folder + name + ColorSetFile::Extension;
 }
 
-bool TColorSetStore::IsSafeName(const QString& name) {
-    if (name.isEmpty()) return false;
+QString TColorSetStore::NameProblem(const QString& name) {
+    if (name.isEmpty()) return QStringLiteral("A color set needs a name.");
     for (QChar c : name) {
-        if (c == u'/' || c == u'\\' || c.category() == QChar::Other_Control) return false;
+        if (c == u'/' || c == u'\\')
+            return QStringLiteral("A name cannot hold \"/\" or \"\\\": the set would be saved "
+                                  "outside the color set folder.");
+        if (c.category() == QChar::Other_Control)
+            return QStringLiteral("A name cannot hold tabs, line breaks or other control "
+                                  "characters.");
 #ifdef Q_OS_WIN
-        if (QStringView(u"<>:\"|?*").contains(c)) return false;
+        if (QStringView(u"<>:\"|?*").contains(c))
+            return QStringLiteral("A name cannot hold any of < > : \" | ? *.");
 #endif
     }
 #ifdef Q_OS_WIN
@@ -129,10 +136,16 @@ bool TColorSetStore::IsSafeName(const QString& name) {
         "CON",  "PRN",  "AUX",  "NUL",  "COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7",
         "COM8", "COM9", "LPT1", "LPT2", "LPT3", "LPT4", "LPT5", "LPT6", "LPT7", "LPT8", "LPT9"};
     const QString stem = name.section(u'.', 0, 0).trimmed();
-    if (kDevices.contains(stem, Qt::CaseInsensitive)) return false;
-    if (name.endsWith(u' ') || name.endsWith(u'.')) return false;
+    if (kDevices.contains(stem, Qt::CaseInsensitive))
+        return QStringLiteral("\"%1\" is a device name of the system.").arg(stem);
+    if (name.endsWith(u' ') || name.endsWith(u'.'))
+        return QStringLiteral("A name cannot end in a blank or a dot.");
 #endif
-    return true;
+    return {};
+}
+
+bool TColorSetStore::IsSafeName(const QString& name) {
+    return NameProblem(name).isEmpty();
 }
 
 bool TColorSetStore::isInFolder(const QString& path) const {
@@ -165,6 +178,12 @@ TColorSetRead TColorSetStore::read(const QString& path, TKeyDecoding decoding) c
     result.error = fromParse(parsed, path);
     if (result.ok()) result.entries = parsed.entries;
     return result;
+}
+
+QByteArray TColorSetStore::fingerprint(const QString& path) const {
+    const TBytes bytes = readBytes(path);
+    if (!bytes.ok) return {};
+    return QCryptographicHash::hash(bytes.bytes, QCryptographicHash::Sha256);
 }
 
 TColorSetStatus TColorSetStore::write(const QString& path, const TColorSetEntries& entries) const {
@@ -217,15 +236,8 @@ TColorSetStatus TColorSetStore::create(const QString& name) const {
         return failed(TColorSetFailure::CannotSave, path, kNotInFolder);
     const QByteArray bytes = TextFile::encode(ColorSetFile::Format(ColorSetFile::BlankColors()));
     // Create-only: a set of that name that is already there stays as it is.
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        return failed(TColorSetFailure::CannotSave, path, file.errorString());
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        const QString error = file.errorString();
-        file.close();
-        file.remove();
-        return failed(TColorSetFailure::CannotSave, path, error);
-    }
+    if (const FileOps::TResult written = FileOps::writeNewFile(path, bytes); !written)
+        return failed(TColorSetFailure::CannotSave, path, written.error);
     return std::nullopt;
 }
 
@@ -243,8 +255,8 @@ TColorSetStatus TColorSetStore::copy(const QString& path, const QString& newName
     const QString target = pathFor(newName);
     if (!isInFolder(path) || !IsSafeName(newName) || !isInFolder(target))
         return failed(TColorSetFailure::CannotCopy, path, kNotInFolder);
-    QFile file(path);
-    if (!file.copy(target)) return failed(TColorSetFailure::CannotCopy, path, file.errorString());
+    if (const FileOps::TResult copied = FileOps::copyFile(path, target); !copied)
+        return failed(TColorSetFailure::CannotCopy, path, copied.error);
     return std::nullopt;
 }
 

@@ -2,6 +2,7 @@
 
 #include "colorsets/ColorSetFile.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -70,6 +71,8 @@ public:
     // empty, no separator, no control character (and on Windows none of the
     // characters or device names the system refuses).
     static bool IsSafeName(const QString& name);
+    // Why a name is not safe, in words for the user; empty when it is.
+    static QString NameProblem(const QString& name);
     // Whether the path names a file right inside the data folder.
     bool isInFolder(const QString& path) const;
     // Whether the path's file name is a built-in set's file name (exact case).
@@ -79,6 +82,9 @@ public:
 
     // Reads and checks a whole file; nothing of it is used unless it all read.
     TColorSetRead read(const QString& path, TKeyDecoding decoding) const;
+    // What tells one content of the file from another: a digest of its bytes,
+    // empty when there is no file or it cannot be read.
+    QByteArray fingerprint(const QString& path) const;
     // Writes 21 lines at once, replacing the old file only once all is written.
     TColorSetStatus write(const QString& path, const TColorSetEntries& entries) const;
     // Writes a built-in set's standard content; the path must be a built-in's.

@@ -8,6 +8,7 @@
 #include "dialogs/TypedInputLimit.h"
 #include "pixels/KxImages.h"
 #include "platform/Platform.h"
+#include "support/FileOps.h"
 #include "support/Kxfunctions.h"
 #include "support/Kxknownfolders.h"
 
@@ -474,9 +475,8 @@ void THlpForm::ButEditSampleClick() {
         path = UniqueFileName(folder + QStringLiteral("Sample"), QStringLiteral(".txt"));
     }
     if (!QFileInfo::exists(path)) {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) return;
-        file.close();
+        // A file that cannot be made opens nothing.
+        if (!FileOps::writeNewFile(path, {})) return;
         EdFileName->setText(path);
     }
     Platform::openFile(path);

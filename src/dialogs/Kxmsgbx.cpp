@@ -496,12 +496,19 @@ void ShowErrorBox(const QString& caption, const QString& text, QWidget* referenc
 }
 
 int AskYesNoCancel(const QString& caption, const QString& text, QWidget* reference) {
+    return AskYesNoCancel(caption, text, QString(), QString(), reference);
+}
+
+int AskYesNoCancel(const QString& caption, const QString& text, const QString& yesCaption,
+                   const QString& noCaption, QWidget* reference) {
     TKxMsgBox box(reference);
     box.setWindowTitle(caption);
     box.SetMessage(text);
     box.AddButton(mbYes);
     box.AddButton(mbNo);
     box.AddButton(mbCancel);
+    if (!yesCaption.isEmpty()) box.button(mbYes)->setCaption(yesCaption);
+    if (!noCaption.isEmpty()) box.button(mbNo)->setCaption(noCaption);
     box.SetIconKind(kMsgIconQuestion);
     // Whatever is not a Yes or a No keeps things as they are.
     const int result = run(box);

@@ -43,6 +43,9 @@ void ShowMessageBox(const QString& caption, const QString& text, int iconKind,
 void ShowErrorBox(const QString& caption, const QString& text, QWidget* reference = nullptr);
 // 6 Yes, 7 No, 2 Cancel (also for Esc and the window's close).
 int AskYesNoCancel(const QString& caption, const QString& text, QWidget* reference = nullptr);
+// The same question with the Yes and No buttons captioned for what they do.
+int AskYesNoCancel(const QString& caption, const QString& text, const QString& yesCaption,
+                   const QString& noCaption, QWidget* reference = nullptr);
 
 // Lets tests answer boxes without a person. While an answerer is installed no
 // box is shown: it is called with what the box would show and returns the

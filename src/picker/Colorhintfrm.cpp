@@ -21,8 +21,14 @@ constexpr int kMargin = 10;
 // with trailing blanks.
 constexpr int kTextFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextIncludeTrailingSpaces;
 
-QString field(int value) {
+QString field(qint64 value) {
     return QString::number(value).right(3).leftJustified(3, QLatin1Char(' '));
+}
+
+// The hint shows the last three digits of the whole scaled value; the copy
+// notations' 16-bit cut is theirs alone.
+qint64 hintValue(int maximum, int value) {
+    return qint64(maximum) * value / kHlsMax;
 }
 
 } // namespace
@@ -71,9 +77,8 @@ QString TFrmColorHint::formatText(ColorValue color, bool useHsl, THslMaxima maxi
             .arg(field(RedOf(color)), field(GreenOf(color)), field(BlueOf(color)));
     const HlsTriple hls = RgbToHls(color);
     return QStringLiteral("H:%1\r\nS:%2\r\nL:%3")
-        .arg(field(ScaleHlsComponent(maxima.hue, hls.hue)),
-             field(ScaleHlsComponent(maxima.sat, hls.sat)),
-             field(ScaleHlsComponent(maxima.lum, hls.lum)));
+        .arg(field(hintValue(maxima.hue, hls.hue)), field(hintValue(maxima.sat, hls.sat)),
+             field(hintValue(maxima.lum, hls.lum)));
 }
 
 QPoint TFrmColorHint::placement(QRect magnifier, QSize hint, QRect available) {

@@ -37,10 +37,14 @@ bool ReadPickerValues(TUserStore& store, TPickerValues& values) {
 }
 
 bool WritePickerValues(TUserStore& store, const TPickerValues& values) {
-    if (!store.openKey(QString(Kxglobals::ProgramKey), true)) return false;
-    const bool ok = store.writeInteger(kSizeName, values.windowSize).ok &&
-                    store.writeInteger(kGridName, values.gridLines ? 1 : 0).ok &&
-                    store.writeInteger(kPickName, values.pickLines ? 1 : 0).ok;
-    store.closeKey();
-    return ok;
+    // The three values reach the file together.
+    store.beginBatch();
+    bool ok = store.openKey(QString(Kxglobals::ProgramKey), true);
+    if (ok) {
+        store.writeInteger(kSizeName, values.windowSize);
+        store.writeInteger(kGridName, values.gridLines ? 1 : 0);
+        store.writeInteger(kPickName, values.pickLines ? 1 : 0);
+        store.closeKey();
+    }
+    return store.commitBatch().ok && ok;
 }

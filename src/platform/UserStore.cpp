@@ -1,18 +1,16 @@
 #include "platform/UserStore.h"
 
+#include "platform/FileWriter.h"
 #include "platform/Registry.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QSaveFile>
 #include <QStandardPaths>
 
-#include <cerrno>
 #include <cstring>
 #include <mutex>
-#include <system_error>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -38,7 +36,12 @@ struct TStamp {
 TStamp stampOf(const QString& path) {
 #ifdef Q_OS_UNIX
     struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0) return {};
+    const QByteArray name = QFile::encodeName(path);
+    if (::stat(name.constData(), &st) != 0) {
+        // A link to nothing is still something in the file's place.
+        if (::lstat(name.constData(), &st) != 0) return {};
+        return {true, false, 0, 0, 0, static_cast<quint64>(st.st_ino)};
+    }
     return {true,
             S_ISREG(st.st_mode),
             static_cast<qint64>(st.st_size),
@@ -91,9 +94,21 @@ namespace {
 struct TSharedState {
     std::mutex mutex;
     QHash<QString, std::shared_ptr<const void>> loaded;
-    // The version of each file a copy was last kept of.
-    QHash<QString, TStamp> copied;
+    // The version of each file a copy was last kept of, and the copy's name.
+    QHash<QString, std::pair<TStamp, QString>> copied;
+    // Per file, what this program last read or wrote of each value (by
+    // folded key and name): a batch leaves values equal to it alone.
+    QHash<QString, QHash<QString, TStoredValue>> seen;
 };
+
+QString valueId(const QString& key, const QString& name) {
+    return key.toCaseFolded() + QLatin1Char('\n') + name.toCaseFolded();
+}
+
+bool sameData(const TStoredValue& a, const TStoredValue& b) {
+    return a.kind == b.kind && a.text == b.text && a.number == b.number && a.bytes == b.bytes &&
+           a.damage.isEmpty() && b.damage.isEmpty();
+}
 
 TSharedState& shared() {
     static TSharedState state;
@@ -105,6 +120,13 @@ TSharedState& shared() {
 TUserStore::TUserStore(const QString& configFolder) {
     QString folder = configFolder;
     if (folder.isEmpty()) folder = qEnvironmentVariable("HUESPLINTER_CONFIG_DIR");
+#ifdef Q_OS_UNIX
+    // Without a home folder Qt would answer one under the root folder, which
+    // no user can write: there is then no place for the settings.
+    if (folder.isEmpty() && qEnvironmentVariableIsEmpty("HOME") &&
+        qEnvironmentVariableIsEmpty("XDG_CONFIG_HOME"))
+        return;
+#endif
     if (folder.isEmpty())
         folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     if (!folder.isEmpty()) fileName_ = QDir(folder).filePath(StoreFileName);
@@ -146,7 +168,12 @@ std::shared_ptr<const TUserStore::TLoaded> TUserStore::load() const {
     if (fileName_.isEmpty() || !stamp.exists) {
         // No file: no store.
     } else if (!stamp.regular) {
-        fresh->unreadable = QStringLiteral("it is not a regular file.");
+        const QFileInfo info(fileName_);
+        fresh->unreadable = info.isSymLink() && !info.exists()
+                                ? QStringLiteral("it is a link to \"%1\", which does not exist.")
+                                      .arg(info.symLinkTarget())
+                            : info.isDir() ? QStringLiteral("it is a folder, not a file.")
+                                           : QStringLiteral("it is not a regular file.");
     } else if (stamp.size > MaxFileSize) {
         fresh->unreadable = QStringLiteral("it is larger than %1 bytes.").arg(MaxFileSize);
     } else {
@@ -168,6 +195,37 @@ std::shared_ptr<const TUserStore::TLoaded> TUserStore::load() const {
     return fresh;
 }
 
+TStoreStatus TUserStore::keepCopy(const TLoaded& base, QString* copyName) const {
+    const TStamp current = stampOf(fileName_);
+    if (!current.exists || (base.unreadable.isEmpty() && !base.file.damaged())) return {};
+    TSharedState& state = shared();
+    {
+        std::lock_guard lock(state.mutex);
+        const auto at = state.copied.constFind(fileName_);
+        if (at != state.copied.constEnd() && at->first == current) {
+            if (copyName) *copyName = at->second;
+            return {};
+        }
+    }
+    if (!current.regular) return {false, QStringLiteral("only a file can be copied")};
+    QString name;
+    for (int n = 0; n < 1000 && name.isEmpty(); ++n) {
+        const QString candidate =
+            fileName_ + QStringLiteral(".damaged") + (n == 0 ? QString() : QString::number(n));
+        if (!QFileInfo::exists(candidate) && !QFileInfo(candidate).isSymLink()) name = candidate;
+    }
+    if (name.isEmpty()) return {false, QStringLiteral("no name is free for a copy of it.")};
+    const FileWriter::TResult copied = FileWriter::copyNew(fileName_, name);
+    if (!copied)
+        return {
+            false,
+            QStringLiteral("a copy of it could not be kept as \"%1\": %2").arg(name, copied.error)};
+    if (copyName) *copyName = name;
+    std::lock_guard lock(state.mutex);
+    state.copied.insert(fileName_, {current, name});
+    return {};
+}
+
 TStoreStatus TUserStore::save(const TUserStoreFile& file, const TLoaded& base) const {
     const auto failed = [this](const QString& why) {
         return TStoreStatus{false,
@@ -178,60 +236,107 @@ TStoreStatus TUserStore::save(const TUserStoreFile& file, const TLoaded& base) c
     if (!QDir().mkpath(QFileInfo(fileName_).absolutePath()))
         return failed(QStringLiteral("its folder cannot be created."));
     const TStamp current = stampOf(fileName_);
-    // The file is replaced by renaming a new one over it: a folder or device
-    // in its place must stay what it is.
+    // The file is replaced by renaming a new one over it: a folder, device or
+    // link in its place must stay what it is.
     if (current.exists && !current.regular) return failed(QStringLiteral("it is not a file."));
-
-    TSharedState& state = shared();
     // What could not be read is not ours to throw away: keep it beside the new file.
-    if (current.exists && (!base.unreadable.isEmpty() || base.file.damaged())) {
-        bool copyKept = false;
-        {
-            std::lock_guard lock(state.mutex);
-            copyKept = state.copied.value(fileName_) == current;
-        }
-        if (!copyKept) {
-            QString copyName;
-            for (int n = 0; n < 1000 && copyName.isEmpty(); ++n) {
-                const QString name = fileName_ + QStringLiteral(".damaged") +
-                                     (n == 0 ? QString() : QString::number(n));
-                if (!QFileInfo::exists(name)) copyName = name;
-            }
-            if (copyName.isEmpty())
-                return failed(QStringLiteral("no name is free for a copy of the damaged file."));
-            QFile original(fileName_);
-            if (!original.copy(copyName))
-                return failed(QStringLiteral("a copy of the damaged file could not be kept "
-                                             "as \"%1\": %2")
-                                  .arg(copyName, original.errorString()));
-            std::lock_guard lock(state.mutex);
-            state.copied.insert(fileName_, current);
-        }
-    }
+    if (const TStoreStatus kept = keepCopy(base, nullptr); !kept) return failed(kept.error);
 
     const QByteArray bytes = file.toBytes();
-    QSaveFile out(fileName_);
-    // Unbuffered: a write the disk cuts short must show here, not pass
-    // unnoticed in the flush at commit().
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return failed(out.errorString());
-    errno = 0;
-    if (out.write(bytes) != bytes.size()) {
-        const int code = errno;
-        const QString why = out.error() != QFileDevice::NoError
-                                ? out.errorString()
-                                : QString::fromStdString(std::system_category().message(code));
-        out.cancelWriting();
-        return failed(why);
-    }
-    if (!out.commit()) return failed(out.errorString());
+    if (const FileWriter::TResult written = FileWriter::replace(fileName_, bytes); !written)
+        return failed(written.error);
 
     // The new version is known without reading it back.
-    auto written = std::make_shared<TLoaded>();
-    written->stamp = stampOf(fileName_);
-    written->file = TUserStoreFile::parse(bytes);
+    auto fresh = std::make_shared<TLoaded>();
+    fresh->stamp = stampOf(fileName_);
+    fresh->file = TUserStoreFile::parse(bytes);
+    TSharedState& state = shared();
     std::lock_guard lock(state.mutex);
-    state.loaded.insert(fileName_, written);
+    state.loaded.insert(fileName_, fresh);
     return {};
+}
+
+TStoreDamage TUserStore::keepDamagedCopy() {
+    const auto loaded = load();
+    TStoreDamage damage;
+    if (!loaded->unreadable.isEmpty()) {
+        damage.why = loaded->unreadable;
+        damage.unreadable = true;
+    } else if (loaded->file.damaged()) {
+        damage.unreadable = loaded->file.empty();
+        damage.why = damage.unreadable ? QStringLiteral("none of its lines could be read.")
+                                       : QStringLiteral("some of its lines are damaged.");
+    } else {
+        return damage;
+    }
+    const TStoreStatus kept = keepCopy(*loaded, &damage.copy);
+    if (!kept) damage.copyError = kept.error;
+    return damage;
+}
+
+void TUserStore::remember(const QString& key, const TStoredValue& value) const {
+    TSharedState& state = shared();
+    std::lock_guard lock(state.mutex);
+    state.seen[fileName_].insert(valueId(key, value.name), value);
+}
+
+TStoreStatus TUserStore::apply(const std::vector<TChange>& changes, bool onlyChanged) {
+    const auto loaded = load();
+    TUserStoreFile file = loaded->file;
+    QHash<QString, TStoredValue> seen;
+    if (onlyChanged) {
+        TSharedState& state = shared();
+        std::lock_guard lock(state.mutex);
+        seen = state.seen.value(fileName_);
+    }
+    std::vector<const TChange*> written;
+    for (const TChange& c : changes) {
+        switch (c.op) {
+        case TChange::TOp::AddKey:
+            file.addKey(c.key);
+            break;
+        case TChange::TOp::Set: {
+            const auto at = seen.constFind(valueId(c.key, c.value.name));
+            // Left alone by this program: what is in the file now stays.
+            if (at != seen.constEnd() && sameData(*at, c.value)) {
+                file.addKey(c.key);
+                break;
+            }
+            file.setValue(c.key, c.value);
+            written.push_back(&c);
+            break;
+        }
+        case TChange::TOp::Remove:
+            file.removeValue(c.key, c.value.name);
+            break;
+        }
+    }
+    // Nothing to change: the file stays untouched.
+    const TStoreStatus saved = file == loaded->file ? TStoreStatus{} : save(file, *loaded);
+    if (saved)
+        for (const TChange* c : written)
+            remember(c->key, c->value);
+    return saved;
+}
+
+TStoreStatus TUserStore::change(TChange c) {
+    if (batch_) {
+        batch_->push_back(std::move(c));
+        return {};
+    }
+    return apply({std::move(c)}, false);
+}
+
+void TUserStore::beginBatch() {
+    if (!batch_) batch_.emplace();
+}
+
+TStoreStatus TUserStore::commitBatch() {
+    if (!batch_) return {};
+    const std::vector<TChange> changes = std::move(*batch_);
+    batch_.reset();
+    if (changes.empty()) return {};
+    return apply(changes, true);
 }
 
 bool TUserStore::keyExists(const QString& key) const {
@@ -297,9 +402,7 @@ bool TUserStore::openKey(const QString& key, bool canCreate) {
             lastError_ = keyMissingText(key);
             return false;
         }
-        TUserStoreFile file = loaded->file;
-        file.addKey(key);
-        const TStoreStatus saved = save(file, *loaded);
+        const TStoreStatus saved = change({TChange::TOp::AddKey, key, {}});
         if (!saved) {
             lastError_ = saved.error;
             return false;
@@ -408,6 +511,7 @@ TStoreResult<QString> TUserStore::readString(const QString& name) const {
     if (!lookUp(name, value, error)) return failure<QString>(error);
     error = readProblem(value, name, TStoreKind::String);
     if (!error.isEmpty()) return failure<QString>(error);
+    remember(key_, value);
     return {true, value.text, {}};
 }
 
@@ -417,6 +521,7 @@ TStoreResult<qint32> TUserStore::readInteger(const QString& name) const {
     if (!lookUp(name, value, error)) return failure<qint32>(error);
     error = readProblem(value, name, TStoreKind::Integer);
     if (!error.isEmpty()) return failure<qint32>(error);
+    remember(key_, value);
     return {true, value.number, {}};
 }
 
@@ -426,6 +531,7 @@ TStoreResult<QByteArray> TUserStore::readBinary(const QString& name) const {
     if (!lookUp(name, value, error)) return failure<QByteArray>(error);
     error = readProblem(value, name, TStoreKind::Binary);
     if (!error.isEmpty()) return failure<QByteArray>(error);
+    remember(key_, value);
     return {true, value.bytes, {}};
 }
 
@@ -453,12 +559,9 @@ TStoreStatus TUserStore::write(TStoredValue value) {
         const QString why = Registry::writeValue(registryPath(key_), value);
         return why.isEmpty() ? TStoreStatus{} : registryFailure(why);
     }
-    const auto loaded = load();
     // Another store may have removed the key meanwhile; an open key for
     // writing behaves as created.
-    TUserStoreFile file = loaded->file;
-    file.setValue(key_, std::move(value));
-    return save(file, *loaded);
+    return change({TChange::TOp::Set, key_, std::move(value)});
 }
 
 TStoreStatus TUserStore::writeString(const QString& name, const QString& text) {
@@ -499,10 +602,11 @@ TStoreStatus TUserStore::deleteValue(const QString& name) {
     }
     const auto loaded = load();
     if (!loaded->file.hasKey(key_)) return {false, keyMissingText(key_)};
-    TUserStoreFile file = loaded->file;
-    if (!file.removeValue(key_, name))
+    if (!loaded->file.value(key_, name))
         return {false, QStringLiteral("The value \"%1\" does not exist.").arg(name)};
-    return save(file, *loaded);
+    TStoredValue value;
+    value.name = name;
+    return change({TChange::TOp::Remove, key_, std::move(value)});
 }
 
 bool TUserStore::deleteKey(const QString& key) {

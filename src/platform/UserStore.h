@@ -8,9 +8,23 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 #include <type_traits>
+#include <vector>
 
 // The outcome of a write: `error` is the text to show when it failed.
+// What is wrong with a settings file that could not be read whole.
+struct TStoreDamage {
+    // Empty when the file read whole, or there is none.
+    QString why;
+    // True when nothing at all could be read from it.
+    bool unreadable = false;
+    // Where the copy of it is kept; empty when none could be made, and then
+    // `copyError` says why and the file is never replaced.
+    QString copy;
+    QString copyError;
+};
+
 struct TStoreStatus {
     bool ok = true;
     QString error;
@@ -46,10 +60,16 @@ struct TStoreResult {
 // Value by value, like the registry: a line that cannot be read is a failed
 // read of that value (it exists, and reading it says why it failed); the
 // others read as usual. A file that cannot be read at all (too large, not
-// readable) counts as no store. Before such a file, or one with damaged lines,
-// is first rewritten, a copy of it is kept beside it ("Huesplinter.conf.damaged",
-// then ".damaged1", ...); when no copy can be made, the write fails and the
-// file stays as it was.
+// readable, not a file) counts as no store. Before such a file, or one with
+// damaged lines, is first rewritten, a copy of it is kept beside it
+// ("Huesplinter.conf.damaged", then ".damaged1", ...); when no copy can be
+// made, the write fails and the file stays as it was.
+//
+// A batch gathers the writes and deletions of one save (the settings at a
+// close) and puts them in the file in one replacement, over the file as it is
+// when the batch is committed. It writes only the values this program changed:
+// a value whose data equals what this program last read or wrote of it is left
+// as the file has it now, so a second running copy's changes survive.
 class TUserStore {
 public:
     // `configFolder` empty: $HUESPLINTER_CONFIG_DIR when set, else the user's
@@ -108,16 +128,39 @@ public:
     // Removes a key with its values; true when it is gone afterwards.
     bool deleteKey(const QString& key);
 
+    // From here until commitBatch(), writes, deletions and the creation of a
+    // key by openKey() are gathered instead of saved; each answers success
+    // unless it is refused at once (no key open, read-only). Reads see the
+    // file, not the gathered changes.
+    void beginBatch();
+    // Saves what was gathered in one replacement of the file and ends the
+    // batch; a failure leaves the file as it was.
+    TStoreStatus commitBatch();
+
+    // Says what is wrong with a file that could not be read whole, keeping
+    // a copy of it now when none was kept yet.
+    TStoreDamage keepDamagedCopy();
+
     // Files larger than this are not read.
     static constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
 
 private:
     struct TLoaded;
+    struct TChange {
+        enum class TOp { AddKey, Set, Remove };
+        TOp op = TOp::Set;
+        QString key;
+        TStoredValue value;
+    };
     std::shared_ptr<const TLoaded> load() const;
     TStoreStatus save(const TUserStoreFile& file, const TLoaded& base) const;
+    TStoreStatus keepCopy(const TLoaded& base, QString* copyName) const;
+    TStoreStatus apply(const std::vector<TChange>& changes, bool onlyChanged);
+    TStoreStatus change(TChange change);
     const TStoredValue* findValue(const TLoaded& loaded, const QString& name, QString& error) const;
     // A copy of the open key's value; false with `error` when there is none.
     bool lookUp(const QString& name, TStoredValue& value, QString& error) const;
+    void remember(const QString& key, const TStoredValue& value) const;
     TStoreStatus write(TStoredValue value);
 
     // The registry path of a key of the caller's.
@@ -130,4 +173,5 @@ private:
     QString key_;
     bool writable_ = false;
     QString lastError_;
+    std::optional<std::vector<TChange>> batch_;
 };

@@ -181,12 +181,14 @@ TUserStoreFile TUserStoreFile::parse(QByteArrayView bytes) {
     int lineNumber = 0;
     qsizetype start = 0;
     while (start < bytes.size()) {
-        qsizetype end = bytes.indexOf('\n', start);
-        if (end < 0) end = bytes.size();
-        QByteArrayView raw = bytes.sliced(start, end - start);
+        // A line ends at CR LF, LF or a lone CR, whichever editor wrote it.
+        qsizetype end = start;
+        while (end < bytes.size() && bytes[end] != '\n' && bytes[end] != '\r')
+            ++end;
+        const QByteArrayView raw = bytes.sliced(start, end - start);
         start = end + 1;
+        if (end + 1 < bytes.size() && bytes[end] == '\r' && bytes[end + 1] == '\n') ++start;
         ++lineNumber;
-        if (raw.endsWith('\r')) raw.chop(1);
         if (raw.isEmpty() || raw.startsWith(';')) continue;
 
         const bool utf8 = isUtf8(raw);

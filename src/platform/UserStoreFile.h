@@ -37,6 +37,8 @@ public:
     // True when some line could not be read.
     bool damaged() const { return damaged_; }
 
+    // True when no key could be read at all.
+    bool empty() const { return keys_.empty(); }
     bool hasKey(const QString& key) const;
     void addKey(const QString& key);
     // False when there was no such key.

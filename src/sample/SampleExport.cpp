@@ -2,14 +2,13 @@
 
 #include "pixels/KxPngRC.h"
 #include "pixels/Kxbmp.h"
+#include "support/FileOps.h"
 #include "support/Kxfunctions.h"
 #include "support/TextFile.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QPainter>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cstring>
@@ -160,43 +159,12 @@ TWriteResult WritePng(const QImage& image, bool withAlpha, const QString& path, 
         result.error = QStringLiteral("The picture could not be encoded as PNG");
         return result;
     }
-    if (mode == TWriteMode::NewOnly) {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-            result.error = file.errorString();
-            return result;
-        }
-        // The file is our own from here on, so a failed write removes it again.
-        if (file.write(data) != data.size() || !file.flush()) {
-            result.error = file.errorString();
-            file.close();
-            file.remove();
-            return result;
-        }
-        file.close();
-        if (file.error() != QFileDevice::NoError) {
-            result.error = file.errorString();
-            file.remove();
-            return result;
-        }
-        result.ok = true;
-        return result;
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        result.error = file.errorString();
-        return result;
-    }
-    if (file.write(data) != data.size()) {
-        result.error = file.errorString();
-        file.cancelWriting();
-        return result;
-    }
-    if (!file.commit()) {
-        result.error = file.errorString();
-        return result;
-    }
-    result.ok = true;
+    // Both go through the checked writer: a full disk must leave the old
+    // picture in place and say so, never leave a cut-off file behind.
+    const FileOps::TResult written = mode == TWriteMode::NewOnly ? FileOps::writeNewFile(path, data)
+                                                                 : FileOps::writeFile(path, data);
+    result.ok = written.ok;
+    result.error = written.error;
     return result;
 }
 

@@ -267,11 +267,19 @@ void TSampleForm::SetLockBkgColor(bool value) {
 void TSampleForm::SetTextFile(const QString& path) {
     if (path.isEmpty() || path == FTextFile) return;
     FTextFile = path;
-    // Only a regular file is text; a folder or device of that name is left alone, as is a file
-    // that cannot be read (the stored text keeps showing).
-    if (!QFileInfo(path).isFile()) return;
+    // Only a regular file is read; a folder or device of that name is left alone, as is a file
+    // that cannot be read: the text shown so far stays, and the user learns why.
     const TextFile::TReadResult read = TextFile::read(path, MaxTextLength);
-    if (read.ok) SetSampleText(read.text);
+    if (read.ok) {
+        SetSampleText(read.text);
+        return;
+    }
+    ShowMessageBox(kCaption,
+                   QStringLiteral("The sample text file \"%1\" was not loaded: %2.\r\nThe sample "
+                                  "keeps its text; choose another with \"Load From Text File\" "
+                                  "(Ctrl+O).")
+                       .arg(QDir::toNativeSeparators(path), read.error),
+                   kMsgIconExclamation, this);
 }
 
 void TSampleForm::SetSampleText(const QString& text) {

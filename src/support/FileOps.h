@@ -26,7 +26,7 @@ TResult writeFile(const QString& path, QByteArrayView bytes);
 // that name is never touched, and the call fails instead.
 TResult writeNewFile(const QString& path, QByteArrayView bytes);
 
-// Both refuse an existing target (Qt's calls do), as the design's file calls do.
+// Both refuse an existing target, as the system's own file calls do.
 TResult renameFile(const QString& from, const QString& to);
 TResult copyFile(const QString& from, const QString& to);
 

@@ -4,6 +4,7 @@
 #include "support/Kxglobals.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace {
@@ -60,4 +61,27 @@ QString SharedFolder() {
     return createdFolder(WithoutTrailingBackslash(roaming) + QLatin1Char('/') +
                          Kxglobals::CompanyFolderName + QLatin1Char('/') +
                          Kxglobals::SharedFolderName);
+}
+
+TFolderCheck CheckFolder(const QString& folder) {
+    using TState = TFolderCheck::TState;
+    const QFileInfo info(WithoutTrailingBackslash(folder));
+    const QString shown = QDir::toNativeSeparators(info.filePath());
+    if (info.exists() && !info.isDir())
+        return {TState::Unusable, QStringLiteral("\"%1\" is a file, not a folder. Move or rename "
+                                                 "that file, then start the program again.")
+                                      .arg(shown)};
+    if (!info.exists())
+        return {TState::Unusable,
+                QStringLiteral("The folder \"%1\" does not exist and could not be created. Make "
+                               "sure the folders above it exist and can be written, then start "
+                               "the program again.")
+                    .arg(shown)};
+    if (!info.isWritable())
+        return {TState::ReadOnly,
+                QStringLiteral("The folder \"%1\" is read-only: what is in it can be used, but "
+                               "nothing can be saved in it. Make it writable, then start the "
+                               "program again.")
+                    .arg(shown)};
+    return {};
 }

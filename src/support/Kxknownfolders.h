@@ -29,3 +29,12 @@ QString DataFolder();
 // The publisher's shared folder, "Vextora/Shared" in the roaming application
 // data folder, created when missing.
 QString SharedFolder();
+
+// Whether a folder can keep the program's files, and if not, why and what to do.
+struct TFolderCheck {
+    enum class TState { Usable, ReadOnly, Unusable };
+    TState state = TState::Usable;
+    // What is wrong and what to do; empty when usable.
+    QString problem;
+};
+TFolderCheck CheckFolder(const QString& folder);

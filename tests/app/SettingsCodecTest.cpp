@@ -2,6 +2,10 @@
 
 #include "platform/UserStore.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtEndian>
 
@@ -219,6 +223,73 @@ TEST_F(SettingsCodecTest, HistoryEntriesArePlainColoursWhateverWasStored) {
     EXPECT_EQ(s.history[9], kBlack);
     for (ColorValue c : s.history)
         EXPECT_EQ(c & ~kColorMask, 0u);
+}
+
+TEST_F(SettingsCodecTest, ACloseKeepsWhatASecondCopySavedAndThisRunLeftAlone) {
+    TStoredSettings first = everythingChanged();
+    TSettingsCodec::save(store, first, report);
+    TStoredSettings running = load();
+    // The second copy (another process) closes first, with another font and sample file.
+    {
+        QFile file(store.fileName());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        QString text = QString::fromUtf8(file.readAll());
+        file.close();
+        text.replace(QRegularExpression(QStringLiteral("(?m)^FontName=.*$")),
+                     QStringLiteral("FontName=sz:Tahoma"));
+        text.replace(QRegularExpression(QStringLiteral("(?m)^MumbleFile=.*$")),
+                     QStringLiteral("MumbleFile=sz:/b.txt"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(text.toUtf8());
+    }
+    // This run changed only the HSL hue scale.
+    running.formats.hueMax = 1000;
+    TSettingsCodec::save(store, running, report);
+    EXPECT_TRUE(reports.isEmpty()) << reports.join(u'|').toStdString();
+    const TStoredSettings after = load();
+    EXPECT_EQ(after.fontName, QStringLiteral("Tahoma"));
+    EXPECT_EQ(after.mumbleFile, QStringLiteral("/b.txt"));
+    EXPECT_EQ(after.formats.hueMax, 1000);
+    EXPECT_EQ(after.pastel, first.pastel);
+}
+
+TEST_F(SettingsCodecTest, AFileThatCannotBeReadIsSaidOnceWithWhereItsCopyIs) {
+    static constexpr char kJunk[] = "\x00\x01garbage that is no settings file\r\xff\xfe\n";
+    const QByteArray junk(kJunk, sizeof kJunk - 1);
+    {
+        QDir().mkpath(QFileInfo(store.fileName()).absolutePath());
+        QFile file(store.fileName());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(junk);
+    }
+    TStoredSettings s = load();
+    EXPECT_TRUE(s.firstRun);
+    ASSERT_EQ(reports.size(), 1) << reports.join(u'|').toStdString();
+    EXPECT_TRUE(reports[0].contains(store.fileName() + QStringLiteral(".damaged")));
+    EXPECT_TRUE(reports[0].contains(QStringLiteral("default settings")));
+    QFile copy(store.fileName() + QStringLiteral(".damaged"));
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copy.readAll(), junk);
+    // The close then writes sound settings, and says nothing more.
+    reports.clear();
+    TSettingsCodec::save(store, s, report);
+    EXPECT_TRUE(reports.isEmpty()) << reports.join(u'|').toStdString();
+    EXPECT_FALSE(load().firstRun);
+}
+
+TEST_F(SettingsCodecTest, AFileThatCannotBeCopiedIsNeverReplacedAndSaidOnce) {
+    // A folder in the file's place can be neither read nor kept as a copy.
+    ASSERT_TRUE(QDir().mkpath(store.fileName() + QStringLiteral("/inside")));
+    TStoredSettings s = load();
+    EXPECT_TRUE(s.firstRun);
+    ASSERT_EQ(reports.size(), 1);
+    EXPECT_TRUE(reports[0].contains(QStringLiteral("it is a folder")));
+    EXPECT_TRUE(reports[0].contains(QStringLiteral("will not keep changes")));
+    reports.clear();
+    s.formats.hueMax = 1000;
+    TSettingsCodec::save(store, s, report);
+    EXPECT_TRUE(reports.isEmpty()) << "said once, at start";
+    EXPECT_TRUE(QFileInfo(store.fileName() + QStringLiteral("/inside")).isDir());
 }
 
 TEST(FitToScreens, KeepsAVisibleRectangleAndRescuesTheRest) {

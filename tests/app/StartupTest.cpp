@@ -1,10 +1,12 @@
 #include "app/Startup.h"
+#include "app/Extra.h"
 
 #include "app/PickerOpener.h"
 #include "app/SampleControls.h"
 #include "app/Unit1.h"
 #include "app/UserSlots.h"
 #include "colorsets/ColorSetFile.h"
+#include "colorsets/ColorSetText.h"
 #include "controls/KxButton.h"
 #include "dialogs/Kxmsgbx.h"
 #include "palette/KxZodudIro.h"
@@ -14,6 +16,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QScreen>
@@ -348,14 +351,77 @@ TEST_F(StartupTest, WithoutADataFolderNothingIsWrittenBesideTheProgram) {
     EXPECT_TRUE(QDir(work.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
 }
 
-TEST_F(StartupTest, StoredValuesThatCannotBeRightAreDropped) {
+TEST_F(StartupTest, AnUnusableDataFolderIsNamedOnceWithWhatToDoAndSavingSaysWhy) {
+    // A file where the data folder belongs.
+    QDir().mkpath(dir.path() + "/data/Vextora");
+    PutFile(dir.path() + "/data/Vextora/Huesplinter", "in the way");
+    {
+        auto form = start();
+        ASSERT_EQ(boxes.size(), 1) << boxes.join('\n').toStdString();
+        EXPECT_TRUE(boxes[0].contains(dir.path() + "/data/Vextora/Huesplinter\" is a file"));
+        EXPECT_TRUE(boxes[0].contains("Move or rename that file"));
+        boxes.clear();
+        // Ctrl+S then says what to do, not that something fatal happened.
+        EXPECT_FALSE(form->userSlots().SaveSet());
+        ASSERT_EQ(boxes.size(), 1);
+        EXPECT_FALSE(boxes[0].contains("Fatal"));
+        EXPECT_TRUE(boxes[0].contains("no color set file is open"));
+        boxes.clear();
+    }
+    QFile::remove(dir.path() + "/data/Vextora/Huesplinter");
+
+    // A read-only one is used for reading, and the start says nothing can be saved in it.
+    ASSERT_TRUE(QDir().mkpath(dataFolder()));
+    PutFile(dataFolder() + "Default Color Set.Hspl", ColorSetText(20, "123456", "d"));
+    QFile::setPermissions(dataFolder(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    if (QFileInfo(dataFolder()).isWritable()) GTEST_SKIP() << "running as root";
+    auto form = start();
+    QFile::setPermissions(dataFolder(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    ASSERT_FALSE(boxes.isEmpty());
+    EXPECT_TRUE(boxes[0].contains("is read-only")) << boxes.join('\n').toStdString();
+    EXPECT_EQ(form->userSlots().userSlot(0)->color(), 0x123456u);
+}
+
+TEST_F(StartupTest, StoredPathsThatCannotBeUsedAreKeptButNotUsed) {
     TStoredSettings s;
     s.mumbleFile = QStringLiteral("/dev/zero");
     s.colorSetFile = QStringLiteral("/dev/null");
     storeSettings(s);
     auto form = start();
-    EXPECT_TRUE(form->startup().settings().mumbleFile.isEmpty());
+    // The sample text file is the user's choice: kept until the user picks another.
+    EXPECT_EQ(form->startup().settings().mumbleFile, QStringLiteral("/dev/zero"));
     EXPECT_NE(form->userSlots().currentPath(), QStringLiteral("/dev/null"));
+}
+
+TEST_F(StartupTest, AColorSetOutsideTheDataFolderIsReplacedByTheDefaultAndNeverBlocksTheClose) {
+    QTemporaryDir elsewhere;
+    const QString outside = elsewhere.filePath("Mine.Hspl");
+    {
+        QFile file(outside);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(ColorSetText(20, "123456", "m"));
+    }
+    TStoredSettings s;
+    s.colorSetFile = outside;
+    storeSettings(s);
+    auto form = start();
+    ASSERT_EQ(boxes.size(), 1) << boxes.join('\n').toStdString();
+    EXPECT_TRUE(boxes[0].contains(outside));
+    EXPECT_TRUE(boxes[0].contains("the default set is used"));
+    EXPECT_TRUE(form->userSlots().currentPath().endsWith("/Default Color Set.Hspl"));
+    form->userSlots().StoreIntoSlot(0, MakeColor(1, 2, 3));
+    boxes.clear();
+    // Saving goes to the default set in the data folder; the other file stays as it was.
+    TMsgBoxAnswererScope yes([&](const TMsgBoxSeen& seen) {
+        boxes << seen.text;
+        return kMsgYes;
+    });
+    EXPECT_TRUE(form->close());
+    EXPECT_EQ(boxes.size(), 1);
+    QFile file(outside);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), ColorSetText(20, "123456", "m"));
 }
 
 TEST_F(StartupTest, ApplicationDeactivationIsFollowed) {

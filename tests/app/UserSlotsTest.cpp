@@ -182,8 +182,9 @@ TEST_F(UserSlotsTest, TheChangedFlagNeedsAFileToSaveTo) {
     EXPECT_TRUE(boxes.empty());
     EXPECT_FALSE(fresh.userSlots().SaveSet());
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].caption, "Fatal error!");
-    EXPECT_EQ(boxes[0].text, "No file name to save to\r\nPlease contact support");
+    // Says what to do, not that something fatal happened.
+    EXPECT_EQ(boxes[0].caption, "File Error");
+    EXPECT_TRUE(boxes[0].text.startsWith("The colors cannot be saved: no color set file is open."));
 }
 
 TEST_F(UserSlotsTest, TheNameEditorNamesAUserSlotOnOneLine) {
@@ -221,6 +222,42 @@ TEST_F(UserSlotsTest, AskSaveChangedSetSavesGoesOnOrStops) {
     EXPECT_FALSE(slots_().changed());
     EXPECT_TRUE(FileBytes(path("Default Color Set"))
                     .startsWith("Huesplinter ColorSet Data File=20\r\n010101=\r\n"));
+}
+
+TEST_F(UserSlotsTest, ASetSavedElsewhereSinceItWasReadIsNotOverwrittenWithoutAsking) {
+    const QString set = path("Default Color Set");
+    const QByteArray theirs = ColorSetText(20, "ABCDEF", "t");
+    const auto secondCopySaves = [&] { PutFile(set, theirs); };
+
+    slots_().StoreIntoSlot(0, 0x010101);
+    secondCopySaves();
+    answer = kMsgCancel;
+    EXPECT_FALSE(slots_().SaveSet());
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].text.contains("was saved by another program"));
+    EXPECT_EQ(boxes[0].buttons, QStringList({"&Overwrite", "&Load Theirs", "&Cancel"}));
+    EXPECT_EQ(FileBytes(set), theirs);
+    EXPECT_TRUE(slots_().changed());
+
+    // Loading theirs drops the edit here and leaves their file alone.
+    answer = kMsgNo;
+    EXPECT_TRUE(slots_().SaveSet());
+    EXPECT_EQ(FileBytes(set), theirs);
+    EXPECT_EQ(slots_().userSlot(0)->color(), 0xABCDEFu);
+    EXPECT_FALSE(slots_().changed());
+
+    // Overwriting writes ours over theirs.
+    slots_().StoreIntoSlot(0, 0x020202);
+    PutFile(set, ColorSetText(20, "FEDCBA", "u"));
+    answer = kMsgYes;
+    EXPECT_TRUE(slots_().SaveSet());
+    EXPECT_TRUE(FileBytes(set).startsWith("Huesplinter ColorSet Data File=20\r\n020202="));
+
+    // Unchanged on disk since, the next save asks nothing; nor does a close.
+    boxes.clear();
+    slots_().StoreIntoSlot(1, 0x030303);
+    EXPECT_TRUE(slots_().SaveSet());
+    EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(UserSlotsTest, AFileThatDoesNotReadWholeChangesNothing) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 
@@ -37,6 +38,29 @@ TEST_F(ClsetnamefrmTest, OkOnlyForNewNamesAFileCanHold) {
     EXPECT_FALSE(okFor(QString("a") + QChar(0x7F)));
     EXPECT_TRUE(okFor("Mine2"));
     EXPECT_TRUE(okFor(".dotted"));
+}
+
+TEST_F(ClsetnamefrmTest, ARefusedNameSaysWhyUnderTheFieldAndTheDialogGrowsForIt) {
+    const int plainHeight = form.height();
+    QTest::keyClicks(form.edName(), "../evil");
+    EXPECT_FALSE(form.butOk()->isEnabled());
+    ASSERT_TRUE(form.reason()->isVisible());
+    EXPECT_TRUE(form.reason()->text().contains("\"/\""));
+    EXPECT_GT(form.height(), plainHeight);
+
+    form.edName()->setText("x\\y");
+    EXPECT_TRUE(form.reason()->text().contains("outside the color set folder"));
+    form.edName()->setText("a\tb");
+    EXPECT_TRUE(form.reason()->text().contains("control characters"));
+    form.edName()->setText("mine");
+    EXPECT_EQ(form.reason()->text(), "A color set of this name exists already.");
+
+    // A name that can be taken, or none at all, needs no words.
+    form.edName()->setText("Mine2");
+    EXPECT_FALSE(form.reason()->isVisible());
+    EXPECT_EQ(form.height(), plainHeight);
+    form.edName()->clear();
+    EXPECT_FALSE(form.reason()->isVisible());
 }
 
 TEST_F(ClsetnamefrmTest, EnterAcceptsOnlyWhileOkIsEnabledAndKeepsCapitals) {

@@ -74,14 +74,10 @@ TEST_F(ColorSetStoreTest, CountsOtherThanTwentyStayInsideTheTwentyEntries) {
     EXPECT_EQ(few.entries[16], TColorSetEntry{});
     EXPECT_EQ(few.entries[19], TColorSetEntry{});
 
-    PutFile(path("c0"), setText("0", 20));
+    PutFile(path("c0"), setText("0", 0) + "\r\n\r\n");
     const TColorSetRead none = store.read(path("c0"), TKeyDecoding::Slots);
     ASSERT_TRUE(none.ok());
     EXPECT_EQ(none.entries, ColorSetFile::BlankColors());
-
-    // A huge count reads the 20 entries there are, without looping over the rest.
-    PutFile(path("cmax"), setText("2147483647", 20));
-    EXPECT_TRUE(store.read(path("cmax"), TKeyDecoding::Slots).ok());
 
     PutFile(path("cneg"), setText("-1", 20));
     const TColorSetRead negative = store.read(path("cneg"), TKeyDecoding::Slots);
@@ -100,7 +96,32 @@ TEST_F(ColorSetStoreTest, CountsOtherThanTwentyStayInsideTheTwentyEntries) {
               "'twenty' is not a valid integer value");
 }
 
+TEST_F(ColorSetStoreTest, ACountThatDisagreesWithTheLinesIsDamageAndNothingIsRead) {
+    // Read as no entries, the next save would blank all twenty.
+    PutFile(path("c0"), setText("0", 20));
+    const TColorSetRead zero = store.read(path("c0"), TKeyDecoding::Slots);
+    ASSERT_FALSE(zero.ok());
+    EXPECT_EQ(zero.error->text(), "File have errors: \r\n" + path("c0") +
+                                      "\r\nThe header counts 0 colours, but 20 colour lines "
+                                      "follow it");
+    PutFile(path("c16"), setText("16", 20));
+    EXPECT_EQ(store.read(path("c16"), TKeyDecoding::Tiles).error->failure,
+              TColorSetFailure::HasErrors);
+
+    // A huge count is checked against the lines there are, without looping up to it.
+    PutFile(path("cmax"), setText("2147483647", 20));
+    EXPECT_EQ(store.read(path("cmax"), TKeyDecoding::Slots).error->systemText,
+              "Line 22 is missing");
+}
+
 TEST_F(ColorSetStoreTest, WrongHeaderAndUnreadableFilesAreRefusedWithTheirTexts) {
+    // The header's key without "=" and a count is no header either.
+    PutFile(path("bare"), "Huesplinter ColorSet Data File\r\n" + setText("20", 20).mid(35));
+    const TColorSetRead bare = store.read(path("bare"), TKeyDecoding::Slots);
+    ASSERT_FALSE(bare.ok());
+    EXPECT_EQ(bare.error->caption(), "File Error");
+    EXPECT_EQ(bare.error->text(), path("bare") + "\r\nIs not Huesplinter ColorSet Data File !");
+
     PutFile(path("bad"), "ColorSet Data File=20\r\n");
     const TColorSetRead bad = store.read(path("bad"), TKeyDecoding::Slots);
     ASSERT_FALSE(bad.ok());
@@ -264,6 +285,8 @@ TEST_F(ColorSetStoreTest, ImportChecksTheFileAndCopiesItsBytesUnchanged) {
     EXPECT_EQ(importError(setText("20", 3)), prefix + "Line 5 is missing");
     EXPECT_EQ(importError(setText("2147483647", 20)), prefix + "Line 22 is missing");
     EXPECT_EQ(importError(setText("-3", 20)), prefix + "'-3' is not a valid entry count");
+    EXPECT_EQ(importError(setText("0", 20)),
+              prefix + "The header counts 0 colours, but 20 colour lines follow it");
     EXPECT_EQ(importError("ColorSet=20\r\n"),
               chosen + "\r\nIs not Huesplinter ColorSet Data File !");
     const TColorSetStatus unreadable = store.importSet(dir.path() + "/none.Hspl", "bad");

@@ -41,6 +41,17 @@ TEST(ColorhintfrmTest, TextsPadEachValueToThreeCharacters) {
         EXPECT_EQ(line.size(), 5) << line.toStdString();
 }
 
+TEST(ColorhintfrmTest, LargeScalesShowTheLastDigitsOfTheWholeValueNotOfA16BitCut) {
+    // Hue 188 of 240 on a scale of 86715 is 67,926.6: the hint shows 926 (a
+    // 16-bit cut would give 2,390 and show 390).
+    ColorValue colour = kBlack;
+    for (int r = 0; r < 256 && RgbToHls(colour).hue != 188; r += 5)
+        for (int g = 0; g < 256 && RgbToHls(colour).hue != 188; g += 5)
+            colour = MakeColor(r, g, 255);
+    ASSERT_EQ(RgbToHls(colour).hue, 188);
+    EXPECT_TRUE(TFrmColorHint::formatText(colour, true, {86715, 100, 100}).startsWith("H:926\r\n"));
+}
+
 TEST(ColorhintfrmTest, TextColourFollowsTheLuma) {
     TFrmColorHint hint(nullptr, false, kDegreesPercent);
     hint.setColor(MakeColor(111, 111, 111));

@@ -7,6 +7,8 @@
 
 #include <array>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -301,6 +303,122 @@ TEST_F(UserStoreTest, DeletingValuesAndKeys) {
     EXPECT_TRUE(store.deleteKey(Key));
     EXPECT_FALSE(store.isOpen());
     EXPECT_FALSE(store.keyExists(Key));
+}
+
+TEST_F(UserStoreTest, ABatchReplacesTheFileOnceWithEveryValueOrNotAtAll) {
+    writeFile("[Software\\\\Vextora\\\\Huesplinter]\nOld=dword:1\n");
+    const QByteArray before = fileBytes();
+    TUserStore store(dir.path());
+    store.beginBatch();
+    ASSERT_TRUE(store.openKey(QStringLiteral("Software\\Other"), true));
+    ASSERT_TRUE(store.writeInteger(QStringLiteral("A"), 1).ok);
+    ASSERT_TRUE(store.writeString(QStringLiteral("B"), QStringLiteral("b")).ok);
+    store.closeKey();
+    ASSERT_TRUE(store.openKey(Key, false));
+    ASSERT_TRUE(store.deleteValue(QStringLiteral("Old")).ok);
+    // Nothing reaches the file before the commit: a close cut short here
+    // leaves the old file whole.
+    EXPECT_EQ(fileBytes(), before);
+    const auto inode = [this] {
+        struct stat st {};
+        ::stat(QFile::encodeName(storeFile()).constData(), &st);
+        return st.st_ino;
+    };
+    const auto inodeBefore = inode();
+    ASSERT_TRUE(store.commitBatch().ok);
+    EXPECT_NE(inode(), inodeBefore) << "replaced by a rename, not written in place";
+    ASSERT_TRUE(store.openKeyReadOnly(QStringLiteral("Software\\Other")));
+    EXPECT_EQ(store.readInteger(QStringLiteral("A")).value, 1);
+    EXPECT_EQ(store.readString(QStringLiteral("B")).value, QStringLiteral("b"));
+    ASSERT_TRUE(store.openKeyReadOnly(Key));
+    EXPECT_FALSE(store.valueExists(QStringLiteral("Old")));
+
+    // A batch that fails leaves the file exactly as it was.
+    const QByteArray whole = fileBytes();
+    store.beginBatch();
+    ASSERT_TRUE(store.openKey(Key, false));
+    ASSERT_TRUE(store.writeInteger(QStringLiteral("C"), 3).ok);
+    ASSERT_TRUE(QFile::setPermissions(QFileInfo(storeFile()).absolutePath(),
+                                      QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    const TStoreStatus failed = store.commitBatch();
+    QFile::setPermissions(QFileInfo(storeFile()).absolutePath(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    if (::geteuid() != 0) {
+        EXPECT_FALSE(failed.ok);
+        EXPECT_TRUE(failed.error.contains(storeFile()));
+    }
+    EXPECT_EQ(fileBytes(), failed.ok ? fileBytes() : whole);
+}
+
+TEST_F(UserStoreTest, ABatchLeavesValuesThisProgramDidNotChangeAsAnotherCopyWroteThem) {
+    writeFile("[Software\\\\Vextora\\\\Huesplinter]\nFontName=sz:Arial\nHSL_Hue=dword:240\n");
+    TUserStore store(dir.path());
+    ASSERT_TRUE(store.openKeyReadOnly(Key));
+    const QString font = store.readString(QStringLiteral("FontName")).value;
+    const qint32 hue = store.readInteger(QStringLiteral("HSL_Hue")).value;
+    // A second running copy saves its own change of the font.
+    writeFile("[Software\\\\Vextora\\\\Huesplinter]\nFontName=sz:Tahoma\nHSL_Hue=dword:240\n");
+
+    // This copy closes, having changed only the hue.
+    store.beginBatch();
+    ASSERT_TRUE(store.openKey(Key, true));
+    store.writeString(QStringLiteral("FontName"), font);
+    store.writeInteger(QStringLiteral("HSL_Hue"), hue + 120);
+    ASSERT_TRUE(store.commitBatch().ok);
+    ASSERT_TRUE(store.openKeyReadOnly(Key));
+    EXPECT_EQ(store.readString(QStringLiteral("FontName")).value, QStringLiteral("Tahoma"));
+    EXPECT_EQ(store.readInteger(QStringLiteral("HSL_Hue")).value, 360);
+
+    // A plain write is always written, even with the value last read.
+    ASSERT_TRUE(store.openKey(Key, false));
+    ASSERT_TRUE(store.writeString(QStringLiteral("FontName"), QStringLiteral("Arial")).ok);
+    EXPECT_EQ(store.readString(QStringLiteral("FontName")).value, QStringLiteral("Arial"));
+}
+
+TEST_F(UserStoreTest, LinesEndAtALoneCrAsWellAsAtLfOrCrLf) {
+    writeFile("; written on an old system\r[Software\\\\Vextora\\\\Huesplinter]\rA=dword:1\r"
+              "B=sz:two\r\nC=dword:3\n\rD=dword:4");
+    TUserStore store(dir.path());
+    ASSERT_TRUE(store.openKeyReadOnly(Key));
+    EXPECT_EQ(store.readInteger(QStringLiteral("A")).value, 1);
+    EXPECT_EQ(store.readString(QStringLiteral("B")).value, QStringLiteral("two"));
+    EXPECT_EQ(store.readInteger(QStringLiteral("C")).value, 3);
+    EXPECT_EQ(store.readInteger(QStringLiteral("D")).value, 4);
+    EXPECT_TRUE(store.keepDamagedCopy().why.isEmpty());
+}
+
+TEST_F(UserStoreTest, AFileThatCannotBeReadIsCopiedAtOnceOrNeverReplaced) {
+    // Text of another encoding reads as nothing: kept before anything else happens.
+    const QString text = QStringLiteral("[S]\nA=dword:1\n");
+    QByteArray utf16("\xff\xfe");
+    utf16.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    writeFile(utf16);
+    {
+        TUserStore store(dir.path());
+        const TStoreDamage damage = store.keepDamagedCopy();
+        EXPECT_FALSE(damage.why.isEmpty());
+        EXPECT_TRUE(damage.unreadable);
+        EXPECT_EQ(damage.copy, storeFile() + QStringLiteral(".damaged"));
+        QFile copy(damage.copy);
+        ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+        EXPECT_EQ(copy.readAll(), utf16);
+        // Asked again, the same copy answers; no second one is made.
+        EXPECT_EQ(store.keepDamagedCopy().copy, damage.copy);
+        EXPECT_FALSE(QFileInfo::exists(storeFile() + QStringLiteral(".damaged1")));
+    }
+    ASSERT_TRUE(QFile::remove(storeFile()));
+
+    // A link to nothing can be neither read nor copied, so it stays.
+    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("gone.conf")), storeFile()));
+    TUserStore store(dir.path());
+    const TStoreDamage damage = store.keepDamagedCopy();
+    EXPECT_TRUE(damage.unreadable);
+    EXPECT_TRUE(damage.why.contains(QStringLiteral("gone.conf")));
+    EXPECT_TRUE(damage.copy.isEmpty());
+    EXPECT_FALSE(damage.copyError.isEmpty());
+    EXPECT_FALSE(store.openKey(Key, true));
+    EXPECT_TRUE(QFileInfo(storeFile()).isSymLink());
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("gone.conf"))));
 }
 
 TEST(UserStoreLocation, FollowsTheConfigurationVariable) {

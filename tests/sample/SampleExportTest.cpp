@@ -1,6 +1,7 @@
 #include "sample/SampleExport.h"
 
 #include "pixels/KxPngRC.h"
+#include "support/DiskFull.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
@@ -10,6 +11,7 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+#include <random>
 
 using namespace SampleExport;
 
@@ -141,3 +143,32 @@ TEST(SampleExportWrite, WritesRgbOrRgbaPngAndNeverOverwritesInNewOnlyMode) {
     EXPECT_FALSE(WritePng(QImage(), false, dir.filePath("n.png"), TWriteMode::Replace).ok);
     EXPECT_FALSE(QFile::exists(dir.filePath("n.png")));
 }
+
+namespace {
+
+TEST(SampleExportWrite, AFullDiskLeavesTheOldPictureWholeAndSaysSo) {
+    QTemporaryDir dir;
+    // Noise does not compress: the PNG is larger than the room left on the disk.
+    QImage image(128, 128, QImage::Format_ARGB32);
+    std::minstd_rand noise(7);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, 0xFF000000u | (noise() & 0xFFFFFFu));
+    const QString path = dir.filePath("old.png");
+    touch(path, "the picture saved last time");
+    for (const TWriteMode mode : {TWriteMode::Replace, TWriteMode::NewOnly}) {
+        const QString target = mode == TWriteMode::Replace ? path : dir.filePath("new.png");
+        TWriteResult result;
+        {
+            const TDiskFullScope full(4096);
+            result = WritePng(image, false, target, mode);
+        }
+        EXPECT_FALSE(result.ok);
+        EXPECT_FALSE(result.error.isEmpty());
+    }
+    EXPECT_EQ(FileBytes(path), "the picture saved last time");
+    EXPECT_FALSE(QFile::exists(dir.filePath("new.png")));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"old.png"});
+}
+
+} // namespace

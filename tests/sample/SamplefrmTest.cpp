@@ -336,13 +336,26 @@ TEST_F(SampleFormTest, InactiveSeeThroughWindowRepaintsItsLastPicture) {
     EXPECT_EQ(form.grab().toImage().pixel(2, 2), qRgb(0, 0, 255));
 }
 
-TEST_F(SampleFormTest, TextFileMustBeARegularFile) {
+TEST_F(SampleFormTest, TextFileMustBeARegularFileAndSaysWhyItWasNotLoaded) {
+    QStringList boxes;
+    const TMsgBoxAnswererScope answerer([&](const TMsgBoxSeen& seen) {
+        boxes << seen.text;
+        return kMsgOk;
+    });
     QTemporaryDir dir;
     const QString before = form.sampleText();
     form.SetTextFile(dir.path());
     EXPECT_EQ(form.sampleText(), before);
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_TRUE(
+        boxes[0].startsWith("The sample text file \"" + dir.path() + "\" was not loaded: "));
+    EXPECT_TRUE(boxes[0].contains("Not a regular file")) << boxes[0].toStdString();
     form.SetTextFile(dir.filePath("none.txt"));
     EXPECT_EQ(form.sampleText(), before);
+    EXPECT_EQ(boxes.size(), 2);
+    // The same file named again is not read, nor reported, again.
+    form.SetTextFile(dir.filePath("none.txt"));
+    EXPECT_EQ(boxes.size(), 2);
     QFile file(dir.filePath("t.txt"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("one\r\n\r\nthree\r\n");
