@@ -139,13 +139,20 @@ void TCommands::createMenu() {
     MnuSaveColorAs = PopupMenu->addMenu(QStringLiteral("Store Color As"));
     m_slots.BuildStoreColorMenu(MnuSaveColorAs);
     PopupMenu->addSeparator();
-    MnuHideMainform = add("Hide Mainform on Picking",
-                          [this] { m_picker.setHideOnPicking(MnuHideMainform->isChecked()); });
+    TWindowOptions& options = m_form.options();
+    MnuHideMainform = add("Hide Mainform on Picking", [this, &options] {
+        options.setHideOnPicking(MnuHideMainform->isChecked());
+    });
     MnuHideMainform->setCheckable(true);
-    MnuSaveSampletextafterpaste = add("Save Sample Text after Paste", [this] {
-        m_saveAfterPaste = MnuSaveSampletextafterpaste->isChecked();
+    MnuHideMainform->setChecked(options.hideOnPicking());
+    connect(&options, &TWindowOptions::hideOnPickingChanged, MnuHideMainform, &QAction::setChecked);
+    MnuSaveSampletextafterpaste = add("Save Sample Text after Paste", [this, &options] {
+        options.setSaveSampleAfterPaste(MnuSaveSampletextafterpaste->isChecked());
     });
     MnuSaveSampletextafterpaste->setCheckable(true);
+    MnuSaveSampletextafterpaste->setChecked(options.saveSampleAfterPaste());
+    connect(&options, &TWindowOptions::saveSampleAfterPasteChanged, MnuSaveSampletextafterpaste,
+            &QAction::setChecked);
     MnuSetClickAction = PopupMenu->addMenu(QStringLiteral("Set Click Action"));
     m_clickActions = new QActionGroup(MnuSetClickAction);
     for (int tag = 0; tag < int(kClickActionCaptions.size()); ++tag) {
@@ -154,9 +161,11 @@ void TCommands::createMenu() {
         action->setCheckable(true);
         action->setData(tag);
         m_clickActions->addAction(action);
-        connect(action, &QAction::triggered, this, [this, tag] { setClickAction(tag); });
+        connect(action, &QAction::triggered, this,
+                [&options, tag] { options.setClickAction(CopyStyle(tag)); });
     }
-    setClickAction(int(m_form.clickAction()));
+    showClickAction(options.clickAction());
+    connect(&options, &TWindowOptions::clickActionChanged, this, &TCommands::showClickAction);
     PopupMenu->addSeparator();
     MnuColorSets = PopupMenu->addMenu(QStringLiteral("Color Sets"));
     connect(MnuColorSets, &QMenu::aboutToShow, this, [this] {
@@ -202,7 +211,7 @@ void TCommands::copy(const std::optional<QString>& text) {
 void TCommands::copyPopup(int which) {
     const std::optional<ColorValue> c = PopupColor(m_popupControl);
     if (!c) return;
-    const FormatSettings& formats = m_form.formatSettings();
+    const FormatSettings& formats = m_form.options().formats();
     switch (which) {
     case CopyRgb:
         copy(FormatRgbValues(*c));
@@ -244,10 +253,6 @@ void TCommands::PopupMenuPopup(QWidget* control) {
     m_popupControl = control;
     MnuSetColorHint->setVisible(control &&
                                 control->property("Tag").toInt() == TUserSlots::TagUserSlot);
-    MnuHideMainform->setChecked(m_picker.hideOnPicking());
-    for (QAction* action : m_clickActions->actions())
-        action->setChecked(action->data().toInt() == int(m_form.clickAction()));
-    MnuSaveSampletextafterpaste->setChecked(m_saveAfterPaste);
 }
 
 void TCommands::showPopup(QWidget* control, const QPoint& globalPos) {
@@ -255,21 +260,9 @@ void TCommands::showPopup(QWidget* control, const QPoint& globalPos) {
     PopupMenu->popup(globalPos);
 }
 
-void TCommands::setSaveSampleAfterPaste(bool on) {
-    m_saveAfterPaste = on;
-    MnuSaveSampletextafterpaste->setChecked(on);
-}
-
-void TCommands::setHideOnPicking(bool on) {
-    m_picker.setHideOnPicking(on);
-    MnuHideMainform->setChecked(on);
-}
-
-void TCommands::setClickAction(int style) {
-    if (style < int(CopyStyle::All) || style > int(CopyStyle::Custom)) return;
-    m_form.setClickAction(CopyStyle(style));
+void TCommands::showClickAction(CopyStyle style) {
     for (QAction* action : m_clickActions->actions())
-        action->setChecked(action->data().toInt() == style);
+        action->setChecked(action->data().toInt() == int(style));
 }
 
 void TCommands::LoadTemplates(const QString& dataFolder) {
@@ -303,10 +296,11 @@ void TCommands::BuildTemplateMenu() {
 
 void TCommands::OpenSettings() {
     TSettingsValues values;
-    values.formats = m_form.formatSettings();
-    values.clickAction = int(m_form.clickAction());
+    TWindowOptions& options = m_form.options();
+    values.formats = options.formats();
+    values.clickAction = int(options.clickAction());
     values.sampleTextPath = sampleTextFile();
-    values.saveAfterPaste = m_saveAfterPaste;
+    values.saveAfterPaste = options.saveSampleAfterPaste();
     const QString folder = m_dataFolder.isEmpty() ? DataFolder() : m_dataFolder;
     auto dialog = std::make_unique<THlpForm>(values, m_rgbTemplates, m_hslTemplates, folder,
                                              DefaultShortcutGroups(), &m_form);
@@ -317,10 +311,10 @@ void TCommands::OpenSettings() {
             });
     const std::optional<TSettingsValues> result = dialog->Execute();
     if (!result) return;
-    setClickAction(result->clickAction);
-    m_form.setFormatSettings(result->formats);
+    options.setClickAction(CopyStyle(result->clickAction));
+    options.setFormats(result->formats);
     setSampleTextFile(result->sampleTextPath);
-    setSaveSampleAfterPaste(result->saveAfterPaste);
+    options.setSaveSampleAfterPaste(result->saveAfterPaste);
 }
 
 void TCommands::OpenHelp() {
@@ -339,7 +333,7 @@ void TCommands::PasteCommand() {
     if (text.isEmpty()) return;
     if (TSampleForm* sample = m_sample.sampleWindow(); sample && sample->shownToUser()) {
         sample->SetSampleText(text);
-        if (m_saveAfterPaste) saveSampleText(text);
+        if (m_form.options().saveSampleAfterPaste()) saveSampleText(text);
         return;
     }
     if (m_ui.PnlPicker->isVisible() && QApplication::focusWidget() != m_ui.EdClValue)

@@ -2,6 +2,7 @@
 
 #include "colour/ColorTemplateList.h"
 #include "colour/ColorValue.h"
+#include "colour/CopyFormats.h"
 
 #include <QObject>
 #include <QPointer>
@@ -57,14 +58,9 @@ public:
     void OpenHelp();
     void OpenAbout();
 
-    // Settings the window stores.
-    bool saveSampleAfterPaste() const { return m_saveAfterPaste; }
-    void setSaveSampleAfterPaste(bool on);
-    void setHideOnPicking(bool on);
     // The sample text file ("MumbleFile") lives with the sample settings.
     QString sampleTextFile() const;
     void setSampleTextFile(const QString& path);
-    void setClickAction(int style);
 
     // The template lists, read at start-up from the data folder (or written
     // from the built-ins); the submenu follows every change.
@@ -91,6 +87,7 @@ private:
     void moveScrollBar(int delta);
     bool belongsToWindow(const QObject* watched) const;
     void saveSampleText(const QString& text);
+    void showClickAction(CopyStyle style);
 
     TForm1& m_form;
     TForm1Ui& m_ui;
@@ -118,7 +115,6 @@ private:
         QPointer<QWidget> receiver;
     } m_lastKey;
     int m_wheelAngle = 0;
-    bool m_saveAfterPaste = false;
     QString m_dataFolder;
     TColorTemplateList m_rgbTemplates;
     TColorTemplateList m_hslTemplates;

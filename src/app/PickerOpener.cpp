@@ -27,11 +27,6 @@ TPickerOpener::TPickerOpener(TForm1& form, TForm1Ui& ui) : m_form(form), m_ui(ui
     connect(m_ui.ButScreenPicker, &TKxButton::clicked, this, &TPickerOpener::OpenScreenPicker);
 }
 
-void TPickerOpener::setHintSettings(bool hidden, bool hsl) {
-    m_values.hintHidden = hidden;
-    m_values.hintHsl = hsl;
-}
-
 void TPickerOpener::waitUntilHidden() {
     // Minimising is carried out by the window manager later; the desktop picture must not be
     // taken before the window has left the screen. Input stays queued meanwhile, so nothing the
@@ -46,16 +41,19 @@ void TPickerOpener::waitUntilHidden() {
 }
 
 void TPickerOpener::OpenScreenPicker() {
+    TWindowOptions& options = m_form.options();
     TUserStore store;
-    TPickerValues values = m_values;
+    TPickerValues values;
+    values.hintHidden = options.pickerHintHidden();
+    values.hintHsl = options.pickerShowsHsl();
     ReadPickerValues(store, values);
-    const FormatSettings& formats = m_form.formatSettings();
+    const FormatSettings& formats = options.formats();
     // Owned by no window: a window manager may keep a minimised owner's dialogs out of sight.
     auto picker = std::make_unique<TFrmPick>(
         values, THslMaxima{formats.hueMax, formats.satMax, formats.lumMax}, nullptr);
 
     // Out of the way, so the main window is not part of the desktop picture.
-    const bool hide = m_hideOnPicking || Platform::ctrlDown();
+    const bool hide = options.hideOnPicking() || Platform::ctrlDown();
     if (hide) {
         m_form.showMinimized();
         waitUntilHidden();
@@ -64,8 +62,8 @@ void TPickerOpener::OpenScreenPicker() {
     if (hide) m_form.showNormal();
 
     const TPickerValues kept = picker->Values();
-    m_values.hintHidden = kept.hintHidden;
-    m_values.hintHsl = kept.hintHsl;
+    options.setPickerHintHidden(kept.hintHidden);
+    options.setPickerShowsHsl(kept.hintHsl);
     WritePickerValues(store, kept);
 
     const std::optional<ColorValue> picked = picker->PickedColor();

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "picker/PickerValues.h"
-
 #include <QObject>
 
 class TForm1;
@@ -18,18 +16,9 @@ public:
 
     void OpenScreenPicker();
 
-    // Kept in the main settings record; the settings load fills them.
-    bool hintHidden() const { return m_values.hintHidden; }
-    bool hintHsl() const { return m_values.hintHsl; }
-    void setHintSettings(bool hidden, bool hsl);
-    bool hideOnPicking() const { return m_hideOnPicking; }
-    void setHideOnPicking(bool on) { m_hideOnPicking = on; }
-
 private:
     void waitUntilHidden();
 
     TForm1& m_form;
     TForm1Ui& m_ui;
-    TPickerValues m_values;
-    bool m_hideOnPicking = false;
 };

@@ -93,7 +93,7 @@ TSampleControls::TSampleControls(TForm1& form, TForm1Ui& ui)
     };
     createControls();
     connectControls();
-    ApplySettings(TSampleSettings{}, false);
+    ApplySettings(TSampleSettings{});
 }
 
 TSampleControls::~TSampleControls() {
@@ -272,6 +272,8 @@ void TSampleControls::connectControls() {
     m_ui.PnlSampleColor1->installEventFilter(this);
     m_ui.PnlHslColor->installEventFilter(this);
 
+    ButHotTrack->setDown(m_form.options().hotTrack());
+    connect(&m_form.options(), &TWindowOptions::hotTrackChanged, ButHotTrack, &TKxButton::setDown);
     connect(&m_form, &TForm1::currentColorChanged, this, [this](ColorValue c) {
         if (m_sample) m_sample->ApplyColor(c);
     });
@@ -309,15 +311,12 @@ bool TSampleControls::tunePanelShown() const {
     return m_ui.PnlPicker->isVisibleTo(m_ui.PnlPicker->window());
 }
 
-void TSampleControls::ApplySettings(const TSampleSettings& stored, bool hotTrack) {
+void TSampleControls::ApplySettings(const TSampleSettings& stored) {
     m_settings = stored;
     m_settings.normalizeLocks();
     m_settings.fontSize =
         std::min<std::uint16_t>(m_settings.fontSize, TSampleSettings::MaxStoredFontSize);
 
-    m_hotTrack = hotTrack;
-    ButHotTrack->setDown(hotTrack);
-    m_ui.ZodudIroBox->setHotTrack(hotTrack);
     // Qt's setChecked runs no click handler; the design's check boxes do.
     CbxShowText->setChecked(m_settings.showText);
     CbxShowTextClick();
@@ -610,8 +609,7 @@ void TSampleControls::showColourOnField(QLineEdit* field, ColorValue c) {
 // Hot track and tune panel
 
 void TSampleControls::ButHotTrackClick() {
-    m_ui.ZodudIroBox->setHotTrack(!m_hotTrack);
-    m_hotTrack = m_ui.ZodudIroBox->HotTrack();
+    m_form.options().setHotTrack(!m_form.options().hotTrack());
     m_ui.ZodudIroBox->setFocus();
 }
 

@@ -54,12 +54,11 @@ public:
     const TSampleSettings& settings() const { return m_settings; }
     // The sample window while it exists (shown, or hidden by its own close command).
     TSampleForm* sampleWindow() const;
-    bool hotTrack() const { return m_hotTrack; }
     bool tunePanelShown() const;
 
     // Brings the controls and the settings to stored values. Check boxes run their handlers, as
     // their design does when set; the lock buttons are only set down.
-    void ApplySettings(const TSampleSettings& stored, bool hotTrack);
+    void ApplySettings(const TSampleSettings& stored);
     // Fills the font list with the installed scalable families, each once, and selects the font
     // setting; when that is not installed, the fallback family (the system's sans-serif face),
     // else the first entry. The setting keeps its name until the user picks another font, and
@@ -137,7 +136,6 @@ private:
     // The pictures of the lock buttons; they let go of it when it ends.
     TKxImageList m_images;
     QPointer<TSampleForm> m_sample;
-    bool m_hotTrack = false;
     bool m_appDeactivated = false;
     // The last size text that was taken, shown again when editing ends on one that was not.
     QString m_sizeInEffect;

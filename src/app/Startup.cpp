@@ -70,6 +70,28 @@ TSampleSettings sampleSettingsOf(const TStoredSettings& s) {
     return sample;
 }
 
+TWindowOptionValues optionsOf(const TStoredSettings& s) {
+    TWindowOptionValues options;
+    options.hotTrack = s.hotTrack;
+    options.hideOnPicking = s.hideOnPicking;
+    options.saveSampleAfterPaste = s.saveSampleAfterPaste;
+    options.clickAction = s.clickAction;
+    options.pickerHintHidden = s.pickerHintHidden;
+    options.pickerShowsHsl = s.pickerShowsHsl;
+    options.formats = s.formats;
+    return options;
+}
+
+void takeOptions(const TWindowOptionValues& options, TStoredSettings& s) {
+    s.hotTrack = options.hotTrack;
+    s.hideOnPicking = options.hideOnPicking;
+    s.saveSampleAfterPaste = options.saveSampleAfterPaste;
+    s.clickAction = options.clickAction;
+    s.pickerHintHidden = options.pickerHintHidden;
+    s.pickerShowsHsl = options.pickerShowsHsl;
+    s.formats = options.formats;
+}
+
 void takeSampleSettings(const TSampleSettings& sample, TStoredSettings& s) {
     s.sampleTextColor = sample.textColor & kColorMask;
     s.sampleBkgColor = sample.bkgColor & kColorMask;
@@ -137,16 +159,11 @@ void TStartup::ApplySettings() {
     TStoredSettings& s = m_settings;
     if (!s.mumbleFile.isEmpty() && !usableTextFile(s.mumbleFile)) s.mumbleFile.clear();
 
-    m_form.setFormatSettings(s.formats);
-    // Before the value text: it is read in this order.
+    // Before the value text, which is shown with the formats and read in the stored order.
+    m_form.options().setValues(optionsOf(s));
     m_form.setRgbOrder(s.rgbOrder);
     if (m_ui.EdClValue->text() != s.pasteColor) m_ui.EdClValue->setText(s.pasteColor);
-    m_form.setClickAction(s.clickAction);
-    m_form.userSlots().setHotTrack(s.hotTrack);
-    m_form.sampleControls().ApplySettings(sampleSettingsOf(s), s.hotTrack);
-    m_form.commands().setHideOnPicking(s.hideOnPicking);
-    m_form.commands().setSaveSampleAfterPaste(s.saveSampleAfterPaste);
-    m_form.pickerOpener().setHintSettings(s.pickerHintHidden, s.pickerShowsHsl);
+    m_form.sampleControls().ApplySettings(sampleSettingsOf(s));
     if (s.hasHistory) m_form.userSlots().setHistory(s.history);
 }
 
@@ -228,17 +245,11 @@ void TStartup::CollectPlacement() {
 
     s.rgbOrder = m_form.rgbOrder();
     s.pastel = m_form.pastel();
-    s.clickAction = m_form.clickAction();
-    s.formats = m_form.formatSettings();
+    takeOptions(m_form.options().values(), s);
     s.pasteColor = m_form.pasteColor();
     const TSampleControls& sample = m_form.sampleControls();
     takeSampleSettings(sample.settings(), s);
-    s.hotTrack = sample.hotTrack();
     s.tunePanelShown = sample.tunePanelShown();
-    s.hideOnPicking = m_form.pickerOpener().hideOnPicking();
-    s.saveSampleAfterPaste = m_form.commands().saveSampleAfterPaste();
-    s.pickerHintHidden = m_form.pickerOpener().hintHidden();
-    s.pickerShowsHsl = m_form.pickerOpener().hintHsl();
     s.history = m_form.history();
     s.hasHistory = true;
     // Only a set that was really read or written is named for the next start.

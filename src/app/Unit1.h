@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Unit1Ui.h"
+#include "app/WindowOptions.h"
 #include "colour/ColorValue.h"
 #include "colour/CopyFormats.h"
 
@@ -36,6 +37,9 @@ public:
     // Start-up, the stored settings, activation and close.
     TStartup& startup() { return *m_startup; }
     TCommands& commands() { return *m_commands; }
+    // The options several parts of the window read; their one owner.
+    TWindowOptions& options() { return m_options; }
+    const TWindowOptions& options() const { return m_options; }
 
     // Colour state.
     ColorValue currentColor() const { return m_currentColor; }
@@ -49,10 +53,6 @@ public:
     void setRgbOrder(bool rgb);
     void setClickedColor(ColorValue c) { m_clickedColor = c & kColorMask; }
     int pastel() const { return m_pastel; }
-    CopyStyle clickAction() const { return m_clickAction; }
-    void setClickAction(CopyStyle style);
-    const FormatSettings& formatSettings() const { return m_formats; }
-    void setFormatSettings(const FormatSettings& formats);
     // Puts text into the value field, which parses it; a text equal to the field's own is
     // applied as a change would be, so its colour still becomes current.
     void setValueFieldText(const QString& text);
@@ -89,6 +89,8 @@ protected:
 private:
     void connectControls();
     void setCurrent(ColorValue c, const HlsTriple& hls);
+    void pick(ColorValue c, CopyStyle style);
+    void copyOnClick(ColorValue c, CopyStyle style);
     void moveRgbSliders(ColorValue c);
     void moveHlsSliders(const HlsTriple& hls);
     void showOnSampleTile(ColorValue c);
@@ -112,6 +114,7 @@ private:
     void LoadTimerTimer();
 
     TForm1Ui m_ui;
+    TWindowOptions m_options;
     std::unique_ptr<TSampleControls> m_sampleControls;
     ColorValue m_currentColor = kNoColor;
     // The HLS triple the current colour is shown as: the sliders' own values when they chose
@@ -124,8 +127,6 @@ private:
     bool m_resized = false;
     bool m_loaded = false;
     int m_pastel = 0;
-    CopyStyle m_clickAction = CopyStyle::Html;
-    FormatSettings m_formats;
     QString m_pasteColor;
     std::unique_ptr<TUserSlots> m_slots;
     std::unique_ptr<TPickerOpener> m_pickerOpener;

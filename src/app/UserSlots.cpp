@@ -161,8 +161,8 @@ void TUserSlots::SelectUserColor(int index) {
     if (index < 0 || index >= UserCount) return;
     const ColorValue c = plainColor(m_user[index]->color());
     m_form.ApplyCurrentColor(c);
-    if (const std::optional<QString> text =
-            FormatByStyle(c, static_cast<int>(m_form.clickAction()), m_form.formatSettings()))
+    if (const std::optional<QString> text = FormatByStyle(
+            c, static_cast<int>(m_form.options().clickAction()), m_form.options().formats()))
         Platform::setClipboardText(*text);
     SelectLabel(m_user[index]);
 }
@@ -222,7 +222,7 @@ void TUserSlots::ColorLabelsMouseDown(TColorLabel* slot, Qt::MouseButton button)
 }
 
 void TUserSlots::ColorLabelsMouseMove(TColorLabel* slot) {
-    if (!slot || !(m_hotTrack || Platform::ctrlDown())) return;
+    if (!slot || !(m_form.options().hotTrack() || Platform::ctrlDown())) return;
     m_form.ApplyCurrentColor(plainColor(slot->color()));
 }
 

@@ -59,8 +59,6 @@ public:
     bool EditColorName(TColorLabel* slot);
     void ColorLabelsMouseDown(TColorLabel* slot, Qt::MouseButton button);
     void ColorLabelsMouseMove(TColorLabel* slot);
-    // Hot track: moving over a slot shows its colour.
-    void setHotTrack(bool on) { m_hotTrack = on; }
 
     // "Store Color As": 20 entries, "Color 0  [ Alt + 0 ]" to "Color J  [ Alt + J ]".
     void BuildStoreColorMenu(QMenu* menu);
@@ -132,7 +130,6 @@ private:
     QLabel* m_separator = nullptr;
     QPointer<TColorLabel> m_selected;
     int m_minimumWidth = 0;
-    bool m_hotTrack = false;
 
     TColorSetStore m_store{QString()};
     TColorSetList m_sets;
