@@ -17,7 +17,7 @@ class QKeyEvent;
 class QMenu;
 class QWheelEvent;
 class QWidget;
-class TForm1;
+class TColorHub;
 class TForm1Ui;
 class TPickerOpener;
 class TSampleControls;
@@ -35,7 +35,7 @@ public:
     static constexpr int WheelStep = 4;
     static constexpr int PageStep = 25;
 
-    TCommands(TForm1& form, TForm1Ui& ui, TUserSlots& userSlots, TPickerOpener& picker,
+    TCommands(TColorHub& hub, TForm1Ui& ui, TUserSlots& userSlots, TPickerOpener& picker,
               TSampleControls& sample);
     ~TCommands() override;
 
@@ -89,7 +89,7 @@ private:
     void saveSampleText(const QString& text);
     void showClickAction(CopyStyle style);
 
-    TForm1& m_form;
+    TColorHub& m_hub;
     TForm1Ui& m_ui;
     TUserSlots& m_slots;
     TPickerOpener& m_picker;

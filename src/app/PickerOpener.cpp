@@ -1,7 +1,8 @@
 #include "app/PickerOpener.h"
 
-#include "app/Unit1.h"
+#include "app/ColorHub.h"
 #include "app/Unit1Ui.h"
+#include "app/WindowOptions.h"
 #include "controls/KxButton.h"
 #include "controls/KxPanel.h"
 #include "picker/Pickfrm.h"
@@ -23,7 +24,7 @@ constexpr int kHideWaitMs = 500;
 
 } // namespace
 
-TPickerOpener::TPickerOpener(TForm1& form, TForm1Ui& ui) : m_form(form), m_ui(ui) {
+TPickerOpener::TPickerOpener(TColorHub& hub, TForm1Ui& ui) : m_hub(hub), m_ui(ui) {
     connect(m_ui.ButScreenPicker, &TKxButton::clicked, this, &TPickerOpener::OpenScreenPicker);
 }
 
@@ -31,7 +32,7 @@ void TPickerOpener::waitUntilHidden() {
     // Minimising is carried out by the window manager later; the desktop picture must not be
     // taken before the window has left the screen. Input stays queued meanwhile, so nothing the
     // user does can act on a half-opened picker.
-    const QWindow* window = m_form.windowHandle();
+    const QWindow* window = m_hub.windowHandle();
     QElapsedTimer clock;
     clock.start();
     while (window && window->isExposed() && clock.elapsed() < kHideWaitMs) {
@@ -41,7 +42,7 @@ void TPickerOpener::waitUntilHidden() {
 }
 
 void TPickerOpener::OpenScreenPicker() {
-    TWindowOptions& options = m_form.options();
+    TWindowOptions& options = m_hub.options();
     TUserStore store;
     TPickerValues values;
     values.hintHidden = options.pickerHintHidden();
@@ -55,11 +56,11 @@ void TPickerOpener::OpenScreenPicker() {
     // Out of the way, so the main window is not part of the desktop picture.
     const bool hide = options.hideOnPicking() || Platform::ctrlDown();
     if (hide) {
-        m_form.showMinimized();
+        m_hub.showMinimized();
         waitUntilHidden();
     }
     const int result = picker->exec();
-    if (hide) m_form.showNormal();
+    if (hide) m_hub.showNormal();
 
     const TPickerValues kept = picker->Values();
     options.setPickerHintHidden(kept.hintHidden);
@@ -69,19 +70,13 @@ void TPickerOpener::OpenScreenPicker() {
     const std::optional<ColorValue> picked = picker->PickedColor();
     if (result != TFrmPick::kResultOk || !picked) return;
     const ColorValue c = *picked & kColorMask;
-    const ColorValue ordered = m_form.rgbOrder() ? c : SwapRedBlue(c);
+    const ColorValue ordered = m_hub.rgbOrder() ? c : SwapRedBlue(c);
     // Six digits as the order reads them: RRGGBB, or BBGGRR in BGR order.
     const QString text = QStringLiteral("%1%2%3")
                              .arg(RedOf(ordered), 2, 16, QLatin1Char('0'))
                              .arg(GreenOf(ordered), 2, 16, QLatin1Char('0'))
                              .arg(BlueOf(ordered), 2, 16, QLatin1Char('0'))
                              .toUpper();
-    // An unchanged text sends no change, so the field's colour is applied as its change would.
-    if (m_ui.EdClValue->text() == text) {
-        m_form.ApplyValueFieldColor(c);
-        m_form.RefreshValuePanels(c);
-    } else {
-        m_ui.EdClValue->setText(text);
-    }
-    m_form.ZodudIroBoxColorPickLeft(m_ui.PnlEdColor, m_ui.PnlEdColor->Color());
+    m_hub.setValueFieldText(text);
+    m_hub.ZodudIroBoxColorPickLeft(m_ui.PnlEdColor, m_ui.PnlEdColor->Color());
 }

@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-class TForm1;
+class TColorHub;
 class TForm1Ui;
 
 // Opens the screen picker from the main window ("Pick on Screen", Ctrl+P): loads the picker's
@@ -12,13 +12,13 @@ class TForm1Ui;
 class TPickerOpener : public QObject {
     Q_OBJECT
 public:
-    TPickerOpener(TForm1& form, TForm1Ui& ui);
+    TPickerOpener(TColorHub& hub, TForm1Ui& ui);
 
     void OpenScreenPicker();
 
 private:
     void waitUntilHidden();
 
-    TForm1& m_form;
+    TColorHub& m_hub;
     TForm1Ui& m_ui;
 };

@@ -1,7 +1,8 @@
 #include "app/SampleControls.h"
 
-#include "app/Unit1.h"
+#include "app/ColorHub.h"
 #include "app/Unit1Ui.h"
+#include "app/WindowOptions.h"
 #include "colour/ColorParser.h"
 #include "colour/CopyFormats.h"
 #include "controls/KxButton.h"
@@ -86,8 +87,8 @@ QColor toQColor(ColorValue c) {
 
 } // namespace
 
-TSampleControls::TSampleControls(TForm1& form, TForm1Ui& ui)
-    : m_form(form), m_ui(ui), m_images(KxMainImageList(ui.scaled(kDesignLockImage))) {
+TSampleControls::TSampleControls(TColorHub& hub, TForm1Ui& ui)
+    : m_hub(hub), m_ui(ui), m_images(KxMainImageList(ui.scaled(kDesignLockImage))) {
     createSampleWindow = [](TSampleOwner* owner, QWidget* parent) {
         return new TSampleForm(owner, parent);
     };
@@ -272,9 +273,9 @@ void TSampleControls::connectControls() {
     m_ui.PnlSampleColor1->installEventFilter(this);
     m_ui.PnlHslColor->installEventFilter(this);
 
-    ButHotTrack->setDown(m_form.options().hotTrack());
-    connect(&m_form.options(), &TWindowOptions::hotTrackChanged, ButHotTrack, &TKxButton::setDown);
-    connect(&m_form, &TForm1::currentColorChanged, this, [this](ColorValue c) {
+    ButHotTrack->setDown(m_hub.options().hotTrack());
+    connect(&m_hub.options(), &TWindowOptions::hotTrackChanged, ButHotTrack, &TKxButton::setDown);
+    connect(&m_hub, &TColorHub::currentColorChanged, this, [this](ColorValue c) {
         if (m_sample) m_sample->ApplyColor(c);
     });
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
@@ -377,7 +378,7 @@ void TSampleControls::ButShowSampleClick() {
         ButShowSample->setCaption(kShowCaption);
         return;
     }
-    if (!m_sample) m_sample = createSampleWindow(this, &m_form);
+    if (!m_sample) m_sample = createSampleWindow(this, &m_hub);
     TSampleForm* sample = m_sample;
     if (m_settings.hasPlacement() && m_settings.placement.width() > 0 &&
         m_settings.placement.height() > 0)
@@ -452,7 +453,7 @@ void TSampleControls::reportBadSize(const QString& text) {
         this,
         [this, text] {
             ShowErrorBox(kCaption, QStringLiteral("'%1' is not a valid integer value").arg(text),
-                         &m_form);
+                         &m_hub);
         },
         Qt::QueuedConnection);
 }
@@ -533,7 +534,7 @@ void TSampleControls::ButLockTextClClick() {
         m_sample->SetLockTextColor(true);
     }
     // The views jump to the colour now being edited.
-    m_form.ApplyCurrentColor(m_settings.bkgColor & kColorMask);
+    m_hub.ApplyCurrentColor(m_settings.bkgColor & kColorMask);
 }
 
 void TSampleControls::ButLockBkgClClick() {
@@ -545,7 +546,7 @@ void TSampleControls::ButLockBkgClClick() {
         m_sample->SetSampleBkgColor(m_settings.bkgColor & kColorMask);
         m_sample->SetLockBkgColor(true);
     }
-    m_form.ApplyCurrentColor(m_settings.textColor & kColorMask);
+    m_hub.ApplyCurrentColor(m_settings.textColor & kColorMask);
 }
 
 bool TSampleControls::filterColourKey(QLineEdit* field, QKeyEvent* event) {
@@ -609,7 +610,7 @@ void TSampleControls::showColourOnField(QLineEdit* field, ColorValue c) {
 // Hot track and tune panel
 
 void TSampleControls::ButHotTrackClick() {
-    m_form.options().setHotTrack(!m_form.options().hotTrack());
+    m_hub.options().setHotTrack(!m_hub.options().hotTrack());
     m_ui.ZodudIroBox->setFocus();
 }
 
@@ -687,10 +688,10 @@ bool TSampleControls::HandleKey(int key, Qt::KeyboardModifiers modifiers) {
         ButEyeDropPanelClick();
         return true;
     case Qt::Key_F11:
-        StoreSampleTextColor(m_form.currentColor());
+        StoreSampleTextColor(m_hub.currentColor());
         return true;
     case Qt::Key_F12:
-        StoreSampleBkgColor(m_form.currentColor());
+        StoreSampleBkgColor(m_hub.currentColor());
         return true;
     case Qt::Key_Up:
     case Qt::Key_Down:
@@ -725,7 +726,7 @@ void TSampleControls::ApplicationActivate() {
 }
 
 QRect TSampleControls::sampleOwnerFrame() const {
-    return m_form.frameGeometry();
+    return m_hub.frameGeometry();
 }
 
 void TSampleControls::samplePlacementChanged(const QRect& placement) {
@@ -750,5 +751,5 @@ void TSampleControls::sampleKeyForwarded(QKeyEvent* event) {
     QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->nativeScanCode(),
                    event->nativeVirtualKey(), event->nativeModifiers(), event->text(),
                    event->isAutoRepeat(), ushort(event->count()));
-    QCoreApplication::sendEvent(&m_form, &copy);
+    QCoreApplication::sendEvent(&m_hub, &copy);
 }

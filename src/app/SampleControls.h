@@ -14,7 +14,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class TForm1;
+class TColorHub;
 class TForm1Ui;
 class TKxButton;
 class TKxPanel;
@@ -29,7 +29,7 @@ class TSampleControls : public QObject, public TSampleOwner {
     Q_OBJECT
 
 public:
-    TSampleControls(TForm1& form, TForm1Ui& ui);
+    TSampleControls(TColorHub& hub, TForm1Ui& ui);
     ~TSampleControls() override;
 
     // The row's controls, left to right, and the tune panel button.
@@ -130,7 +130,7 @@ private:
     // filled.
     QString shownFontName() const;
 
-    TForm1& m_form;
+    TColorHub& m_hub;
     TForm1Ui& m_ui;
     TSampleSettings m_settings;
     // The pictures of the lock buttons; they let go of it when it ends.

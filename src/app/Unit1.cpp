@@ -51,7 +51,7 @@ int sliderValue(const TKxSlider* slider, int maximum) {
 
 } // namespace
 
-TForm1::TForm1(QWidget* parent) : QWidget(parent) {
+TForm1::TForm1(QWidget* parent) : TColorHub(parent) {
     m_ui.setupUi(this);
     connect(&m_options, &TWindowOptions::hotTrackChanged, m_ui.ZodudIroBox,
             &TKxZodudIro::setHotTrack);
@@ -64,7 +64,8 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     m_sampleControls = std::make_unique<TSampleControls>(*this, m_ui);
     m_commands =
         std::make_unique<TCommands>(*this, m_ui, *m_slots, *m_pickerOpener, *m_sampleControls);
-    m_startup = std::make_unique<TStartup>(*this, m_ui);
+    m_startup =
+        std::make_unique<TStartup>(*this, m_ui, *m_slots, *m_sampleControls, *m_pickerOpener);
     connect(m_startup.get(), &TStartup::dataFolderReady, m_commands.get(),
             &TCommands::LoadTemplates);
     setWindowTitle(QStringLiteral("Vextora's Huesplinter"));

@@ -1,8 +1,9 @@
 #include "app/UserSlots.h"
 
+#include "app/ColorHub.h"
 #include "app/Extra.h"
-#include "app/Unit1.h"
 #include "app/Unit1Ui.h"
+#include "app/WindowOptions.h"
 #include "colorsets/Clsetnamefrm.h"
 #include "colorsets/Colorsetfrm.h"
 #include "colour/CopyFormats.h"
@@ -56,8 +57,8 @@ void setTag(QObject* control, int tag) {
 
 } // namespace
 
-TUserSlots::TUserSlots(TForm1& form, TForm1Ui& ui) : QObject(&form), m_form(form), m_ui(ui) {
-    AskName = [this](const QStringList& taken) { return TClSetNameForm::Ask(&m_form, taken); };
+TUserSlots::TUserSlots(TColorHub& hub, TForm1Ui& ui) : QObject(&hub), m_hub(hub), m_ui(ui) {
+    AskName = [this](const QStringList& taken) { return TClSetNameForm::Ask(&m_hub, taken); };
     RunManager = [](TColorSetForm& manager) { return manager.exec(); };
     createSlots();
 }
@@ -160,9 +161,9 @@ void TUserSlots::StoreIntoSlot(int index, ColorValue color) {
 void TUserSlots::SelectUserColor(int index) {
     if (index < 0 || index >= UserCount) return;
     const ColorValue c = plainColor(m_user[index]->color());
-    m_form.ApplyCurrentColor(c);
+    m_hub.ApplyCurrentColor(c);
     if (const std::optional<QString> text = FormatByStyle(
-            c, static_cast<int>(m_form.options().clickAction()), m_form.options().formats()))
+            c, static_cast<int>(m_hub.options().clickAction()), m_hub.options().formats()))
         Platform::setClipboardText(*text);
     SelectLabel(m_user[index]);
 }
@@ -203,7 +204,7 @@ void TUserSlots::setHistory(const THistory& colors) {
 
 bool TUserSlots::EditColorName(TColorLabel* slot) {
     if (!slot || userIndexOf(slot) < 0) return false;
-    auto editor = std::make_unique<THintForm>(&m_form);
+    auto editor = std::make_unique<THintForm>(&m_hub);
     editor->setColor(slot->color(), slot->text());
     editor->setHint(slot->name());
     editor->placeOn(QRect(slot->mapToGlobal(QPoint(0, 0)), slot->size()));
@@ -217,13 +218,13 @@ void TUserSlots::ColorLabelsMouseDown(TColorLabel* slot, Qt::MouseButton button)
     if (!slot || button == Qt::RightButton) return;
     if (button == Qt::LeftButton) SelectLabel(slot);
     const ColorValue c = plainColor(slot->color());
-    m_form.ApplyCurrentColor(c);
-    m_form.CopyOnClick(c);
+    m_hub.ApplyCurrentColor(c);
+    m_hub.CopyOnClick(c);
 }
 
 void TUserSlots::ColorLabelsMouseMove(TColorLabel* slot) {
-    if (!slot || !(m_form.options().hotTrack() || Platform::ctrlDown())) return;
-    m_form.ApplyCurrentColor(plainColor(slot->color()));
+    if (!slot || !(m_hub.options().hotTrack() || Platform::ctrlDown())) return;
+    m_hub.ApplyCurrentColor(plainColor(slot->color()));
 }
 
 void TUserSlots::BuildStoreColorMenu(QMenu* menu) {
@@ -240,7 +241,7 @@ void TUserSlots::BuildStoreColorMenu(QMenu* menu) {
 void TUserSlots::MenuColorClick(int tag, std::optional<ColorValue> popupColor) {
     const int index = tag - kStoreMenuTagBase;
     if (index < 0 || index >= UserCount) return;
-    StoreIntoSlot(index, popupColor ? *popupColor : m_form.currentColor());
+    StoreIntoSlot(index, popupColor ? *popupColor : m_hub.currentColor());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -285,7 +286,7 @@ void TUserSlots::setCurrent(const QString& path) {
 }
 
 void TUserSlots::showError(const TColorSetError& error) {
-    ShowErrorBox(error.caption(), error.text(), &m_form);
+    ShowErrorBox(error.caption(), error.text(), &m_hub);
 }
 
 // The file is read and checked whole before a slot changes.
@@ -313,7 +314,7 @@ bool TUserSlots::AskSaveChangedSet() {
     if (!m_changed) return true;
     switch (AskYesNoCancel(
         kQuestionCaption,
-        QStringLiteral("The Color Set have changed do you want to save the changes ?"), &m_form)) {
+        QStringLiteral("The Color Set have changed do you want to save the changes ?"), &m_hub)) {
     case kMsgYes:
         return SaveSet();
     case kMsgNo:
@@ -329,7 +330,7 @@ bool TUserSlots::AskSaveBeforeClose() {
         QStringLiteral("Question for you"),
         QStringLiteral(
             "There have been changes to the user color set. \r\nDo you want to save them ?"),
-        &m_form)) {
+        &m_hub)) {
     case kMsgYes:
         // A save that failed keeps the window open with the edits.
         return SaveSet();
@@ -343,7 +344,7 @@ bool TUserSlots::AskSaveBeforeClose() {
 bool TUserSlots::SaveSet() {
     if (m_currentPath.isEmpty()) {
         ShowErrorBox(QStringLiteral("Fatal error!"),
-                     QStringLiteral("No file name to save to\r\nPlease contact support"), &m_form);
+                     QStringLiteral("No file name to save to\r\nPlease contact support"), &m_hub);
         return false;
     }
     return writeSlots(m_currentPath);
@@ -414,12 +415,12 @@ bool TUserSlots::confirmDelete(const QString& path) {
                           QStringLiteral("The Color Set \"%1\" has changes in the main window that "
                                          "are not saved.\r\nDelete it all the same ?")
                               .arg(TColorSetStore::NameOf(path)),
-                          &m_form) == kMsgYes;
+                          &m_hub) == kMsgYes;
 }
 
 void TUserSlots::ManageSets() {
     bool currentSaved = false;
-    auto manager = std::make_unique<TColorSetForm>(m_store, m_sets, &m_form);
+    auto manager = std::make_unique<TColorSetForm>(m_store, m_sets, &m_hub);
     manager->ConfirmDelete = [this](const QString& path) { return confirmDelete(path); };
     connect(manager.get(), &TColorSetForm::colorSetRenamed, this,
             [this](const QString& oldPath, const QString& newPath) {

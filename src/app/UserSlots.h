@@ -15,7 +15,7 @@
 class QLabel;
 class QMenu;
 class TColorSetForm;
-class TForm1;
+class TColorHub;
 class TForm1Ui;
 
 // The main window's bottom row: 20 user slots showing the current colour set,
@@ -33,7 +33,7 @@ public:
     static constexpr int TagHistorySlot = 106;
     using THistory = std::array<ColorValue, HistoryCount>;
 
-    TUserSlots(TForm1& form, TForm1Ui& ui);
+    TUserSlots(TColorHub& hub, TForm1Ui& ui);
     ~TUserSlots() override;
 
     // The width the row needs: the window's minimum client width.
@@ -123,7 +123,7 @@ private:
     bool confirmDelete(const QString& path);
     void showError(const TColorSetError& error);
 
-    TForm1& m_form;
+    TColorHub& m_hub;
     TForm1Ui& m_ui;
     std::array<TColorLabel*, UserCount> m_user{};
     std::array<TColorLabel*, HistoryCount> m_history{};
