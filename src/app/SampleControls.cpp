@@ -43,12 +43,12 @@ constexpr int kLeastLockButton = 38;
 constexpr int kDesignColourField = 92;
 constexpr int kDesignMinFontBox = 150;
 
-constexpr std::uint32_t kDimmedDark = 14862272;
-constexpr std::uint32_t kDimmedLight = 15921635;
-constexpr std::uint32_t kHotTrackDownDark = 8304371;
-constexpr std::uint32_t kHotTrackDownLight = 14088702;
-constexpr std::uint32_t kStyleDownDark = 15388358;
-constexpr std::uint32_t kStyleDownLight = 16052694;
+constexpr ColorValue kDimmedDark = 14862272;
+constexpr ColorValue kDimmedLight = 15921635;
+constexpr ColorValue kHotTrackDownDark = 8304371;
+constexpr ColorValue kHotTrackDownLight = 14088702;
+constexpr ColorValue kStyleDownDark = 15388358;
+constexpr ColorValue kStyleDownLight = 16052694;
 
 const QString kCaption{Kxglobals::ProgramName};
 const QString kShowCaption = QStringLiteral("Show Sample");
@@ -294,7 +294,7 @@ bool TSampleControls::eventFilter(QObject* watched, QEvent* event) {
     } else if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (watched == EdTextColor || watched == EdBkgColor)
-            return filterColourKey(static_cast<QLineEdit*>(watched), key);
+            return EdTextColorKeyPress(static_cast<QLineEdit*>(watched), key);
         // Ctrl with a letter scrolls or runs a command; it must not also search the list.
         if (watched == CmbFonts && Platform::ctrlDown() && !key->text().isEmpty()) return true;
     }
@@ -549,7 +549,7 @@ void TSampleControls::ButLockBkgClClick() {
     m_hub.ApplyCurrentColor(m_settings.textColor & kColorMask);
 }
 
-bool TSampleControls::filterColourKey(QLineEdit* field, QKeyEvent* event) {
+bool TSampleControls::EdTextColorKeyPress(QLineEdit* field, QKeyEvent* event) {
     const QString text = event->text();
     if (text.size() != 1 || event->key() == Qt::Key_Backspace) return false;
     const QChar c = text.at(0);

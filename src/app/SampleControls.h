@@ -123,7 +123,7 @@ private:
     void layoutRow();
     void placeEyeDropButton();
     void showColourOnField(QLineEdit* field, ColorValue c);
-    bool filterColourKey(QLineEdit* field, QKeyEvent* event);
+    bool EdTextColorKeyPress(QLineEdit* field, QKeyEvent* event);
     void storeColour(bool text, ColorValue c);
     void reportBadSize(const QString& text);
     // The font the list shows, which the sample window draws; the setting before the list is

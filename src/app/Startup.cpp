@@ -138,13 +138,17 @@ void TStartup::applicationStateChanged(Qt::ApplicationState state) {
 // First show
 
 void TStartup::FormShow() {
+    LoadSettings();
+    placeWindow();
+}
+
+void TStartup::LoadSettings() {
     TUserStore store;
     m_settings = TSettingsCodec::load(store, [this](const QString& text) { report(text); });
     if (m_settings.firstRun)
         ApplyDefaults();
     else
         ApplySettings();
-    placeWindow();
 }
 
 void TStartup::ApplyDefaults() {

@@ -66,6 +66,9 @@ signals:
 
 private:
     void applicationStateChanged(Qt::ApplicationState state);
+    // Reads the store into settings() and puts what it held into the window, or the defaults
+    // when there is nothing stored.
+    void LoadSettings();
     void ApplySettings();
     void ApplyDefaults();
     void placeWindow();

@@ -249,7 +249,7 @@ void TUserSlots::MenuColorClick(int tag, std::optional<ColorValue> popupColor) {
 
 void TUserSlots::setDataFolder(const QString& folder) {
     m_store = TColorSetStore(folder);
-    m_sets = m_store.list();
+    m_sets = m_store.ListColorSets();
 }
 
 int TUserSlots::chosenSet() const {
@@ -291,7 +291,7 @@ void TUserSlots::showError(const TColorSetError& error) {
 
 // The file is read and checked whole before a slot changes.
 bool TUserSlots::readIntoSlots(const QString& path) {
-    const TColorSetRead read = m_store.read(path, TKeyDecoding::Slots);
+    const TColorSetRead read = m_store.ReadColorSet(path, TKeyDecoding::Slots);
     if (!read.ok()) {
         showError(*read.error);
         return false;
@@ -302,7 +302,7 @@ bool TUserSlots::readIntoSlots(const QString& path) {
 }
 
 bool TUserSlots::writeSlots(const QString& path) {
-    if (const TColorSetStatus error = m_store.write(path, userEntries())) {
+    if (const TColorSetStatus error = m_store.WriteColorSet(path, userEntries())) {
         showError(*error);
         return false;
     }
@@ -360,7 +360,7 @@ bool TUserSlots::OpenBuiltInSet(const QString& name) {
     const QString path = m_store.pathFor(name);
     if (QFileInfo::exists(path)) return readIntoSlots(path);
     // The standard content is written first; the slots change only once it is on disk.
-    if (const TColorSetStatus error = m_store.writeBuiltIn(path)) {
+    if (const TColorSetStatus error = m_store.WriteBuiltInColorSet(path)) {
         showError(*error);
         return false;
     }
@@ -377,7 +377,7 @@ bool TUserSlots::NewSet() {
     const std::optional<QString> name = AskName ? AskName(taken) : std::nullopt;
     if (!name || !AskSaveChangedSet()) return false;
     // Created on disk first (never over an existing file); the slots follow.
-    if (const TColorSetStatus error = m_store.create(*name)) {
+    if (const TColorSetStatus error = m_store.NewColorSet(*name)) {
         showError(*error);
         return false;
     }
@@ -394,7 +394,7 @@ void TUserSlots::openDefaultFallback() {
     const QString path = m_store.pathFor(ColorSetFile::DefaultSetName);
     if (QFileInfo::exists(path)) {
         readIntoSlots(path);
-    } else if (const TColorSetStatus error = m_store.writeBuiltIn(path)) {
+    } else if (const TColorSetStatus error = m_store.WriteBuiltInColorSet(path)) {
         showError(*error);
     } else {
         showEntries(ColorSetFile::DefaultColors());
@@ -404,7 +404,7 @@ void TUserSlots::openDefaultFallback() {
 }
 
 void TUserSlots::OpenStartSet(const QString& storedPath) {
-    m_sets = m_store.list();
+    m_sets = m_store.ListColorSets();
     if (!storedPath.isEmpty() && QFileInfo::exists(storedPath) && readIntoSlots(storedPath)) return;
     openDefaultFallback();
 }
@@ -437,7 +437,7 @@ void TUserSlots::ManageSets() {
     if (RunManager) RunManager(*manager);
     manager.reset();
 
-    m_sets = m_store.list();
+    m_sets = m_store.ListColorSets();
     if (!m_currentPath.isEmpty() && QFileInfo::exists(m_currentPath)) {
         // Names the manager saved into the current set would otherwise be
         // overwritten by the next save of the slots.
