@@ -11,19 +11,7 @@
 
 namespace {
 
-// x + 1 and x - 1, or the next representable value where 1 is lost in x's magnitude (beyond
-// 2^53), so that the range never closes to nothing.
-double above(double x) {
-    const double y = x + 1;
-    return y > x ? y : std::nextafter(x, HUGE_VAL);
-}
-
-double below(double x) {
-    const double y = x - 1;
-    return y < x ? y : std::nextafter(x, -HUGE_VAL);
-}
-
-TKxColor opaque(std::uint32_t colour) {
+TKxColor opaque(ColorValue colour) {
     return TKxColor(colour | 0xFF000000u);
 }
 
@@ -38,18 +26,7 @@ TKxProgress::~TKxProgress() = default;
 
 // --- properties -----------------------------------------------------------------------------
 
-void TKxProgress::setMax(double value) {
-    if (value == FMax || std::isnan(value)) return;
-    FMax = value <= FMin ? above(FMin) : value;
-    if (FPosition > FMax) FPosition = FMax;
-    calculatePosInPix();
-    update();
-}
-
-void TKxProgress::setMin(double value) {
-    if (value == FMin || std::isnan(value)) return;
-    FMin = value >= FMax ? below(FMax) : value;
-    if (FPosition < FMin) FPosition = FMin;
+void TKxProgress::rangeChanged() {
     calculatePosInPix();
     update();
 }
