@@ -80,9 +80,9 @@ void TForm1::connectControls() {
     TForm1Ui& ui = m_ui;
     connect(ui.ScrollBar1, &QScrollBar::valueChanged, this, [this] { ScrollBar1Change(); });
     connect(ui.ZodudIroBox, &TKxZodudIro::colorChange, this,
-            [this](TKxColor color) { ZodudIroBoxColorChange(m_ui.ZodudIroBox, color.value()); });
+            [this](ColorValue color) { ZodudIroBoxColorChange(m_ui.ZodudIroBox, color); });
     connect(ui.ZodudIroBox, &TKxZodudIro::colorPickLeft, this,
-            [this](TKxColor color) { ZodudIroBoxColorPickLeft(m_ui.ZodudIroBox, color.value()); });
+            [this](ColorValue color) { ZodudIroBoxColorPickLeft(m_ui.ZodudIroBox, color); });
     connect(ui.ButRgb, &TKxButton::clicked, this, [this] { BgrRgbClick(m_ui.ButRgb); });
     connect(ui.ButBgr, &TKxButton::clicked, this, [this] { BgrRgbClick(m_ui.ButBgr); });
     ui.EdClValue->installEventFilter(this);

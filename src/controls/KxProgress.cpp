@@ -118,10 +118,10 @@ void TKxProgress::KxPaint(TKxBmp& bitmap, const QRect& rect) {
     // Without soft edges the lane covers every pixel itself.
     if (FSoftEdge) TKxMovers::KxPaint(bitmap, rect);
     const bool hot = IsHot();
-    const std::uint32_t bkgDark = hot ? ClHotBkgDark() : ClBkgDark();
-    const std::uint32_t bkgLight = hot ? ClHotBkgLight() : ClBkgLight();
-    const std::uint32_t frontDark = hot ? ClHotFrontDark() : ClFrontDark();
-    const std::uint32_t frontLight = hot ? ClHotFrontLight() : ClFrontLight();
+    const ColorValue bkgDark = hot ? ClHotBkgDark() : ClBkgDark();
+    const ColorValue bkgLight = hot ? ClHotBkgLight() : ClBkgLight();
+    const ColorValue frontDark = hot ? ClHotFrontDark() : ClFrontDark();
+    const ColorValue frontLight = hot ? ClHotFrontLight() : ClFrontLight();
     if (FLaneBmp) {
         FLaneBmp->drawProgress(FPosInPix, false, 60, FSoftEdgeFront, FSoftEdge, int(FPaternType),
                                opaque(frontDark), opaque(frontLight), opaque(bkgDark),
@@ -137,7 +137,7 @@ void TKxProgress::KxPaint(TKxBmp& bitmap, const QRect& rect) {
 
 void TKxProgress::drawCaption(TKxBmp& bitmap) {
     const QColor c = palette().color(QPalette::WindowText);
-    const std::uint32_t colour =
+    const ColorValue colour =
         std::uint32_t(c.red()) | (std::uint32_t(c.green()) << 8) | (std::uint32_t(c.blue()) << 16);
     if (FFontChanged) {
         bitmap.setFontFrom(font(), colour, logicalDpiY());
