@@ -141,14 +141,14 @@ void TCommands::createMenu() {
     m_slots.BuildStoreColorMenu(MnuSaveColorAs);
     PopupMenu->addSeparator();
     TWindowOptions& options = m_hub.options();
-    MnuHideMainform = add("Hide Mainform on Picking", [this, &options] {
-        options.setHideOnPicking(MnuHideMainform->isChecked());
+    MnuHideMainform = add("Hide Mainform on Picking", [this] {
+        m_hub.options().setHideOnPicking(MnuHideMainform->isChecked());
     });
     MnuHideMainform->setCheckable(true);
     MnuHideMainform->setChecked(options.hideOnPicking());
     connect(&options, &TWindowOptions::hideOnPickingChanged, MnuHideMainform, &QAction::setChecked);
-    MnuSaveSampletextafterpaste = add("Save Sample Text after Paste", [this, &options] {
-        options.setSaveSampleAfterPaste(MnuSaveSampletextafterpaste->isChecked());
+    MnuSaveSampletextafterpaste = add("Save Sample Text after Paste", [this] {
+        m_hub.options().setSaveSampleAfterPaste(MnuSaveSampletextafterpaste->isChecked());
     });
     MnuSaveSampletextafterpaste->setCheckable(true);
     MnuSaveSampletextafterpaste->setChecked(options.saveSampleAfterPaste());
@@ -163,7 +163,7 @@ void TCommands::createMenu() {
         action->setData(tag);
         m_clickActions->addAction(action);
         connect(action, &QAction::triggered, this,
-                [&options, tag] { options.setClickAction(CopyStyle(tag)); });
+                [this, tag] { m_hub.options().setClickAction(CopyStyle(tag)); });
     }
     showClickAction(options.clickAction());
     connect(&options, &TWindowOptions::clickActionChanged, this, &TCommands::showClickAction);
