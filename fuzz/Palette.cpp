@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     TOperationReader in(data, size);
     TKxZodudIro z;
-    const auto report = [](TKxColor c) { FuzzCheck(c.value() != kNoColor); };
+    const auto report = [](ColorValue c) { FuzzCheck(c != kNoColor); };
     QObject::connect(&z, &TKxZodudIro::colorChange, report);
     QObject::connect(&z, &TKxZodudIro::colorPickLeft, report);
     QObject::connect(&z, &TKxZodudIro::colorPickRight, report);

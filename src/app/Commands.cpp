@@ -1,12 +1,13 @@
 #include "app/Commands.h"
 
+#include "app/ColorHub.h"
 #include "app/Extra.h"
 #include "app/HelpCommands.h"
 #include "app/PickerOpener.h"
 #include "app/SampleControls.h"
-#include "app/Unit1.h"
 #include "app/Unit1Ui.h"
 #include "app/UserSlots.h"
+#include "app/WindowOptions.h"
 #include "colour/ColorTemplateFile.h"
 #include "colour/CopyFormats.h"
 #include "colour/TemplateMenu.h"
@@ -98,9 +99,9 @@ const QLineEdit* focusedTextField(const QWidget& window) {
 
 } // namespace
 
-TCommands::TCommands(TForm1& form, TForm1Ui& ui, TUserSlots& userSlots, TPickerOpener& picker,
+TCommands::TCommands(TColorHub& hub, TForm1Ui& ui, TUserSlots& userSlots, TPickerOpener& picker,
                      TSampleControls& sample)
-    : m_form(form), m_ui(ui), m_slots(userSlots), m_picker(picker), m_sample(sample) {
+    : m_hub(hub), m_ui(ui), m_slots(userSlots), m_picker(picker), m_sample(sample) {
     createMenu();
     m_slots.PopupColor = [this] { return PopupColor(m_popupControl); };
     // The window's own sliders leave the wheel to the pastel bar.
@@ -118,7 +119,7 @@ TCommands::~TCommands() {
 }
 
 void TCommands::createMenu() {
-    PopupMenu = new QMenu(&m_form);
+    PopupMenu = new QMenu(&m_hub);
     auto add = [this](const char* caption, auto handler) {
         QAction* action = PopupMenu->addAction(QString::fromLatin1(caption));
         connect(action, &QAction::triggered, this, handler);
@@ -139,13 +140,20 @@ void TCommands::createMenu() {
     MnuSaveColorAs = PopupMenu->addMenu(QStringLiteral("Store Color As"));
     m_slots.BuildStoreColorMenu(MnuSaveColorAs);
     PopupMenu->addSeparator();
-    MnuHideMainform = add("Hide Mainform on Picking",
-                          [this] { m_picker.setHideOnPicking(MnuHideMainform->isChecked()); });
+    TWindowOptions& options = m_hub.options();
+    MnuHideMainform = add("Hide Mainform on Picking", [this] {
+        m_hub.options().setHideOnPicking(MnuHideMainform->isChecked());
+    });
     MnuHideMainform->setCheckable(true);
+    MnuHideMainform->setChecked(options.hideOnPicking());
+    connect(&options, &TWindowOptions::hideOnPickingChanged, MnuHideMainform, &QAction::setChecked);
     MnuSaveSampletextafterpaste = add("Save Sample Text after Paste", [this] {
-        m_saveAfterPaste = MnuSaveSampletextafterpaste->isChecked();
+        m_hub.options().setSaveSampleAfterPaste(MnuSaveSampletextafterpaste->isChecked());
     });
     MnuSaveSampletextafterpaste->setCheckable(true);
+    MnuSaveSampletextafterpaste->setChecked(options.saveSampleAfterPaste());
+    connect(&options, &TWindowOptions::saveSampleAfterPasteChanged, MnuSaveSampletextafterpaste,
+            &QAction::setChecked);
     MnuSetClickAction = PopupMenu->addMenu(QStringLiteral("Set Click Action"));
     m_clickActions = new QActionGroup(MnuSetClickAction);
     for (int tag = 0; tag < int(kClickActionCaptions.size()); ++tag) {
@@ -154,9 +162,11 @@ void TCommands::createMenu() {
         action->setCheckable(true);
         action->setData(tag);
         m_clickActions->addAction(action);
-        connect(action, &QAction::triggered, this, [this, tag] { setClickAction(tag); });
+        connect(action, &QAction::triggered, this,
+                [this, tag] { m_hub.options().setClickAction(CopyStyle(tag)); });
     }
-    setClickAction(int(m_form.clickAction()));
+    showClickAction(options.clickAction());
+    connect(&options, &TWindowOptions::clickActionChanged, this, &TCommands::showClickAction);
     PopupMenu->addSeparator();
     MnuColorSets = PopupMenu->addMenu(QStringLiteral("Color Sets"));
     connect(MnuColorSets, &QMenu::aboutToShow, this, [this] {
@@ -202,7 +212,7 @@ void TCommands::copy(const std::optional<QString>& text) {
 void TCommands::copyPopup(int which) {
     const std::optional<ColorValue> c = PopupColor(m_popupControl);
     if (!c) return;
-    const FormatSettings& formats = m_form.formatSettings();
+    const FormatSettings& formats = m_hub.options().formats();
     switch (which) {
     case CopyRgb:
         copy(FormatRgbValues(*c));
@@ -229,7 +239,7 @@ void TCommands::copyPopup(int which) {
 
 std::optional<ColorValue> TCommands::PopupColor(const QObject* control) const {
     if (!control) return std::nullopt;
-    if (control == m_ui.ZodudIroBox) return m_form.currentColor();
+    if (control == m_ui.ZodudIroBox) return m_hub.currentColor();
     if (const auto* panel = qobject_cast<const TKxPanel*>(control))
         return ResolveColor(panel->Color());
     if (const auto* label = qobject_cast<const TColorLabel*>(control))
@@ -244,10 +254,6 @@ void TCommands::PopupMenuPopup(QWidget* control) {
     m_popupControl = control;
     MnuSetColorHint->setVisible(control &&
                                 control->property("Tag").toInt() == TUserSlots::TagUserSlot);
-    MnuHideMainform->setChecked(m_picker.hideOnPicking());
-    for (QAction* action : m_clickActions->actions())
-        action->setChecked(action->data().toInt() == int(m_form.clickAction()));
-    MnuSaveSampletextafterpaste->setChecked(m_saveAfterPaste);
 }
 
 void TCommands::showPopup(QWidget* control, const QPoint& globalPos) {
@@ -255,21 +261,9 @@ void TCommands::showPopup(QWidget* control, const QPoint& globalPos) {
     PopupMenu->popup(globalPos);
 }
 
-void TCommands::setSaveSampleAfterPaste(bool on) {
-    m_saveAfterPaste = on;
-    MnuSaveSampletextafterpaste->setChecked(on);
-}
-
-void TCommands::setHideOnPicking(bool on) {
-    m_picker.setHideOnPicking(on);
-    MnuHideMainform->setChecked(on);
-}
-
-void TCommands::setClickAction(int style) {
-    if (style < int(CopyStyle::All) || style > int(CopyStyle::Custom)) return;
-    m_form.setClickAction(CopyStyle(style));
+void TCommands::showClickAction(CopyStyle style) {
     for (QAction* action : m_clickActions->actions())
-        action->setChecked(action->data().toInt() == style);
+        action->setChecked(action->data().toInt() == int(style));
 }
 
 void TCommands::LoadTemplates(const QString& dataFolder) {
@@ -278,7 +272,7 @@ void TCommands::LoadTemplates(const QString& dataFolder) {
         TColorTemplateList& list = kind == TTemplateKind::Rgb ? m_rgbTemplates : m_hslTemplates;
         const QString error = LoadTemplatesOrBuiltIns(kind, dataFolder, list);
         if (!error.isEmpty())
-            ShowErrorBox(TemplateErrorCaption(), TemplateErrorText(error), &m_form);
+            ShowErrorBox(TemplateErrorCaption(), TemplateErrorText(error), &m_hub);
     }
     BuildTemplateMenu();
 }
@@ -303,13 +297,14 @@ void TCommands::BuildTemplateMenu() {
 
 void TCommands::OpenSettings() {
     TSettingsValues values;
-    values.formats = m_form.formatSettings();
-    values.clickAction = int(m_form.clickAction());
+    TWindowOptions& options = m_hub.options();
+    values.formats = options.formats();
+    values.clickAction = int(options.clickAction());
     values.sampleTextPath = sampleTextFile();
-    values.saveAfterPaste = m_saveAfterPaste;
+    values.saveAfterPaste = options.saveSampleAfterPaste();
     const QString folder = m_dataFolder.isEmpty() ? DataFolder() : m_dataFolder;
     auto dialog = std::make_unique<THlpForm>(values, m_rgbTemplates, m_hslTemplates, folder,
-                                             DefaultShortcutGroups(), &m_form);
+                                             DefaultShortcutGroups(), &m_hub);
     connect(dialog.get(), &THlpForm::templatesReplaced, this,
             [this](TTemplateKind kind, const TColorTemplateList& list) {
                 (kind == TTemplateKind::Rgb ? m_rgbTemplates : m_hslTemplates) = list;
@@ -317,18 +312,18 @@ void TCommands::OpenSettings() {
             });
     const std::optional<TSettingsValues> result = dialog->Execute();
     if (!result) return;
-    setClickAction(result->clickAction);
-    m_form.setFormatSettings(result->formats);
+    options.setClickAction(CopyStyle(result->clickAction));
+    options.setFormats(result->formats);
     setSampleTextFile(result->sampleTextPath);
-    setSaveSampleAfterPaste(result->saveAfterPaste);
+    options.setSaveSampleAfterPaste(result->saveAfterPaste);
 }
 
 void TCommands::OpenHelp() {
-    HelpCommand(&m_form);
+    HelpCommand(&m_hub);
 }
 
 void TCommands::OpenAbout() {
-    AboutCommand(&m_form);
+    AboutCommand(&m_hub);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -339,11 +334,11 @@ void TCommands::PasteCommand() {
     if (text.isEmpty()) return;
     if (TSampleForm* sample = m_sample.sampleWindow(); sample && sample->shownToUser()) {
         sample->SetSampleText(text);
-        if (m_saveAfterPaste) saveSampleText(text);
+        if (m_hub.options().saveSampleAfterPaste()) saveSampleText(text);
         return;
     }
     if (m_ui.PnlPicker->isVisible() && QApplication::focusWidget() != m_ui.EdClValue)
-        m_form.setValueFieldText(text);
+        m_hub.setValueFieldText(text);
 }
 
 QString TCommands::sampleTextFile() const {
@@ -372,7 +367,7 @@ void TCommands::saveSampleText(const QString& text) {
             QStringLiteral("Error"),
             QStringLiteral("Could not save the sample text to\r\n%1\r\n\r\nSystem Say:\r\n%2")
                 .arg(QDir::toNativeSeparators(path), written.error),
-            &m_form);
+            &m_hub);
         return;
     }
     // Only a file that was written becomes the sample text file.
@@ -385,7 +380,7 @@ void TCommands::saveSampleText(const QString& text) {
 bool TCommands::belongsToWindow(const QObject* watched) const {
     if (!watched || !watched->isWidgetType()) return false;
     const auto* widget = static_cast<const QWidget*>(watched);
-    return widget->window() == &m_form;
+    return widget->window() == &m_hub;
 }
 
 bool TCommands::eventFilter(QObject* watched, QEvent* event) {
@@ -415,7 +410,7 @@ bool TCommands::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::Wheel: {
         if (!belongsToWindow(watched)) break;
         // A focused combo box keeps the wheel for its list.
-        for (const QObject* o = watched; o && o != &m_form; o = o->parent())
+        for (const QObject* o = watched; o && o != &m_hub; o = o->parent())
             if (auto* combo = qobject_cast<const QComboBox*>(o); combo && combo->hasFocus())
                 return false;
         FormMouseWheel(static_cast<QWheelEvent*>(event));
@@ -448,7 +443,7 @@ bool TCommands::FormKeyDown(QKeyEvent* event) {
     const bool alt = mods & Qt::AltModifier;
     const char16_t key = Keyboard::digitOrLetter(*event);
 
-    if (const QLineEdit* field = focusedTextField(m_form); field && editsText(*event, key)) {
+    if (const QLineEdit* field = focusedTextField(m_hub); field && editsText(*event, key)) {
         // Ctrl+V in the value field also runs the paste command (the sample window takes the
         // text when shown), while the field pastes for itself.
         if (field == m_ui.EdClValue && key == u'V') PasteCommand();
@@ -461,7 +456,7 @@ bool TCommands::FormKeyDown(QKeyEvent* event) {
     if (ctrl && ctrlStage(event->key(), key)) return true;
     if (alt) {
         if (const int slot = slotOfKey(key); slot >= 0) {
-            m_slots.StoreIntoSlot(slot, m_form.currentColor());
+            m_slots.StoreIntoSlot(slot, m_hub.currentColor());
             // With Shift too the slot is also selected, as the next stage does.
             if (!shift) return true;
         }
@@ -552,10 +547,10 @@ bool TCommands::anyStage(QKeyEvent* event) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
         if (event->key() == Qt::Key_Enter && (event->modifiers() & Qt::KeypadModifier) == 0) break;
-        m_form.ZodudIroBoxColorPickLeft(m_ui.PnlColor, m_ui.PnlColor->Color());
+        m_hub.ZodudIroBoxColorPickLeft(m_ui.PnlColor, m_ui.PnlColor->Color());
         return true;
     case Qt::Key_Escape:
-        m_form.close();
+        m_hub.close();
         return true;
     // The bar keeps the keys for the focused control, except its own: moved once, not twice.
     case Qt::Key_PageUp:
@@ -592,18 +587,18 @@ bool TCommands::anyStage(QKeyEvent* event) {
 
 void TCommands::resizeByTenth(bool grow, bool ctrl, bool shift) {
     const int sign = grow ? 1 : -1;
-    QSize size = m_form.size();
+    QSize size = m_hub.size();
     const int dh = ctrl ? 0 : size.height() * 10 / 100;
     const int dw = shift ? 0 : size.width() * 10 / 100;
     qint64 width = qint64(size.width()) + sign * dw;
     qint64 height = qint64(size.height()) + sign * dh;
     // Never past what the screens can show, never below the window's minimum.
-    if (const QScreen* screen = m_form.screen()) {
+    if (const QScreen* screen = m_hub.screen()) {
         const QRect desktop = screen->availableVirtualGeometry();
         width = std::min<qint64>(width, desktop.width());
         height = std::min<qint64>(height, desktop.height());
     }
-    width = std::max<qint64>(width, m_form.minimumWidth());
-    height = std::max<qint64>(height, m_form.minimumHeight());
-    m_form.resize(int(width), int(height));
+    width = std::max<qint64>(width, m_hub.minimumWidth());
+    height = std::max<qint64>(height, m_hub.minimumHeight());
+    m_hub.resize(int(width), int(height));
 }

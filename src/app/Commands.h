@@ -2,6 +2,7 @@
 
 #include "colour/ColorTemplateList.h"
 #include "colour/ColorValue.h"
+#include "colour/CopyFormats.h"
 
 #include <QObject>
 #include <QPointer>
@@ -16,7 +17,7 @@ class QKeyEvent;
 class QMenu;
 class QWheelEvent;
 class QWidget;
-class TForm1;
+class TColorHub;
 class TForm1Ui;
 class TPickerOpener;
 class TSampleControls;
@@ -34,7 +35,7 @@ public:
     static constexpr int WheelStep = 4;
     static constexpr int PageStep = 25;
 
-    TCommands(TForm1& form, TForm1Ui& ui, TUserSlots& userSlots, TPickerOpener& picker,
+    TCommands(TColorHub& hub, TForm1Ui& ui, TUserSlots& userSlots, TPickerOpener& picker,
               TSampleControls& sample);
     ~TCommands() override;
 
@@ -57,14 +58,9 @@ public:
     void OpenHelp();
     void OpenAbout();
 
-    // Settings the window stores.
-    bool saveSampleAfterPaste() const { return m_saveAfterPaste; }
-    void setSaveSampleAfterPaste(bool on);
-    void setHideOnPicking(bool on);
     // The sample text file ("MumbleFile") lives with the sample settings.
     QString sampleTextFile() const;
     void setSampleTextFile(const QString& path);
-    void setClickAction(int style);
 
     // The template lists, read at start-up from the data folder (or written
     // from the built-ins); the submenu follows every change.
@@ -91,8 +87,9 @@ private:
     void moveScrollBar(int delta);
     bool belongsToWindow(const QObject* watched) const;
     void saveSampleText(const QString& text);
+    void showClickAction(CopyStyle style);
 
-    TForm1& m_form;
+    TColorHub& m_hub;
     TForm1Ui& m_ui;
     TUserSlots& m_slots;
     TPickerOpener& m_picker;
@@ -118,7 +115,6 @@ private:
         QPointer<QWidget> receiver;
     } m_lastKey;
     int m_wheelAngle = 0;
-    bool m_saveAfterPaste = false;
     QString m_dataFolder;
     TColorTemplateList m_rgbTemplates;
     TColorTemplateList m_hslTemplates;

@@ -4,7 +4,6 @@
 #include "app/Version.h"
 #include "support/HelpPage.h"
 
-
 TAboutInfo ProgramAboutInfo() {
     TAboutInfo info;
     info.name = Version::programName();

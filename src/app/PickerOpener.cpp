@@ -1,7 +1,8 @@
 #include "app/PickerOpener.h"
 
-#include "app/Unit1.h"
+#include "app/ColorHub.h"
 #include "app/Unit1Ui.h"
+#include "app/WindowOptions.h"
 #include "controls/KxButton.h"
 #include "controls/KxPanel.h"
 #include "picker/Pickfrm.h"
@@ -23,20 +24,15 @@ constexpr int kHideWaitMs = 500;
 
 } // namespace
 
-TPickerOpener::TPickerOpener(TForm1& form, TForm1Ui& ui) : m_form(form), m_ui(ui) {
+TPickerOpener::TPickerOpener(TColorHub& hub, TForm1Ui& ui) : m_hub(hub), m_ui(ui) {
     connect(m_ui.ButScreenPicker, &TKxButton::clicked, this, &TPickerOpener::OpenScreenPicker);
-}
-
-void TPickerOpener::setHintSettings(bool hidden, bool hsl) {
-    m_values.hintHidden = hidden;
-    m_values.hintHsl = hsl;
 }
 
 void TPickerOpener::waitUntilHidden() {
     // Minimising is carried out by the window manager later; the desktop picture must not be
     // taken before the window has left the screen. Input stays queued meanwhile, so nothing the
     // user does can act on a half-opened picker.
-    const QWindow* window = m_form.windowHandle();
+    const QWindow* window = m_hub.windowHandle();
     QElapsedTimer clock;
     clock.start();
     while (window && window->isExposed() && clock.elapsed() < kHideWaitMs) {
@@ -46,44 +42,41 @@ void TPickerOpener::waitUntilHidden() {
 }
 
 void TPickerOpener::OpenScreenPicker() {
+    TWindowOptions& options = m_hub.options();
     TUserStore store;
-    TPickerValues values = m_values;
+    TPickerValues values;
+    values.hintHidden = options.pickerHintHidden();
+    values.hintHsl = options.pickerShowsHsl();
     ReadPickerValues(store, values);
-    const FormatSettings& formats = m_form.formatSettings();
+    const FormatSettings& formats = options.formats();
     // Owned by no window: a window manager may keep a minimised owner's dialogs out of sight.
     auto picker = std::make_unique<TFrmPick>(
         values, THslMaxima{formats.hueMax, formats.satMax, formats.lumMax}, nullptr);
 
     // Out of the way, so the main window is not part of the desktop picture.
-    const bool hide = m_hideOnPicking || Platform::ctrlDown();
+    const bool hide = options.hideOnPicking() || Platform::ctrlDown();
     if (hide) {
-        m_form.showMinimized();
+        m_hub.showMinimized();
         waitUntilHidden();
     }
     const int result = picker->exec();
-    if (hide) m_form.showNormal();
+    if (hide) m_hub.showNormal();
 
     const TPickerValues kept = picker->Values();
-    m_values.hintHidden = kept.hintHidden;
-    m_values.hintHsl = kept.hintHsl;
+    options.setPickerHintHidden(kept.hintHidden);
+    options.setPickerShowsHsl(kept.hintHsl);
     WritePickerValues(store, kept);
 
     const std::optional<ColorValue> picked = picker->PickedColor();
     if (result != TFrmPick::kResultOk || !picked) return;
     const ColorValue c = *picked & kColorMask;
-    const ColorValue ordered = m_form.rgbOrder() ? c : SwapRedBlue(c);
+    const ColorValue ordered = m_hub.rgbOrder() ? c : SwapRedBlue(c);
     // Six digits as the order reads them: RRGGBB, or BBGGRR in BGR order.
     const QString text = QStringLiteral("%1%2%3")
                              .arg(RedOf(ordered), 2, 16, QLatin1Char('0'))
                              .arg(GreenOf(ordered), 2, 16, QLatin1Char('0'))
                              .arg(BlueOf(ordered), 2, 16, QLatin1Char('0'))
                              .toUpper();
-    // An unchanged text sends no change, so the field's colour is applied as its change would.
-    if (m_ui.EdClValue->text() == text) {
-        m_form.ApplyValueFieldColor(c);
-        m_form.RefreshValuePanels(c);
-    } else {
-        m_ui.EdClValue->setText(text);
-    }
-    m_form.ZodudIroBoxColorPickLeft(m_ui.PnlEdColor, m_ui.PnlEdColor->Color());
+    m_hub.setValueFieldText(text);
+    m_hub.ZodudIroBoxColorPickLeft(m_ui.PnlEdColor, m_ui.PnlEdColor->Color());
 }

@@ -1,10 +1,8 @@
 #pragma once
 
-#include "picker/PickerValues.h"
-
 #include <QObject>
 
-class TForm1;
+class TColorHub;
 class TForm1Ui;
 
 // Opens the screen picker from the main window ("Pick on Screen", Ctrl+P): loads the picker's
@@ -14,22 +12,13 @@ class TForm1Ui;
 class TPickerOpener : public QObject {
     Q_OBJECT
 public:
-    TPickerOpener(TForm1& form, TForm1Ui& ui);
+    TPickerOpener(TColorHub& hub, TForm1Ui& ui);
 
     void OpenScreenPicker();
-
-    // Kept in the main settings record; the settings load fills them.
-    bool hintHidden() const { return m_values.hintHidden; }
-    bool hintHsl() const { return m_values.hintHsl; }
-    void setHintSettings(bool hidden, bool hsl);
-    bool hideOnPicking() const { return m_hideOnPicking; }
-    void setHideOnPicking(bool on) { m_hideOnPicking = on; }
 
 private:
     void waitUntilHidden();
 
-    TForm1& m_form;
+    TColorHub& m_hub;
     TForm1Ui& m_ui;
-    TPickerValues m_values;
-    bool m_hideOnPicking = false;
 };

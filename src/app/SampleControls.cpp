@@ -1,7 +1,8 @@
 #include "app/SampleControls.h"
 
-#include "app/Unit1.h"
+#include "app/ColorHub.h"
 #include "app/Unit1Ui.h"
+#include "app/WindowOptions.h"
 #include "colour/ColorParser.h"
 #include "colour/CopyFormats.h"
 #include "controls/KxButton.h"
@@ -42,12 +43,12 @@ constexpr int kLeastLockButton = 38;
 constexpr int kDesignColourField = 92;
 constexpr int kDesignMinFontBox = 150;
 
-constexpr std::uint32_t kDimmedDark = 14862272;
-constexpr std::uint32_t kDimmedLight = 15921635;
-constexpr std::uint32_t kHotTrackDownDark = 8304371;
-constexpr std::uint32_t kHotTrackDownLight = 14088702;
-constexpr std::uint32_t kStyleDownDark = 15388358;
-constexpr std::uint32_t kStyleDownLight = 16052694;
+constexpr ColorValue kDimmedDark = 14862272;
+constexpr ColorValue kDimmedLight = 15921635;
+constexpr ColorValue kHotTrackDownDark = 8304371;
+constexpr ColorValue kHotTrackDownLight = 14088702;
+constexpr ColorValue kStyleDownDark = 15388358;
+constexpr ColorValue kStyleDownLight = 16052694;
 
 const QString kCaption{Kxglobals::ProgramName};
 const QString kShowCaption = QStringLiteral("Show Sample");
@@ -86,14 +87,14 @@ QColor toQColor(ColorValue c) {
 
 } // namespace
 
-TSampleControls::TSampleControls(TForm1& form, TForm1Ui& ui)
-    : m_form(form), m_ui(ui), m_images(KxMainImageList(ui.scaled(kDesignLockImage))) {
+TSampleControls::TSampleControls(TColorHub& hub, TForm1Ui& ui)
+    : m_hub(hub), m_ui(ui), m_images(KxMainImageList(ui.scaled(kDesignLockImage))) {
     createSampleWindow = [](TSampleOwner* owner, QWidget* parent) {
         return new TSampleForm(owner, parent);
     };
     createControls();
     connectControls();
-    ApplySettings(TSampleSettings{}, false);
+    ApplySettings(TSampleSettings{});
 }
 
 TSampleControls::~TSampleControls() {
@@ -272,7 +273,9 @@ void TSampleControls::connectControls() {
     m_ui.PnlSampleColor1->installEventFilter(this);
     m_ui.PnlHslColor->installEventFilter(this);
 
-    connect(&m_form, &TForm1::currentColorChanged, this, [this](ColorValue c) {
+    ButHotTrack->setDown(m_hub.options().hotTrack());
+    connect(&m_hub.options(), &TWindowOptions::hotTrackChanged, ButHotTrack, &TKxButton::setDown);
+    connect(&m_hub, &TColorHub::currentColorChanged, this, [this](ColorValue c) {
         if (m_sample) m_sample->ApplyColor(c);
     });
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
@@ -291,7 +294,7 @@ bool TSampleControls::eventFilter(QObject* watched, QEvent* event) {
     } else if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (watched == EdTextColor || watched == EdBkgColor)
-            return filterColourKey(static_cast<QLineEdit*>(watched), key);
+            return EdTextColorKeyPress(static_cast<QLineEdit*>(watched), key);
         // Ctrl with a letter scrolls or runs a command; it must not also search the list.
         if (watched == CmbFonts && Platform::ctrlDown() && !key->text().isEmpty()) return true;
     }
@@ -309,15 +312,12 @@ bool TSampleControls::tunePanelShown() const {
     return m_ui.PnlPicker->isVisibleTo(m_ui.PnlPicker->window());
 }
 
-void TSampleControls::ApplySettings(const TSampleSettings& stored, bool hotTrack) {
+void TSampleControls::ApplySettings(const TSampleSettings& stored) {
     m_settings = stored;
     m_settings.normalizeLocks();
     m_settings.fontSize =
         std::min<std::uint16_t>(m_settings.fontSize, TSampleSettings::MaxStoredFontSize);
 
-    m_hotTrack = hotTrack;
-    ButHotTrack->setDown(hotTrack);
-    m_ui.ZodudIroBox->setHotTrack(hotTrack);
     // Qt's setChecked runs no click handler; the design's check boxes do.
     CbxShowText->setChecked(m_settings.showText);
     CbxShowTextClick();
@@ -378,7 +378,7 @@ void TSampleControls::ButShowSampleClick() {
         ButShowSample->setCaption(kShowCaption);
         return;
     }
-    if (!m_sample) m_sample = createSampleWindow(this, &m_form);
+    if (!m_sample) m_sample = createSampleWindow(this, &m_hub);
     TSampleForm* sample = m_sample;
     if (m_settings.hasPlacement() && m_settings.placement.width() > 0 &&
         m_settings.placement.height() > 0)
@@ -453,7 +453,7 @@ void TSampleControls::reportBadSize(const QString& text) {
         this,
         [this, text] {
             ShowErrorBox(kCaption, QStringLiteral("'%1' is not a valid integer value").arg(text),
-                         &m_form);
+                         &m_hub);
         },
         Qt::QueuedConnection);
 }
@@ -534,7 +534,7 @@ void TSampleControls::ButLockTextClClick() {
         m_sample->SetLockTextColor(true);
     }
     // The views jump to the colour now being edited.
-    m_form.ApplyCurrentColor(m_settings.bkgColor & kColorMask);
+    m_hub.ApplyCurrentColor(m_settings.bkgColor & kColorMask);
 }
 
 void TSampleControls::ButLockBkgClClick() {
@@ -546,10 +546,10 @@ void TSampleControls::ButLockBkgClClick() {
         m_sample->SetSampleBkgColor(m_settings.bkgColor & kColorMask);
         m_sample->SetLockBkgColor(true);
     }
-    m_form.ApplyCurrentColor(m_settings.textColor & kColorMask);
+    m_hub.ApplyCurrentColor(m_settings.textColor & kColorMask);
 }
 
-bool TSampleControls::filterColourKey(QLineEdit* field, QKeyEvent* event) {
+bool TSampleControls::EdTextColorKeyPress(QLineEdit* field, QKeyEvent* event) {
     const QString text = event->text();
     if (text.size() != 1 || event->key() == Qt::Key_Backspace) return false;
     const QChar c = text.at(0);
@@ -610,8 +610,7 @@ void TSampleControls::showColourOnField(QLineEdit* field, ColorValue c) {
 // Hot track and tune panel
 
 void TSampleControls::ButHotTrackClick() {
-    m_ui.ZodudIroBox->setHotTrack(!m_hotTrack);
-    m_hotTrack = m_ui.ZodudIroBox->HotTrack();
+    m_hub.options().setHotTrack(!m_hub.options().hotTrack());
     m_ui.ZodudIroBox->setFocus();
 }
 
@@ -689,10 +688,10 @@ bool TSampleControls::HandleKey(int key, Qt::KeyboardModifiers modifiers) {
         ButEyeDropPanelClick();
         return true;
     case Qt::Key_F11:
-        StoreSampleTextColor(m_form.currentColor());
+        StoreSampleTextColor(m_hub.currentColor());
         return true;
     case Qt::Key_F12:
-        StoreSampleBkgColor(m_form.currentColor());
+        StoreSampleBkgColor(m_hub.currentColor());
         return true;
     case Qt::Key_Up:
     case Qt::Key_Down:
@@ -727,7 +726,7 @@ void TSampleControls::ApplicationActivate() {
 }
 
 QRect TSampleControls::sampleOwnerFrame() const {
-    return m_form.frameGeometry();
+    return m_hub.frameGeometry();
 }
 
 void TSampleControls::samplePlacementChanged(const QRect& placement) {
@@ -752,5 +751,5 @@ void TSampleControls::sampleKeyForwarded(QKeyEvent* event) {
     QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->nativeScanCode(),
                    event->nativeVirtualKey(), event->nativeModifiers(), event->text(),
                    event->isAutoRepeat(), ushort(event->count()));
-    QCoreApplication::sendEvent(&m_form, &copy);
+    QCoreApplication::sendEvent(&m_hub, &copy);
 }

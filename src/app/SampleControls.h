@@ -14,7 +14,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class TForm1;
+class TColorHub;
 class TForm1Ui;
 class TKxButton;
 class TKxPanel;
@@ -29,7 +29,7 @@ class TSampleControls : public QObject, public TSampleOwner {
     Q_OBJECT
 
 public:
-    TSampleControls(TForm1& form, TForm1Ui& ui);
+    TSampleControls(TColorHub& hub, TForm1Ui& ui);
     ~TSampleControls() override;
 
     // The row's controls, left to right, and the tune panel button.
@@ -54,12 +54,11 @@ public:
     const TSampleSettings& settings() const { return m_settings; }
     // The sample window while it exists (shown, or hidden by its own close command).
     TSampleForm* sampleWindow() const;
-    bool hotTrack() const { return m_hotTrack; }
     bool tunePanelShown() const;
 
     // Brings the controls and the settings to stored values. Check boxes run their handlers, as
     // their design does when set; the lock buttons are only set down.
-    void ApplySettings(const TSampleSettings& stored, bool hotTrack);
+    void ApplySettings(const TSampleSettings& stored);
     // Fills the font list with the installed scalable families, each once, and selects the font
     // setting; when that is not installed, the fallback family (the system's sans-serif face),
     // else the first entry. The setting keeps its name until the user picks another font, and
@@ -124,20 +123,19 @@ private:
     void layoutRow();
     void placeEyeDropButton();
     void showColourOnField(QLineEdit* field, ColorValue c);
-    bool filterColourKey(QLineEdit* field, QKeyEvent* event);
+    bool EdTextColorKeyPress(QLineEdit* field, QKeyEvent* event);
     void storeColour(bool text, ColorValue c);
     void reportBadSize(const QString& text);
     // The font the list shows, which the sample window draws; the setting before the list is
     // filled.
     QString shownFontName() const;
 
-    TForm1& m_form;
+    TColorHub& m_hub;
     TForm1Ui& m_ui;
     TSampleSettings m_settings;
     // The pictures of the lock buttons; they let go of it when it ends.
     TKxImageList m_images;
     QPointer<TSampleForm> m_sample;
-    bool m_hotTrack = false;
     bool m_appDeactivated = false;
     // The last size text that was taken, shown again when editing ends on one that was not.
     QString m_sizeInEffect;

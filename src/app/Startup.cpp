@@ -1,12 +1,11 @@
 #include "app/Startup.h"
 
-#include "app/Commands.h"
-
+#include "app/ColorHub.h"
 #include "app/PickerOpener.h"
 #include "app/SampleControls.h"
-#include "app/Unit1.h"
 #include "app/Unit1Ui.h"
 #include "app/UserSlots.h"
+#include "app/WindowOptions.h"
 #include "dialogs/Kxmsgbx.h"
 #include "palette/KxZodudIro.h"
 #include "platform/Platform.h"
@@ -63,6 +62,28 @@ TSampleSettings sampleSettingsOf(const TStoredSettings& s) {
     return sample;
 }
 
+TWindowOptionValues optionsOf(const TStoredSettings& s) {
+    TWindowOptionValues options;
+    options.hotTrack = s.hotTrack;
+    options.hideOnPicking = s.hideOnPicking;
+    options.saveSampleAfterPaste = s.saveSampleAfterPaste;
+    options.clickAction = s.clickAction;
+    options.pickerHintHidden = s.pickerHintHidden;
+    options.pickerShowsHsl = s.pickerShowsHsl;
+    options.formats = s.formats;
+    return options;
+}
+
+void takeOptions(const TWindowOptionValues& options, TStoredSettings& s) {
+    s.hotTrack = options.hotTrack;
+    s.hideOnPicking = options.hideOnPicking;
+    s.saveSampleAfterPaste = options.saveSampleAfterPaste;
+    s.clickAction = options.clickAction;
+    s.pickerHintHidden = options.pickerHintHidden;
+    s.pickerShowsHsl = options.pickerShowsHsl;
+    s.formats = options.formats;
+}
+
 void takeSampleSettings(const TSampleSettings& sample, TStoredSettings& s) {
     s.sampleTextColor = sample.textColor & kColorMask;
     s.sampleBkgColor = sample.bkgColor & kColorMask;
@@ -81,7 +102,9 @@ void takeSampleSettings(const TSampleSettings& sample, TStoredSettings& s) {
 
 } // namespace
 
-TStartup::TStartup(TForm1& form, TForm1Ui& ui) : m_form(form), m_ui(ui) {
+TStartup::TStartup(TColorHub& hub, TForm1Ui& ui, TUserSlots& userSlots, TSampleControls& sample,
+                   TPickerOpener& picker)
+    : m_hub(hub), m_ui(ui), m_slots(userSlots), m_sample(sample), m_picker(picker) {
     FindDataFolder = [] { return DataFolder(); };
     connect(qGuiApp, &QGuiApplication::applicationStateChanged, this,
             &TStartup::applicationStateChanged);
@@ -90,7 +113,7 @@ TStartup::TStartup(TForm1& form, TForm1Ui& ui) : m_form(form), m_ui(ui) {
 TStartup::~TStartup() = default;
 
 void TStartup::report(const QString& text) {
-    ShowErrorBox(BoxCaption, text, &m_form);
+    ShowErrorBox(BoxCaption, text, &m_hub);
 }
 
 void TStartup::applicationStateChanged(Qt::ApplicationState state) {
@@ -108,13 +131,17 @@ void TStartup::applicationStateChanged(Qt::ApplicationState state) {
 // First show
 
 void TStartup::FormShow() {
+    LoadSettings();
+    placeWindow();
+}
+
+void TStartup::LoadSettings() {
     TUserStore store;
     m_settings = TSettingsCodec::load(store, [this](const QString& text) { report(text); });
     if (m_settings.firstRun)
         ApplyDefaults();
     else
         ApplySettings();
-    placeWindow();
 }
 
 void TStartup::ApplyDefaults() {
@@ -129,40 +156,35 @@ void TStartup::ApplyDefaults() {
 void TStartup::ApplySettings() {
     TStoredSettings& s = m_settings;
 
-    m_form.setFormatSettings(s.formats);
-    // Before the value text: it is read in this order.
-    m_form.setRgbOrder(s.rgbOrder);
+    // Before the value text, which is shown with the formats and read in the stored order.
+    m_hub.options().setValues(optionsOf(s));
+    m_hub.setRgbOrder(s.rgbOrder);
     if (m_ui.EdClValue->text() != s.pasteColor) m_ui.EdClValue->setText(s.pasteColor);
-    m_form.setClickAction(s.clickAction);
-    m_form.userSlots().setHotTrack(s.hotTrack);
-    m_form.sampleControls().ApplySettings(sampleSettingsOf(s), s.hotTrack);
-    m_form.commands().setHideOnPicking(s.hideOnPicking);
-    m_form.commands().setSaveSampleAfterPaste(s.saveSampleAfterPaste);
-    m_form.pickerOpener().setHintSettings(s.pickerHintHidden, s.pickerShowsHsl);
-    if (s.hasHistory) m_form.userSlots().setHistory(s.history);
+    m_sample.ApplySettings(sampleSettingsOf(s));
+    if (s.hasHistory) m_slots.setHistory(s.history);
 }
 
 void TStartup::placeWindow() {
     const QList<QRect> areas = availableAreas();
-    const QSize minimum = m_form.minimumSize();
+    const QSize minimum = m_hub.minimumSize();
     if (m_settings.firstRun || !m_settings.hasPlacement) {
         // A first run: the narrowest the window can be, in the proportions it was designed
         // with; otherwise the size it has. Centred either way.
-        const int width = m_settings.firstRun ? minimum.width() : m_form.width();
+        const int width = m_settings.firstRun ? minimum.width() : m_hub.width();
         const int height =
-            m_settings.firstRun ? std::max(minimum.height(), width * 600 / 980) : m_form.height();
+            m_settings.firstRun ? std::max(minimum.height(), width * 600 / 980) : m_hub.height();
         TStoredPlacement centred{0, 0, width, height};
         if (!areas.isEmpty()) {
             const QRect& primary = areas.front();
             centred.left = primary.x() + (primary.width() - width) / 2;
             centred.top = primary.y() + (primary.height() - height) / 2;
         }
-        m_form.setGeometry(FitToScreens(centred, areas, minimum));
+        m_hub.setGeometry(FitToScreens(centred, areas, minimum));
         return;
     }
-    m_form.setGeometry(FitToScreens(m_settings.mainWindow, areas, minimum));
+    m_hub.setGeometry(FitToScreens(m_settings.mainWindow, areas, minimum));
     // Restoring from maximised goes back to the rectangle just set.
-    if (m_settings.windowState == 2) m_form.setWindowState(Qt::WindowMaximized);
+    if (m_settings.windowState == 2) m_hub.setWindowState(Qt::WindowMaximized);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -170,28 +192,28 @@ void TStartup::placeWindow() {
 
 void TStartup::LoadTimerTimer() {
     const TStoredSettings& s = m_settings;
-    TSampleControls& sample = m_form.sampleControls();
+    TSampleControls& sample = m_sample;
     if (!s.tunePanelShown && sample.tunePanelShown()) sample.ButEyeDropPanelClick();
     m_ui.ScrollBar1->setValue(255 - s.pastel);
-    m_form.ApplyPastel(s.pastel);
+    m_hub.ApplyPastel(s.pastel);
     sample.FillFontList();
     m_ui.ZodudIroBox->setFocus();
 
     const TSampleSettings& kept = sample.settings();
     const ColorValue c = kept.lockTextColor ? kept.bkgColor : kept.textColor;
     if (m_ui.EdClValue->text().isEmpty())
-        m_form.ApplyValueFieldColor(c);
+        m_hub.ApplyValueFieldColor(c);
     else
-        m_form.ApplyCurrentColor(c);
-    m_form.setClickedColor(c);
+        m_hub.ApplyCurrentColor(c);
+    m_hub.setClickedColor(c);
 
     // Decided now, while the key may still be held; the picker comes up once start-up is done,
     // so what it picks meets loaded slots.
     if (Platform::ctrlDown())
-        QTimer::singleShot(0, &m_form, [this] { m_form.pickerOpener().OpenScreenPicker(); });
+        QTimer::singleShot(0, &m_hub, [this] { m_picker.OpenScreenPicker(); });
 
     m_dataFolder = FindDataFolder ? FindDataFolder() : QString();
-    TUserSlots& userSlots = m_form.userSlots();
+    TUserSlots& userSlots = m_slots;
     if (!m_dataFolder.isEmpty()) {
         // Said once here, rather than as a puzzling failure at every save.
         const TFolderCheck check = CheckFolder(m_dataFolder);
@@ -225,32 +247,24 @@ void TStartup::LoadTimerTimer() {
 
 void TStartup::CollectPlacement() {
     TStoredSettings& s = m_settings;
-    const Qt::WindowStates state = m_form.windowState();
+    const Qt::WindowStates state = m_hub.windowState();
     // The rectangle the window returns to, never a minimised or maximised one.
     const bool special = state & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen);
-    const QRect normal = special ? m_form.normalGeometry() : m_form.geometry();
+    const QRect normal = special ? m_hub.normalGeometry() : m_hub.geometry();
     if (normal.isValid()) s.mainWindow = placementOf(normal);
     s.hasPlacement = true;
     s.windowState = (state & Qt::WindowMaximized) ? 2 : (state & Qt::WindowMinimized) ? 1 : 0;
 
-    s.rgbOrder = m_form.rgbOrder();
-    s.pastel = m_form.pastel();
-    s.clickAction = m_form.clickAction();
-    s.formats = m_form.formatSettings();
-    s.pasteColor = m_form.pasteColor();
-    const TSampleControls& sample = m_form.sampleControls();
-    takeSampleSettings(sample.settings(), s);
-    s.hotTrack = sample.hotTrack();
-    s.tunePanelShown = sample.tunePanelShown();
-    s.hideOnPicking = m_form.pickerOpener().hideOnPicking();
-    s.saveSampleAfterPaste = m_form.commands().saveSampleAfterPaste();
-    s.pickerHintHidden = m_form.pickerOpener().hintHidden();
-    s.pickerShowsHsl = m_form.pickerOpener().hintHsl();
-    s.history = m_form.history();
+    s.rgbOrder = m_hub.rgbOrder();
+    s.pastel = m_hub.pastel();
+    takeOptions(m_hub.options().values(), s);
+    s.pasteColor = m_hub.pasteColor();
+    takeSampleSettings(m_sample.settings(), s);
+    s.tunePanelShown = m_sample.tunePanelShown();
+    s.history = m_slots.history();
     s.hasHistory = true;
     // Only a set that was really read or written is named for the next start.
-    if (!m_form.userSlots().currentPath().isEmpty())
-        s.colorSetFile = m_form.userSlots().currentPath();
+    if (!m_slots.currentPath().isEmpty()) s.colorSetFile = m_slots.currentPath();
 }
 
 void TStartup::SaveSettings() {
@@ -260,7 +274,7 @@ void TStartup::SaveSettings() {
 
 bool TStartup::FormCloseQuery() {
     try {
-        if (!m_form.userSlots().AskSaveBeforeClose()) return false;
+        if (!m_slots.AskSaveBeforeClose()) return false;
         CollectPlacement();
         SaveSettings();
     } catch (const std::exception&) {

@@ -5,8 +5,11 @@
 #include <QObject>
 #include <QString>
 
-class TForm1;
+class TColorHub;
 class TForm1Ui;
+class TPickerOpener;
+class TSampleControls;
+class TUserSlots;
 
 // The main window's life from its first show to its close: the stored settings put into the
 // window and its collaborators, the window's placement, the deferred start-up work (pastel,
@@ -22,7 +25,8 @@ public:
     // The caption of the boxes that report a settings value that could not be read or written.
     static constexpr QLatin1StringView BoxCaption{"Vextora's Color Picker"};
 
-    TStartup(TForm1& form, TForm1Ui& ui);
+    TStartup(TColorHub& hub, TForm1Ui& ui, TUserSlots& userSlots, TSampleControls& sample,
+             TPickerOpener& picker);
     ~TStartup() override;
 
     // Once, while the window is first shown: reads the store, applies what it held and places
@@ -62,13 +66,19 @@ signals:
 
 private:
     void applicationStateChanged(Qt::ApplicationState state);
+    // Reads the store into settings() and puts what it held into the window, or the defaults
+    // when there is nothing stored.
+    void LoadSettings();
     void ApplySettings();
     void ApplyDefaults();
     void placeWindow();
     void report(const QString& text);
 
-    TForm1& m_form;
+    TColorHub& m_hub;
     TForm1Ui& m_ui;
+    TUserSlots& m_slots;
+    TSampleControls& m_sample;
+    TPickerOpener& m_picker;
     TStoredSettings m_settings;
     QString m_dataFolder;
     bool m_deactivated = false;

@@ -51,15 +51,21 @@ int sliderValue(const TKxSlider* slider, int maximum) {
 
 } // namespace
 
-TForm1::TForm1(QWidget* parent) : QWidget(parent) {
+TForm1::TForm1(QWidget* parent) : TColorHub(parent) {
     m_ui.setupUi(this);
+    connect(&m_options, &TWindowOptions::hotTrackChanged, m_ui.ZodudIroBox,
+            &TKxZodudIro::setHotTrack);
+    connect(&m_options, &TWindowOptions::formatsChanged, this, [this] {
+        if (m_currentColor != kNoColor) RefreshValuePanels(m_currentColor);
+    });
     m_slots = std::make_unique<TUserSlots>(*this, m_ui);
     connectControls();
     m_pickerOpener = std::make_unique<TPickerOpener>(*this, m_ui);
     m_sampleControls = std::make_unique<TSampleControls>(*this, m_ui);
     m_commands =
         std::make_unique<TCommands>(*this, m_ui, *m_slots, *m_pickerOpener, *m_sampleControls);
-    m_startup = std::make_unique<TStartup>(*this, m_ui);
+    m_startup =
+        std::make_unique<TStartup>(*this, m_ui, *m_slots, *m_sampleControls, *m_pickerOpener);
     connect(m_startup.get(), &TStartup::dataFolderReady, m_commands.get(),
             &TCommands::LoadTemplates);
     setWindowTitle(QStringLiteral("Vextora's Huesplinter"));
@@ -74,9 +80,9 @@ void TForm1::connectControls() {
     TForm1Ui& ui = m_ui;
     connect(ui.ScrollBar1, &QScrollBar::valueChanged, this, [this] { ScrollBar1Change(); });
     connect(ui.ZodudIroBox, &TKxZodudIro::colorChange, this,
-            [this](TKxColor color) { ZodudIroBoxColorChange(m_ui.ZodudIroBox, color.value()); });
+            [this](ColorValue color) { ZodudIroBoxColorChange(m_ui.ZodudIroBox, color); });
     connect(ui.ZodudIroBox, &TKxZodudIro::colorPickLeft, this,
-            [this](TKxColor color) { ZodudIroBoxColorPickLeft(m_ui.ZodudIroBox, color.value()); });
+            [this](ColorValue color) { ZodudIroBoxColorPickLeft(m_ui.ZodudIroBox, color); });
     connect(ui.ButRgb, &TKxButton::clicked, this, [this] { BgrRgbClick(m_ui.ButRgb); });
     connect(ui.ButBgr, &TKxButton::clicked, this, [this] { BgrRgbClick(m_ui.ButBgr); });
     ui.EdClValue->installEventFilter(this);
@@ -149,15 +155,6 @@ void TForm1::setRgbOrder(bool rgb) {
     m_ui.ButBgr->setDown(!rgb);
 }
 
-void TForm1::setFormatSettings(const FormatSettings& formats) {
-    m_formats = formats;
-    if (m_currentColor != kNoColor) RefreshValuePanels(m_currentColor);
-}
-
-void TForm1::setClickAction(CopyStyle style) {
-    m_clickAction = style;
-}
-
 void TForm1::SetCurrentColor(ColorValue c) {
     setCurrent(c, RgbToHls(c));
 }
@@ -190,11 +187,12 @@ void TForm1::RefreshValuePanels(ColorValue c) {
     // colour the panel follows their steps, which a conversion back would not always give.
     // Wide arithmetic: the maxima are the user's numbers.
     const HlsTriple hls = c == m_currentColor ? m_currentHls : RgbToHls(c);
+    const FormatSettings& formats = m_options.formats();
     auto shown = [](int maximum, int value) { return qint64(maximum) * value / kHlsMax; };
     ui.PnlHslColor->setCaption(QStringLiteral("H:%1   S:%2   L:%3")
-                                   .arg(shown(m_formats.hueMax, hls.hue))
-                                   .arg(shown(m_formats.satMax, hls.sat))
-                                   .arg(shown(m_formats.lumMax, hls.lum)));
+                                   .arg(shown(formats.hueMax, hls.hue))
+                                   .arg(shown(formats.satMax, hls.sat))
+                                   .arg(shown(formats.lumMax, hls.lum)));
 
     ui.PnlSampleColor->setColor(c);
     showOnSampleTile(c);
@@ -350,9 +348,13 @@ void TForm1::BgrRgbClick(QObject*) {
 // Picks
 
 void TForm1::ZodudIroBoxColorPickLeft(QObject*, ColorValue c) {
+    pick(c, m_options.clickAction());
+}
+
+void TForm1::pick(ColorValue c, CopyStyle style) {
     m_clickedColor = c & kColorMask;
     PushHistory(m_clickedColor);
-    CopyOnClick(m_clickedColor);
+    copyOnClick(m_clickedColor, style);
 }
 
 void TForm1::PanelClick(QObject* sender) {
@@ -364,11 +366,9 @@ void TForm1::KxPanelClick(QObject* sender) {
         ZodudIroBoxColorPickLeft(sender, panel->Color());
 }
 
-void TForm1::PnlHslColorClick(QObject* sender) {
-    const CopyStyle previous = m_clickAction;
-    m_clickAction = CopyStyle::Hsl;
-    ZodudIroBoxColorPickLeft(sender, m_ui.PnlHslColor->Color());
-    m_clickAction = previous;
+void TForm1::PnlHslColorClick(QObject*) {
+    // The HSL panel copies its own notation whatever the click action is.
+    pick(m_ui.PnlHslColor->Color(), CopyStyle::Hsl);
 }
 
 void TForm1::PnlWebSafeClick(QObject* sender) {
@@ -388,6 +388,10 @@ std::array<ColorValue, TForm1::HistoryCount> TForm1::history() const {
 }
 
 void TForm1::CopyOnClick(ColorValue c) {
+    copyOnClick(c, m_options.clickAction());
+}
+
+void TForm1::copyOnClick(ColorValue c, CopyStyle style) {
     m_clickedColor = c;
     const Platform::TKeyState keys = Platform::keyState();
     if (keys.alt) c = WebSafe(c);
@@ -399,7 +403,7 @@ void TForm1::CopyOnClick(ColorValue c) {
     else if (keys.ctrl)
         text = FormatBgrHex(c);
     else
-        text = FormatByStyle(c, static_cast<int>(m_clickAction), m_formats);
+        text = FormatByStyle(c, static_cast<int>(style), m_options.formats());
     if (text) Platform::setClipboardText(*text);
 }
 

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "app/ColorHub.h"
 #include "app/Unit1Ui.h"
+#include "app/WindowOptions.h"
 #include "colour/ColorValue.h"
 #include "colour/CopyFormats.h"
 
 #include <QString>
-#include <QWidget>
 
 #include <array>
 #include <memory>
@@ -20,8 +21,8 @@ class TUserSlots;
 // the pastel bar, all kept in step through a few update operations guarded against feedback.
 // The controls live in the UI object (ui()); the window is the hub that holds the colour state
 // and runs the updates. Collaborators that serve one area of the window are owned here, get the
-// window and the UI object when they are made, and follow the colour through the signals.
-class TForm1 : public QWidget {
+// hub's interface and the UI object when they are made, and follow the colour through its signal.
+class TForm1 : public TColorHub {
     Q_OBJECT
 
 public:
@@ -36,28 +37,23 @@ public:
     // Start-up, the stored settings, activation and close.
     TStartup& startup() { return *m_startup; }
     TCommands& commands() { return *m_commands; }
+    // The options several parts of the window read; their one owner.
+    TWindowOptions& options() override { return m_options; }
+    const TWindowOptions& options() const override { return m_options; }
 
     // Colour state.
-    ColorValue currentColor() const { return m_currentColor; }
+    ColorValue currentColor() const override { return m_currentColor; }
     ColorValue valueFieldColor() const { return m_valueFieldColor; }
     ColorValue clickedColor() const { return m_clickedColor; }
     bool updateGuard() const { return m_updateGuard; }
     // Whether the deferred start-up work has run.
     bool loaded() const { return m_loaded; }
-    bool rgbOrder() const { return m_rgbOrder; }
-    // Puts the order buttons and the order in place without converting the value field.
-    void setRgbOrder(bool rgb);
-    void setClickedColor(ColorValue c) { m_clickedColor = c & kColorMask; }
-    int pastel() const { return m_pastel; }
-    CopyStyle clickAction() const { return m_clickAction; }
-    void setClickAction(CopyStyle style);
-    const FormatSettings& formatSettings() const { return m_formats; }
-    void setFormatSettings(const FormatSettings& formats);
-    // Puts text into the value field, which parses it; a text equal to the field's own is
-    // applied as a change would be, so its colour still becomes current.
-    void setValueFieldText(const QString& text);
-    // The value text remembered for the next start: the last text that parsed, or empty.
-    const QString& pasteColor() const { return m_pasteColor; }
+    bool rgbOrder() const override { return m_rgbOrder; }
+    void setRgbOrder(bool rgb) override;
+    void setClickedColor(ColorValue c) override { m_clickedColor = c & kColorMask; }
+    int pastel() const override { return m_pastel; }
+    void setValueFieldText(const QString& text) override;
+    const QString& pasteColor() const override { return m_pasteColor; }
     std::array<ColorValue, HistoryCount> history() const;
     // The user and history slots and the colour set commands.
     TUserSlots& userSlots() const { return *m_slots; }
@@ -65,20 +61,16 @@ public:
     // Update operations every change of the current colour goes through.
     void SetCurrentColor(ColorValue c);
     void RefreshValuePanels(ColorValue c);
-    void ApplyCurrentColor(ColorValue c);
-    void ApplyValueFieldColor(ColorValue c);
+    void ApplyCurrentColor(ColorValue c) override;
+    void ApplyValueFieldColor(ColorValue c) override;
     void FollowOnPalette(int h, int s, int l);
-    void ApplyPastel(int p);
+    void ApplyPastel(int p) override;
 
     // Picks: the history and the copy chosen by the modifier keys or the click action.
-    void ZodudIroBoxColorPickLeft(QObject* sender, ColorValue c);
+    void ZodudIroBoxColorPickLeft(QObject* sender, ColorValue c) override;
     void PushHistory(ColorValue c);
-    void CopyOnClick(ColorValue c);
+    void CopyOnClick(ColorValue c) override;
     void UpdateCaption(bool withBuildTime);
-
-signals:
-    // The current colour changed; sent once for every change, with the new colour.
-    void currentColorChanged(ColorValue color);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -89,6 +81,8 @@ protected:
 private:
     void connectControls();
     void setCurrent(ColorValue c, const HlsTriple& hls);
+    void pick(ColorValue c, CopyStyle style);
+    void copyOnClick(ColorValue c, CopyStyle style);
     void moveRgbSliders(ColorValue c);
     void moveHlsSliders(const HlsTriple& hls);
     void showOnSampleTile(ColorValue c);
@@ -112,6 +106,7 @@ private:
     void LoadTimerTimer();
 
     TForm1Ui m_ui;
+    TWindowOptions m_options;
     std::unique_ptr<TSampleControls> m_sampleControls;
     ColorValue m_currentColor = kNoColor;
     // The HLS triple the current colour is shown as: the sliders' own values when they chose
@@ -124,8 +119,6 @@ private:
     bool m_resized = false;
     bool m_loaded = false;
     int m_pastel = 0;
-    CopyStyle m_clickAction = CopyStyle::Html;
-    FormatSettings m_formats;
     QString m_pasteColor;
     std::unique_ptr<TUserSlots> m_slots;
     std::unique_ptr<TPickerOpener> m_pickerOpener;

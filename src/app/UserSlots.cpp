@@ -1,8 +1,9 @@
 #include "app/UserSlots.h"
 
+#include "app/ColorHub.h"
 #include "app/Extra.h"
-#include "app/Unit1.h"
 #include "app/Unit1Ui.h"
+#include "app/WindowOptions.h"
 #include "colorsets/Clsetnamefrm.h"
 #include "colorsets/Colorsetfrm.h"
 #include "colour/CopyFormats.h"
@@ -58,8 +59,8 @@ void setTag(QObject* control, int tag) {
 
 } // namespace
 
-TUserSlots::TUserSlots(TForm1& form, TForm1Ui& ui) : QObject(&form), m_form(form), m_ui(ui) {
-    AskName = [this](const QStringList& taken) { return TClSetNameForm::Ask(&m_form, taken); };
+TUserSlots::TUserSlots(TColorHub& hub, TForm1Ui& ui) : QObject(&hub), m_hub(hub), m_ui(ui) {
+    AskName = [this](const QStringList& taken) { return TClSetNameForm::Ask(&m_hub, taken); };
     RunManager = [](TColorSetForm& manager) { return manager.exec(); };
     createSlots();
 }
@@ -162,9 +163,9 @@ void TUserSlots::StoreIntoSlot(int index, ColorValue color) {
 void TUserSlots::SelectUserColor(int index) {
     if (index < 0 || index >= UserCount) return;
     const ColorValue c = plainColor(m_user[index]->color());
-    m_form.ApplyCurrentColor(c);
-    if (const std::optional<QString> text =
-            FormatByStyle(c, static_cast<int>(m_form.clickAction()), m_form.formatSettings()))
+    m_hub.ApplyCurrentColor(c);
+    if (const std::optional<QString> text = FormatByStyle(
+            c, static_cast<int>(m_hub.options().clickAction()), m_hub.options().formats()))
         Platform::setClipboardText(*text);
     SelectLabel(m_user[index]);
 }
@@ -205,7 +206,7 @@ void TUserSlots::setHistory(const THistory& colors) {
 
 bool TUserSlots::EditColorName(TColorLabel* slot) {
     if (!slot || userIndexOf(slot) < 0) return false;
-    auto editor = std::make_unique<THintForm>(&m_form);
+    auto editor = std::make_unique<THintForm>(&m_hub);
     editor->setColor(slot->color(), slot->text());
     editor->setHint(slot->name());
     editor->placeOn(QRect(slot->mapToGlobal(QPoint(0, 0)), slot->size()));
@@ -219,13 +220,13 @@ void TUserSlots::ColorLabelsMouseDown(TColorLabel* slot, Qt::MouseButton button)
     if (!slot || button == Qt::RightButton) return;
     if (button == Qt::LeftButton) SelectLabel(slot);
     const ColorValue c = plainColor(slot->color());
-    m_form.ApplyCurrentColor(c);
-    m_form.CopyOnClick(c);
+    m_hub.ApplyCurrentColor(c);
+    m_hub.CopyOnClick(c);
 }
 
 void TUserSlots::ColorLabelsMouseMove(TColorLabel* slot) {
-    if (!slot || !(m_hotTrack || Platform::ctrlDown())) return;
-    m_form.ApplyCurrentColor(plainColor(slot->color()));
+    if (!slot || !(m_hub.options().hotTrack() || Platform::ctrlDown())) return;
+    m_hub.ApplyCurrentColor(plainColor(slot->color()));
 }
 
 void TUserSlots::BuildStoreColorMenu(QMenu* menu) {
@@ -242,7 +243,7 @@ void TUserSlots::BuildStoreColorMenu(QMenu* menu) {
 void TUserSlots::MenuColorClick(int tag, std::optional<ColorValue> popupColor) {
     const int index = tag - kStoreMenuTagBase;
     if (index < 0 || index >= UserCount) return;
-    StoreIntoSlot(index, popupColor ? *popupColor : m_form.currentColor());
+    StoreIntoSlot(index, popupColor ? *popupColor : m_hub.currentColor());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -250,7 +251,7 @@ void TUserSlots::MenuColorClick(int tag, std::optional<ColorValue> popupColor) {
 
 void TUserSlots::setDataFolder(const QString& folder) {
     m_store = TColorSetStore(folder);
-    m_sets = m_store.list();
+    m_sets = m_store.ListColorSets();
 }
 
 int TUserSlots::chosenSet() const {
@@ -288,12 +289,12 @@ void TUserSlots::setCurrent(const QString& path) {
 }
 
 void TUserSlots::showError(const TColorSetError& error) {
-    ShowErrorBox(error.caption(), error.text(), &m_form);
+    ShowErrorBox(error.caption(), error.text(), &m_hub);
 }
 
 // The file is read and checked whole before a slot changes.
 bool TUserSlots::readIntoSlots(const QString& path) {
-    const TColorSetRead read = m_store.read(path, TKeyDecoding::Slots);
+    const TColorSetRead read = m_store.ReadColorSet(path, TKeyDecoding::Slots);
     if (!read.ok()) {
         showError(*read.error);
         return false;
@@ -304,7 +305,7 @@ bool TUserSlots::readIntoSlots(const QString& path) {
 }
 
 bool TUserSlots::writeSlots(const QString& path) {
-    if (const TColorSetStatus error = m_store.write(path, userEntries())) {
+    if (const TColorSetStatus error = m_store.WriteColorSet(path, userEntries())) {
         showError(*error);
         return false;
     }
@@ -316,7 +317,7 @@ bool TUserSlots::AskSaveChangedSet() {
     if (!m_changed) return true;
     switch (AskYesNoCancel(
         kQuestionCaption,
-        QStringLiteral("The Color Set have changed do you want to save the changes ?"), &m_form)) {
+        QStringLiteral("The Color Set have changed do you want to save the changes ?"), &m_hub)) {
     case kMsgYes:
         return SaveSet();
     case kMsgNo:
@@ -332,7 +333,7 @@ bool TUserSlots::AskSaveBeforeClose() {
         QStringLiteral("Question for you"),
         QStringLiteral(
             "There have been changes to the user color set. \r\nDo you want to save them ?"),
-        &m_form)) {
+        &m_hub)) {
     case kMsgYes:
         // A save that failed keeps the window open with the edits.
         return SaveSet();
@@ -352,7 +353,7 @@ bool TUserSlots::SaveSet() {
                                     "Make sure the data folder \"%1\" exists and can be written, "
                                     "then create or open a color set from the popup menu.")
                          .arg(QDir::toNativeSeparators(m_store.folder())),
-                     &m_form);
+                     &m_hub);
         return false;
     }
     // Another program (a second copy of this one) may have saved the set since
@@ -366,7 +367,7 @@ bool TUserSlots::SaveSet() {
                            "colours shown here, or load the colours saved there and lose the "
                            "changes made here ?")
                 .arg(TColorSetStore::NameOf(m_currentPath), Kxglobals::ProgramName),
-            QStringLiteral("&Overwrite"), QStringLiteral("&Load Theirs"), &m_form)) {
+            QStringLiteral("&Overwrite"), QStringLiteral("&Load Theirs"), &m_hub)) {
         case kMsgYes:
             break;
         case kMsgNo:
@@ -388,7 +389,7 @@ bool TUserSlots::OpenBuiltInSet(const QString& name) {
     const QString path = m_store.pathFor(name);
     if (QFileInfo::exists(path)) return readIntoSlots(path);
     // The standard content is written first; the slots change only once it is on disk.
-    if (const TColorSetStatus error = m_store.writeBuiltIn(path)) {
+    if (const TColorSetStatus error = m_store.WriteBuiltInColorSet(path)) {
         showError(*error);
         return false;
     }
@@ -405,7 +406,7 @@ bool TUserSlots::NewSet() {
     const std::optional<QString> name = AskName ? AskName(taken) : std::nullopt;
     if (!name || !AskSaveChangedSet()) return false;
     // Created on disk first (never over an existing file); the slots follow.
-    if (const TColorSetStatus error = m_store.create(*name)) {
+    if (const TColorSetStatus error = m_store.NewColorSet(*name)) {
         showError(*error);
         return false;
     }
@@ -422,7 +423,7 @@ void TUserSlots::openDefaultFallback() {
     const QString path = m_store.pathFor(ColorSetFile::DefaultSetName);
     if (QFileInfo::exists(path)) {
         readIntoSlots(path);
-    } else if (const TColorSetStatus error = m_store.writeBuiltIn(path)) {
+    } else if (const TColorSetStatus error = m_store.WriteBuiltInColorSet(path)) {
         showError(*error);
     } else {
         showEntries(ColorSetFile::DefaultColors());
@@ -432,7 +433,7 @@ void TUserSlots::openDefaultFallback() {
 }
 
 void TUserSlots::OpenStartSet(const QString& storedPath) {
-    m_sets = m_store.list();
+    m_sets = m_store.ListColorSets();
     if (!storedPath.isEmpty() && QFileInfo::exists(storedPath)) {
         // A set elsewhere could never be saved, and would hold up every close asking to.
         if (!m_store.isInFolder(storedPath)) {
@@ -443,7 +444,7 @@ void TUserSlots::OpenStartSet(const QString& storedPath) {
                                "import it with Manage Color Sets.")
                     .arg(QDir::toNativeSeparators(storedPath),
                          QDir::toNativeSeparators(m_store.folder())),
-                kMsgIconInfo, &m_form);
+                kMsgIconInfo, &m_hub);
         } else if (readIntoSlots(storedPath)) {
             return;
         }
@@ -457,12 +458,12 @@ bool TUserSlots::confirmDelete(const QString& path) {
                           QStringLiteral("The Color Set \"%1\" has changes in the main window that "
                                          "are not saved.\r\nDelete it all the same ?")
                               .arg(TColorSetStore::NameOf(path)),
-                          &m_form) == kMsgYes;
+                          &m_hub) == kMsgYes;
 }
 
 void TUserSlots::ManageSets() {
     bool currentSaved = false;
-    auto manager = std::make_unique<TColorSetForm>(m_store, m_sets, &m_form);
+    auto manager = std::make_unique<TColorSetForm>(m_store, m_sets, &m_hub);
     manager->ConfirmDelete = [this](const QString& path) { return confirmDelete(path); };
     connect(manager.get(), &TColorSetForm::colorSetRenamed, this,
             [this](const QString& oldPath, const QString& newPath) {
@@ -479,7 +480,7 @@ void TUserSlots::ManageSets() {
     if (RunManager) RunManager(*manager);
     manager.reset();
 
-    m_sets = m_store.list();
+    m_sets = m_store.ListColorSets();
     if (!m_currentPath.isEmpty() && QFileInfo::exists(m_currentPath)) {
         // Names the manager saved into the current set would otherwise be
         // overwritten by the next save of the slots.

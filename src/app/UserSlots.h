@@ -15,7 +15,7 @@
 class QLabel;
 class QMenu;
 class TColorSetForm;
-class TForm1;
+class TColorHub;
 class TForm1Ui;
 
 // The main window's bottom row: 20 user slots showing the current colour set,
@@ -33,7 +33,7 @@ public:
     static constexpr int TagHistorySlot = 106;
     using THistory = std::array<ColorValue, HistoryCount>;
 
-    TUserSlots(TForm1& form, TForm1Ui& ui);
+    TUserSlots(TColorHub& hub, TForm1Ui& ui);
     ~TUserSlots() override;
 
     // The width the row needs: the window's minimum client width.
@@ -59,8 +59,6 @@ public:
     bool EditColorName(TColorLabel* slot);
     void ColorLabelsMouseDown(TColorLabel* slot, Qt::MouseButton button);
     void ColorLabelsMouseMove(TColorLabel* slot);
-    // Hot track: moving over a slot shows its colour.
-    void setHotTrack(bool on) { m_hotTrack = on; }
 
     // "Store Color As": 20 entries, "Color 0  [ Alt + 0 ]" to "Color J  [ Alt + J ]".
     void BuildStoreColorMenu(QMenu* menu);
@@ -125,14 +123,13 @@ private:
     bool confirmDelete(const QString& path);
     void showError(const TColorSetError& error);
 
-    TForm1& m_form;
+    TColorHub& m_hub;
     TForm1Ui& m_ui;
     std::array<TColorLabel*, UserCount> m_user{};
     std::array<TColorLabel*, HistoryCount> m_history{};
     QLabel* m_separator = nullptr;
     QPointer<TColorLabel> m_selected;
     int m_minimumWidth = 0;
-    bool m_hotTrack = false;
 
     TColorSetStore m_store{QString()};
     TColorSetList m_sets;

@@ -166,7 +166,7 @@ QString TColorSetStore::NameOf(const QString& path) {
     return file.left(file.size() - ColorSetFile::Extension.size());
 }
 
-TColorSetRead TColorSetStore::read(const QString& path, TKeyDecoding decoding) const {
+TColorSetRead TColorSetStore::ReadColorSet(const QString& path, TKeyDecoding decoding) const {
     TColorSetRead result;
     const TBytes bytes = readBytes(path);
     if (!bytes.ok) {
@@ -186,14 +186,15 @@ QByteArray TColorSetStore::fingerprint(const QString& path) const {
     return QCryptographicHash::hash(bytes.bytes, QCryptographicHash::Sha256);
 }
 
-TColorSetStatus TColorSetStore::write(const QString& path, const TColorSetEntries& entries) const {
+TColorSetStatus TColorSetStore::WriteColorSet(const QString& path,
+                                              const TColorSetEntries& entries) const {
     if (!isInFolder(path)) return failed(TColorSetFailure::CannotSave, path, kNotInFolder);
     const TextFile::TWriteResult written = TextFile::write(path, ColorSetFile::Format(entries));
     if (!written.ok) return failed(TColorSetFailure::CannotSave, path, written.error);
     return std::nullopt;
 }
 
-TColorSetStatus TColorSetStore::writeBuiltIn(const QString& path) const {
+TColorSetStatus TColorSetStore::WriteBuiltInColorSet(const QString& path) const {
     const QString file = QFileInfo(path).fileName();
     const TColorSetEntries entries =
         file == ColorSetFile::SixteenColorsName + ColorSetFile::Extension
@@ -207,7 +208,7 @@ TColorSetStatus TColorSetStore::writeBuiltIn(const QString& path) const {
     return std::nullopt;
 }
 
-TColorSetList TColorSetStore::list() const {
+TColorSetList TColorSetStore::ListColorSets() const {
     TColorSetList sets{{ColorSetFile::SixteenColorsName, pathFor(ColorSetFile::SixteenColorsName)},
                        {ColorSetFile::DefaultSetName, pathFor(ColorSetFile::DefaultSetName)}};
     // Hidden files too: a set named ".x" must not vanish from the list.
@@ -230,7 +231,7 @@ TColorSetList TColorSetStore::list() const {
     return sets;
 }
 
-TColorSetStatus TColorSetStore::create(const QString& name) const {
+TColorSetStatus TColorSetStore::NewColorSet(const QString& name) const {
     const QString path = pathFor(name);
     if (!IsSafeName(name) || !isInFolder(path))
         return failed(TColorSetFailure::CannotSave, path, kNotInFolder);
@@ -241,7 +242,7 @@ TColorSetStatus TColorSetStore::create(const QString& name) const {
     return std::nullopt;
 }
 
-TColorSetStatus TColorSetStore::rename(const QString& path, const QString& newName) const {
+TColorSetStatus TColorSetStore::RenameColorSet(const QString& path, const QString& newName) const {
     const QString target = pathFor(newName);
     if (!isInFolder(path) || !IsSafeName(newName) || !isInFolder(target))
         return failed(TColorSetFailure::CannotRename, path, kNotInFolder);
@@ -251,7 +252,7 @@ TColorSetStatus TColorSetStore::rename(const QString& path, const QString& newNa
     return std::nullopt;
 }
 
-TColorSetStatus TColorSetStore::copy(const QString& path, const QString& newName) const {
+TColorSetStatus TColorSetStore::CopyColorSet(const QString& path, const QString& newName) const {
     const QString target = pathFor(newName);
     if (!isInFolder(path) || !IsSafeName(newName) || !isInFolder(target))
         return failed(TColorSetFailure::CannotCopy, path, kNotInFolder);
@@ -260,14 +261,15 @@ TColorSetStatus TColorSetStore::copy(const QString& path, const QString& newName
     return std::nullopt;
 }
 
-TColorSetStatus TColorSetStore::remove(const QString& path) const {
+TColorSetStatus TColorSetStore::DeleteColorSet(const QString& path) const {
     if (!isInFolder(path)) return failed(TColorSetFailure::CannotDelete, path, kNotInFolder);
     QFile file(path);
     if (!file.remove()) return failed(TColorSetFailure::CannotDelete, path, file.errorString());
     return std::nullopt;
 }
 
-TColorSetStatus TColorSetStore::importSet(const QString& chosenPath, const QString& name) const {
+TColorSetStatus TColorSetStore::ImportColorSet(const QString& chosenPath,
+                                               const QString& name) const {
     const TBytes bytes = readBytes(chosenPath);
     if (!bytes.ok) return failed(TColorSetFailure::CannotRead, chosenPath, bytes.error);
     const ColorSetFile::TParseResult parsed =
@@ -281,7 +283,8 @@ TColorSetStatus TColorSetStore::importSet(const QString& chosenPath, const QStri
     return std::nullopt;
 }
 
-TColorSetStatus TColorSetStore::exportSet(const QString& path, const QString& chosenPath) const {
+TColorSetStatus TColorSetStore::ExportColorSet(const QString& path,
+                                               const QString& chosenPath) const {
     const QString source = QFileInfo(path).canonicalFilePath();
     // The user chose the set's own file: it is already there, and replacing a
     // file by itself must never risk it.

@@ -81,30 +81,30 @@ public:
     static QString NameOf(const QString& path);
 
     // Reads and checks a whole file; nothing of it is used unless it all read.
-    TColorSetRead read(const QString& path, TKeyDecoding decoding) const;
+    TColorSetRead ReadColorSet(const QString& path, TKeyDecoding decoding) const;
     // What tells one content of the file from another: a digest of its bytes,
     // empty when there is no file or it cannot be read.
     QByteArray fingerprint(const QString& path) const;
     // Writes 21 lines at once, replacing the old file only once all is written.
-    TColorSetStatus write(const QString& path, const TColorSetEntries& entries) const;
+    TColorSetStatus WriteColorSet(const QString& path, const TColorSetEntries& entries) const;
     // Writes a built-in set's standard content; the path must be a built-in's.
-    TColorSetStatus writeBuiltIn(const QString& path) const;
+    TColorSetStatus WriteBuiltInColorSet(const QString& path) const;
 
     // The two built-ins first, then every other set file (hidden ones too),
     // sorted ignoring case.
-    TColorSetList list() const;
+    TColorSetList ListColorSets() const;
 
     // Creates a black set; never replaces an existing file.
-    TColorSetStatus create(const QString& name) const;
+    TColorSetStatus NewColorSet(const QString& name) const;
     // Never replaces an existing file.
-    TColorSetStatus rename(const QString& path, const QString& newName) const;
-    TColorSetStatus copy(const QString& path, const QString& newName) const;
-    TColorSetStatus remove(const QString& path) const;
+    TColorSetStatus RenameColorSet(const QString& path, const QString& newName) const;
+    TColorSetStatus CopyColorSet(const QString& path, const QString& newName) const;
+    TColorSetStatus DeleteColorSet(const QString& path) const;
     // Checks the chosen file and copies its bytes unchanged into the folder as
     // `name`; never replaces an existing file.
-    TColorSetStatus importSet(const QString& chosenPath, const QString& name) const;
+    TColorSetStatus ImportColorSet(const QString& chosenPath, const QString& name) const;
     // Copies the set to the chosen path, replacing a file there atomically.
-    TColorSetStatus exportSet(const QString& path, const QString& chosenPath) const;
+    TColorSetStatus ExportColorSet(const QString& path, const QString& chosenPath) const;
 
     // Where a new entry goes in a list: after the built-ins, before the first
     // other entry whose name sorts after it ignoring case.

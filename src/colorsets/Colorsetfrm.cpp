@@ -355,7 +355,7 @@ bool TColorSetForm::saveTiles() {
     TColorSetEntries entries;
     for (int i = 0; i < kColorSetSize; ++i)
         entries[i] = {m_tiles[i]->color(), m_tiles[i]->name()};
-    if (const TColorSetStatus error = m_store.write(m_loadedPath, entries)) {
+    if (const TColorSetStatus error = m_store.WriteColorSet(m_loadedPath, entries)) {
         showError(*error);
         return false;
     }
@@ -388,9 +388,9 @@ void TColorSetForm::ListBoxClick() {
         return;
     }
     if (!QFileInfo::exists(path) && TColorSetStore::IsBuiltInPath(path))
-        if (const TColorSetStatus error = m_store.writeBuiltIn(path)) showError(*error);
+        if (const TColorSetStatus error = m_store.WriteBuiltInColorSet(path)) showError(*error);
     if (!QFileInfo::exists(path)) return;
-    const TColorSetRead read = m_store.read(path, TKeyDecoding::Tiles);
+    const TColorSetRead read = m_store.ReadColorSet(path, TKeyDecoding::Tiles);
     if (!read.ok()) {
         showError(*read.error);
         return;
@@ -404,7 +404,7 @@ void TColorSetForm::ListBoxClick() {
 void TColorSetForm::ButNewClick() {
     const std::optional<QString> name = askName();
     if (!name) return;
-    if (const TColorSetStatus error = m_store.create(*name)) {
+    if (const TColorSetStatus error = m_store.NewColorSet(*name)) {
         showError(*error);
         return;
     }
@@ -418,7 +418,7 @@ void TColorSetForm::ButRenameClick() {
     const std::optional<QString> name = askName();
     if (!name) return;
     const QString oldPath = pathAt(row);
-    if (const TColorSetStatus error = m_store.rename(oldPath, *name)) {
+    if (const TColorSetStatus error = m_store.RenameColorSet(oldPath, *name)) {
         showError(*error);
         return;
     }
@@ -442,7 +442,7 @@ void TColorSetForm::ButCopyClick() {
     if (!name) return;
     // The copy is of the set as the user sees it.
     if (!commitEditsOf(pathAt(row))) return;
-    if (const TColorSetStatus error = m_store.copy(pathAt(row), *name)) {
+    if (const TColorSetStatus error = m_store.CopyColorSet(pathAt(row), *name)) {
         showError(*error);
         return;
     }
@@ -463,7 +463,7 @@ void TColorSetForm::ButImportClick() {
         if (!typed) return;
         name = *typed;
     }
-    if (const TColorSetStatus error = m_store.importSet(chosen, name)) {
+    if (const TColorSetStatus error = m_store.ImportColorSet(chosen, name)) {
         showError(*error);
         return;
     }
@@ -479,7 +479,8 @@ void TColorSetForm::ButExportClick() {
     if (chosen.isEmpty()) return;
     // The exported file is the set as the user sees it.
     if (!commitEditsOf(pathAt(row))) return;
-    if (const TColorSetStatus error = m_store.exportSet(pathAt(row), chosen)) showError(*error);
+    if (const TColorSetStatus error = m_store.ExportColorSet(pathAt(row), chosen))
+        showError(*error);
 }
 
 void TColorSetForm::ButDeleteClick() {
@@ -487,7 +488,7 @@ void TColorSetForm::ButDeleteClick() {
     if (row < 0) return;
     const QString path = pathAt(row);
     if (ConfirmDelete && !ConfirmDelete(path)) return;
-    if (const TColorSetStatus error = m_store.remove(path)) {
+    if (const TColorSetStatus error = m_store.DeleteColorSet(path)) {
         showError(*error);
         return;
     }

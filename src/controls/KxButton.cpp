@@ -1,8 +1,8 @@
 #include "controls/KxButton.h"
 
-#include "pixels/KxImageList.h"
-#include "controls/KxPanel.h"
 #include "colour/Kxhsl.h"
+#include "controls/KxPanel.h"
+#include "pixels/KxImageList.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,11 +15,11 @@
 namespace {
 
 // Opaque, so that anti-aliased text and marks mix with the face beneath.
-TKxColor opaque(std::uint32_t colour) {
+TKxColor opaque(ColorValue colour) {
     return TKxColor(colour | 0xFF000000u);
 }
 
-std::uint32_t greyOf(std::uint32_t colour) {
+ColorValue greyOf(ColorValue colour) {
     const std::uint32_t r = colour & 0xFF;
     const std::uint32_t g = (colour >> 8) & 0xFF;
     const std::uint32_t b = (colour >> 16) & 0xFF;
@@ -28,13 +28,13 @@ std::uint32_t greyOf(std::uint32_t colour) {
 }
 
 // The HSL conversion reads pixels (blue in the low byte); colour values keep red there.
-TKxHsl hslOf(std::uint32_t colour) {
+TKxHsl hslOf(ColorValue colour) {
     const std::uint32_t pixel =
         ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
     return KxRgbToHsl(pixel);
 }
 
-std::uint32_t halfMix(std::uint32_t a, std::uint32_t b) {
+ColorValue halfMix(ColorValue a, ColorValue b) {
     return ((a >> 1) & 0x7F7F7Fu) + ((b >> 1) & 0x7F7F7Fu);
 }
 
@@ -81,21 +81,21 @@ TKxButton::~TKxButton() {
     }
 
 KX_BUTTON_SETTER(AutoGrayDisabled, bool, FAutoGrayDisabled)
-KX_BUTTON_SETTER(ClDimmedDark, std::uint32_t, FClDimmedDark)
-KX_BUTTON_SETTER(ClDimmedLight, std::uint32_t, FClDimmedLight)
-KX_BUTTON_SETTER(ClDisabDark, std::uint32_t, FClDisabDark)
-KX_BUTTON_SETTER(ClDisabLight, std::uint32_t, FClDisabLight)
-KX_BUTTON_SETTER(ClHotDark, std::uint32_t, FClHotDark)
-KX_BUTTON_SETTER(ClHotLight, std::uint32_t, FClHotLight)
-KX_BUTTON_SETTER(ClSelDownDark, std::uint32_t, FClSelDownDark)
-KX_BUTTON_SETTER(ClSelDownLight, std::uint32_t, FClSelDownLight)
-KX_BUTTON_SETTER(FocusColor, std::uint32_t, FFocusColor)
+KX_BUTTON_SETTER(ClDimmedDark, ColorValue, FClDimmedDark)
+KX_BUTTON_SETTER(ClDimmedLight, ColorValue, FClDimmedLight)
+KX_BUTTON_SETTER(ClDisabDark, ColorValue, FClDisabDark)
+KX_BUTTON_SETTER(ClDisabLight, ColorValue, FClDisabLight)
+KX_BUTTON_SETTER(ClHotDark, ColorValue, FClHotDark)
+KX_BUTTON_SETTER(ClHotLight, ColorValue, FClHotLight)
+KX_BUTTON_SETTER(ClSelDownDark, ColorValue, FClSelDownDark)
+KX_BUTTON_SETTER(ClSelDownLight, ColorValue, FClSelDownLight)
+KX_BUTTON_SETTER(FocusColor, ColorValue, FFocusColor)
 KX_BUTTON_SETTER(FocusStyle, TKxFocusStyle, FFocusStyle)
-KX_BUTTON_SETTER(FontClDisabled, std::uint32_t, FFontClDisabled)
-KX_BUTTON_SETTER(FontClDown, std::uint32_t, FFontClDown)
-KX_BUTTON_SETTER(FontClHot, std::uint32_t, FFontClHot)
-KX_BUTTON_SETTER(FontClDimmed, std::uint32_t, FFontClDimmed)
-KX_BUTTON_SETTER(MarkColor, std::uint32_t, FMarkColor)
+KX_BUTTON_SETTER(FontClDisabled, ColorValue, FFontClDisabled)
+KX_BUTTON_SETTER(FontClDown, ColorValue, FFontClDown)
+KX_BUTTON_SETTER(FontClHot, ColorValue, FFontClHot)
+KX_BUTTON_SETTER(FontClDimmed, ColorValue, FFontClDimmed)
+KX_BUTTON_SETTER(MarkColor, ColorValue, FMarkColor)
 KX_BUTTON_SETTER(MarkPos, TKxPosInRect, FMarkPos)
 KX_BUTTON_SETTER(MarkShape, TKxShape, FMarkShape)
 KX_BUTTON_SETTER(MarkShow, bool, FMarkShow)

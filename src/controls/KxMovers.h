@@ -1,12 +1,10 @@
 #pragma once
 
 #include "colour/ColorValue.h"
-// The common base of the value controls (slider and progress bar): their eight colours, a
-// minimum size and keyboard focus.
-
 #include "controls/KxBaseCtrl.h"
 
-#include <cstdint>
+// The common base of the value controls (slider and progress bar): their eight colours, the
+// range and position, a minimum size and keyboard focus.
 
 class TKxMovers : public TKxCustomControl {
     Q_OBJECT
@@ -33,6 +31,14 @@ public:
     void setClHotFrontDark(ColorValue value) { setColour(FClHotFrontDark, value); }
     void setClHotFrontLight(ColorValue value) { setColour(FClHotFrontLight, value); }
 
+    // Max stays above Min and Position between them; a setter that would close the range moves
+    // the other end instead. NaN is ignored.
+    double Max() const noexcept { return FMax; }
+    void setMax(double value);
+    double Min() const noexcept { return FMin; }
+    void setMin(double value);
+    double Position() const noexcept { return FPosition; }
+
     // Whether Tab and a click give the control the keyboard focus.
     bool TabStop() const noexcept { return FTabStop; }
     void setTabStop(bool value);
@@ -41,6 +47,15 @@ public:
     void SetBounds(int left, int top, int width, int height);
     void setWidth(int width) { SetBounds(x(), y(), width, height()); }
     void setHeight(int height) { SetBounds(x(), y(), width(), height); }
+
+protected:
+    // Min or Max changed (and Position with them, when it fell outside): the control places its
+    // thumb or front again.
+    virtual void rangeChanged() { update(); }
+
+    double FMax = 100;
+    double FMin = 0;
+    double FPosition = 0;
 
 private:
     void setColour(ColorValue& field, ColorValue value);

@@ -14,11 +14,11 @@
 namespace {
 
 // The system's 3D highlight and shadow, as the classic panel edge shows them.
-constexpr std::uint32_t kEdgeHighlight = 0xFFFFFF;
-constexpr std::uint32_t kEdgeShadow = 0xA0A0A0;
+constexpr ColorValue kEdgeHighlight = 0xFFFFFF;
+constexpr ColorValue kEdgeShadow = 0xA0A0A0;
 
 // Opaque, so that anti-aliased text drawn later mixes with the fill.
-TKxColor opaque(std::uint32_t colour) {
+TKxColor opaque(ColorValue colour) {
     return TKxColor(colour | 0xFF000000u);
 }
 
@@ -72,15 +72,15 @@ KX_PANEL_SETTER(Alignment, TAlignment, FAlignment)
 KX_PANEL_SETTER(BevelInner, TBevelCut, FBevelInner)
 KX_PANEL_SETTER(BevelOuter, TBevelCut, FBevelOuter)
 KX_PANEL_SETTER(Caption, const QString&, FCaption)
-KX_PANEL_SETTER(Color, std::uint32_t, FColor)
-KX_PANEL_SETTER(FontColor, std::uint32_t, FFontColor)
+KX_PANEL_SETTER(Color, ColorValue, FColor)
+KX_PANEL_SETTER(FontColor, ColorValue, FFontColor)
 KX_PANEL_SETTER(Padding, QMargins, FPadding)
 KX_PANEL_SETTER(ShowCaption, bool, FShowCaption)
 KX_PANEL_SETTER(AlignmentVertical, TTextLayout, FAlignmentVertical)
 KX_PANEL_SETTER(BorderSoftInner, bool, FBorderSoftInner)
-KX_PANEL_SETTER(ClBegin, std::uint32_t, FClBegin)
-KX_PANEL_SETTER(ClEnd, std::uint32_t, FClEnd)
-KX_PANEL_SETTER(ClBorder, std::uint32_t, FClBorder)
+KX_PANEL_SETTER(ClBegin, ColorValue, FClBegin)
+KX_PANEL_SETTER(ClEnd, ColorValue, FClEnd)
+KX_PANEL_SETTER(ClBorder, ColorValue, FClBorder)
 KX_PANEL_SETTER(DontEraceBkg, bool, FDontEraceBkg)
 KX_PANEL_SETTER(GradientPipe, bool, FGradientPipe)
 
@@ -235,9 +235,9 @@ void TKxPanel::paintGradient(QRect r) {
         return;
     }
     const int keep = 255 - FGradientDarkerEnd;
-    const std::uint32_t dark = ((FClEnd & 0xFF) * keep / 255) |
-                               ((((FClEnd >> 8) & 0xFF) * keep / 255) << 8) |
-                               ((((FClEnd >> 16) & 0xFF) * keep / 255) << 16);
+    const ColorValue dark = ((FClEnd & 0xFF) * keep / 255) |
+                            ((((FClEnd >> 8) & 0xFF) * keep / 255) << 8) |
+                            ((((FClEnd >> 16) & 0xFF) * keep / 255) << 16);
     // The split follows the far coordinate of the area, kept inside it so
     // that neither part spills over the bevels and borders.
     if (vertical) {
@@ -263,8 +263,8 @@ void TKxPanel::drawSoftInnerCorners(QRect r) {
     corner.frameRect(1, opaque(FClBorder), QRect(0, 0, 10, 10));
 
     const bool vertical = FGradientDirection == gdVertical;
-    const std::uint32_t first = FGradientFill ? FClBegin : FColor;
-    const std::uint32_t last = FGradientFill ? FClEnd : FColor;
+    const ColorValue first = FGradientFill ? FClBegin : FColor;
+    const ColorValue last = FGradientFill ? FClEnd : FColor;
     const int n = vertical ? r.height() : r.width();
     std::vector<TKxPixel> ramp(static_cast<size_t>(n));
     KxPixel::ramp(ramp.data(), n, opaque(first), opaque(last));

@@ -11,19 +11,7 @@
 
 namespace {
 
-// x + 1 and x - 1, or the next representable value where 1 is lost in x's magnitude (beyond
-// 2^53), so that the range never closes to nothing.
-double above(double x) {
-    const double y = x + 1;
-    return y > x ? y : std::nextafter(x, HUGE_VAL);
-}
-
-double below(double x) {
-    const double y = x - 1;
-    return y < x ? y : std::nextafter(x, -HUGE_VAL);
-}
-
-TKxColor opaque(std::uint32_t colour) {
+TKxColor opaque(ColorValue colour) {
     return TKxColor(colour | 0xFF000000u);
 }
 
@@ -38,18 +26,7 @@ TKxProgress::~TKxProgress() = default;
 
 // --- properties -----------------------------------------------------------------------------
 
-void TKxProgress::setMax(double value) {
-    if (value == FMax || std::isnan(value)) return;
-    FMax = value <= FMin ? above(FMin) : value;
-    if (FPosition > FMax) FPosition = FMax;
-    calculatePosInPix();
-    update();
-}
-
-void TKxProgress::setMin(double value) {
-    if (value == FMin || std::isnan(value)) return;
-    FMin = value >= FMax ? below(FMax) : value;
-    if (FPosition < FMin) FPosition = FMin;
+void TKxProgress::rangeChanged() {
     calculatePosInPix();
     update();
 }
@@ -141,10 +118,10 @@ void TKxProgress::KxPaint(TKxBmp& bitmap, const QRect& rect) {
     // Without soft edges the lane covers every pixel itself.
     if (FSoftEdge) TKxMovers::KxPaint(bitmap, rect);
     const bool hot = IsHot();
-    const std::uint32_t bkgDark = hot ? ClHotBkgDark() : ClBkgDark();
-    const std::uint32_t bkgLight = hot ? ClHotBkgLight() : ClBkgLight();
-    const std::uint32_t frontDark = hot ? ClHotFrontDark() : ClFrontDark();
-    const std::uint32_t frontLight = hot ? ClHotFrontLight() : ClFrontLight();
+    const ColorValue bkgDark = hot ? ClHotBkgDark() : ClBkgDark();
+    const ColorValue bkgLight = hot ? ClHotBkgLight() : ClBkgLight();
+    const ColorValue frontDark = hot ? ClHotFrontDark() : ClFrontDark();
+    const ColorValue frontLight = hot ? ClHotFrontLight() : ClFrontLight();
     if (FLaneBmp) {
         FLaneBmp->drawProgress(FPosInPix, false, 60, FSoftEdgeFront, FSoftEdge, int(FPaternType),
                                opaque(frontDark), opaque(frontLight), opaque(bkgDark),
@@ -160,7 +137,7 @@ void TKxProgress::KxPaint(TKxBmp& bitmap, const QRect& rect) {
 
 void TKxProgress::drawCaption(TKxBmp& bitmap) {
     const QColor c = palette().color(QPalette::WindowText);
-    const std::uint32_t colour =
+    const ColorValue colour =
         std::uint32_t(c.red()) | (std::uint32_t(c.green()) << 8) | (std::uint32_t(c.blue()) << 16);
     if (FFontChanged) {
         bitmap.setFontFrom(font(), colour, logicalDpiY());

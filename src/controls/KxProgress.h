@@ -25,13 +25,6 @@ public:
     // A left click sets the position.
     bool AcceptClick() const noexcept { return FAcceptClick; }
     void setAcceptClick(bool value) { FAcceptClick = value; }
-    // Max stays above Min and Position between them; a setter that would close the range moves
-    // the other end instead. NaN is ignored.
-    double Max() const noexcept { return FMax; }
-    void setMax(double value);
-    double Min() const noexcept { return FMin; }
-    void setMin(double value);
-    double Position() const noexcept { return FPosition; }
     // Clamped to Min ... Max; reports nothing.
     void setPosition(double value);
     TPaternType PaternType() const noexcept { return FPaternType; }
@@ -62,6 +55,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void rangeChanged() override;
 
 private:
     void calculatePosInPix();
@@ -73,9 +67,6 @@ private:
     bool FFontChanged = true;
 
     bool FAcceptClick = false;
-    double FMax = 100;
-    double FMin = 0;
-    double FPosition = 0;
     TPaternType FPaternType = tptPipe;
     bool FSoftEdge = true;
     bool FSoftEdgeFront = true;

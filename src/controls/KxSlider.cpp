@@ -39,18 +39,6 @@ Direction direction(TKxDirection d, TKxColor dark, TKxColor light, bool horizont
     }
 }
 
-// x + 1 and x − 1, or the next representable value where 1 is lost in x's magnitude, so that
-// the range never closes to nothing.
-double above(double x) {
-    const double y = x + 1;
-    return y > x ? y : std::nextafter(x, HUGE_VAL);
-}
-
-double below(double x) {
-    const double y = x - 1;
-    return y < x ? y : std::nextafter(x, -HUGE_VAL);
-}
-
 } // namespace
 
 TKxSlider::TKxSlider(QWidget* parent) : TKxMovers(parent) {
@@ -181,18 +169,7 @@ int TKxSlider::posDoubleToPosInt(double x) const {
     return int(shift + x + 0.5) - shift;
 }
 
-void TKxSlider::setMax(double value) {
-    if (value == FMax || std::isnan(value)) return;
-    FMax = value <= FMin ? above(FMin) : value;
-    if (FPosition > FMax) FPosition = FMax;
-    calculateSliderPosInPix();
-    update();
-}
-
-void TKxSlider::setMin(double value) {
-    if (value == FMin || std::isnan(value)) return;
-    FMin = value >= FMax ? below(FMax) : value;
-    if (FMin > FPosition) FPosition = FMin;
+void TKxSlider::rangeChanged() {
     calculateSliderPosInPix();
     update();
 }

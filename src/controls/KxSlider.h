@@ -58,14 +58,9 @@ public:
     // The thumb's length along the lane in pixels (the lane's thickness for round thumbs).
     int LengthSlider() const noexcept { return FLengthSlider; }
     void setLengthSlider(int value);
-    double Max() const noexcept { return FMax; }
-    void setMax(double value);
-    double Min() const noexcept { return FMin; }
-    void setMin(double value);
     // The wheel leaves the position alone and goes to the parent.
     bool NoScroll() const noexcept { return FNoScroll; }
     void setNoScroll(bool value) { store(FNoScroll, value); }
-    double Position() const noexcept { return FPosition; }
     // Clamped to Min … Max; OnChangingPos may refuse it, changePos reports it.
     void setPosition(double value);
     // The position rounded half up, negative positions included.
@@ -120,6 +115,7 @@ protected:
     virtual void calculateBkgRect();
     virtual void calculateSliderPos(int pixel);
     virtual void calculateSliderPosInPix();
+    void rangeChanged() override;
 
     void CreateWnd() override;
     void DestroyWindowHandle() override;
@@ -170,9 +166,6 @@ private:
     TKxDirection FColorDirectionBkg = tgdDownToUp;
     TKxDirection FColorDirectionSlider = tgdDownToUp;
     int FLengthSlider = 16;
-    double FMax = 100;
-    double FMin = 0;
-    double FPosition = 0;
     bool FSliderGrib = true;
     double FStepSizeKey = 1.0;
     double FStepSizeWheel = 0.5;

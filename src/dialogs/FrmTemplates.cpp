@@ -81,10 +81,7 @@ TFrmTemplates::TFrmTemplates(TTemplateKind mode, const TColorTemplateList& list,
     FImages = KxMainImageList(scaled(kImageSide));
     setWindowTitle(QStringLiteral("Template List"));
     createControls();
-    for (const TColorTemplate& t : list) {
-        FRows.push_back({t, false});
-        appendRow();
-    }
+    FillListView(list);
     resize(scaled(kDesignClientWidth), scaled(kDesignClientHeight));
     EdTemplate->setFocus();
 }
@@ -331,6 +328,16 @@ void TFrmTemplates::showEvent(QShowEvent* event) {
 
 // ---------------------------------------------------------------------------------------------
 // Rows
+
+void TFrmTemplates::FillListView(const TColorTemplateList& list) {
+    FRows.clear();
+    FLastCustom = -1;
+    Lv->setRowCount(0);
+    for (const TColorTemplate& t : list) {
+        FRows.push_back({t, false});
+        appendRow();
+    }
+}
 
 void TFrmTemplates::appendRow() {
     const int row = Lv->rowCount();

@@ -101,6 +101,8 @@ private:
     void connectHandlers();
     void layoutControls();
     void fitColumns();
+    // Replaces the rows of the list by one row per template.
+    void FillListView(const TColorTemplateList& list);
     void writeRow(int row);
     void appendRow();
     void selectRow(int row);

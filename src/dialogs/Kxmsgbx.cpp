@@ -39,11 +39,11 @@ constexpr int kDesignPaintBoxWidth = 70;
 constexpr int kDesignTextRoomWidth = 24;
 constexpr int kDesignTextRoomHeight = 60;
 
-constexpr std::uint32_t kFormColour = 0xFFEBDE;
-constexpr std::uint32_t kButtonPanelBegin = 0xEEE0D9;
-constexpr std::uint32_t kButtonPanelEnd = 0xE4CCC0;
-constexpr std::uint32_t kMessagePanelBegin = 0xFFF9F4;
-constexpr std::uint32_t kMessagePanelEnd = 0xFFEBDE;
+constexpr ColorValue kFormColour = 0xFFEBDE;
+constexpr ColorValue kButtonPanelBegin = 0xEEE0D9;
+constexpr ColorValue kButtonPanelEnd = 0xE4CCC0;
+constexpr ColorValue kMessagePanelBegin = 0xFFF9F4;
+constexpr ColorValue kMessagePanelEnd = 0xFFEBDE;
 
 struct TButtonSpec {
     const char16_t* caption;

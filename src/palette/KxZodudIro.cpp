@@ -516,7 +516,7 @@ void TKxZodudIro::fireColorChange(ColorValue color) {
     // otherwise become everyone's current colour.
     if (color == kNoColor) return;
     FCurrentColor = TKxColor(color);
-    emit colorChange(FCurrentColor);
+    emit colorChange(FCurrentColor.value());
 }
 
 void TKxZodudIro::SetCrossPos(int X, int Y) {
@@ -571,7 +571,7 @@ void TKxZodudIro::mousePressEvent(QMouseEvent* e) {
             // A point outside the pixels has no colour to pick.
             if (picked != kNoColor) {
                 FLeftPick = TKxColor(picked);
-                emit colorPickLeft(FLeftPick);
+                emit colorPickLeft(FLeftPick.value());
             }
         } else {
             fireColorChange(picked);
@@ -580,7 +580,7 @@ void TKxZodudIro::mousePressEvent(QMouseEvent* e) {
         setFocus(Qt::MouseFocusReason);
         if (!FNoRightSelect && FBuildRect.contains(pos) && picked != kNoColor) {
             FRightPick = TKxColor(picked);
-            emit colorPickRight(FRightPick);
+            emit colorPickRight(FRightPick.value());
             moveCursor(pos.x(), pos.y());
         }
     }
@@ -608,7 +608,7 @@ void TKxZodudIro::mouseReleaseEvent(QMouseEvent* e) {
             const ColorValue picked = colorAt(FPressPos.x(), FPressPos.y());
             if (picked != kNoColor) {
                 FLeftPick = TKxColor(picked);
-                emit colorPickLeft(FLeftPick);
+                emit colorPickLeft(FLeftPick.value());
                 moveCursor(FPressPos.x(), FPressPos.y());
                 fireColorChange(picked);
             }

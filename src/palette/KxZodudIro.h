@@ -112,9 +112,9 @@ public:
 
 signals:
     // The colour under the cross changed or was reported again (see deliverPendingReport).
-    void colorChange(TKxColor color);
-    void colorPickLeft(TKxColor color);
-    void colorPickRight(TKxColor color);
+    void colorChange(ColorValue color);
+    void colorPickLeft(ColorValue color);
+    void colorPickRight(ColorValue color);
     // After every paint.
     void paintDone();
 

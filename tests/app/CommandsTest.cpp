@@ -213,7 +213,7 @@ TEST_F(CommandsTest, ClickActionItemsSetTheActionAndModifierItemsShowTheirClick)
             menu = action->menu();
     ASSERT_NE(menu, nullptr);
     menu->actions().at(3)->trigger();
-    EXPECT_EQ(form.clickAction(), CopyStyle::RgbValues);
+    EXPECT_EQ(form.options().clickAction(), CopyStyle::RgbValues);
     EXPECT_TRUE(menu->actions().at(3)->isChecked());
     EXPECT_FALSE(menu->actions().at(1)->isChecked());
 
@@ -332,7 +332,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(sample));
         QApplication::setActiveWindow(&form);
         palette()->setFocus();
-        form.commands().setSaveSampleAfterPaste(true);
+        form.options().setSaveSampleAfterPaste(true);
     }
 
     TMsgBoxAnswererScope answerer{[this](const TMsgBoxSeen& seen) {

@@ -303,7 +303,7 @@ TEST_F(SampleControlsTest, FontListNamesEachFamilyOnceAndFallsBackToSansSerif) {
     // A name stored with its foundry finds its family.
     TSampleSettings tagged;
     tagged.fontName = "C059 [urw]";
-    sample.ApplySettings(tagged, false);
+    sample.ApplySettings(tagged);
     sample.FillFontList(installed, "DejaVu Sans");
     EXPECT_EQ(sample.CmbFonts->currentText(), "C059");
     EXPECT_EQ(recorder->sampleFont().family(), "C059");
@@ -312,7 +312,7 @@ TEST_F(SampleControlsTest, FontListNamesEachFamilyOnceAndFallsBackToSansSerif) {
 TEST_F(SampleControlsTest, HotTrackAndLockRecordRepair) {
     keys(Qt::Key_H, Qt::ControlModifier);
     EXPECT_TRUE(form.ui().ZodudIroBox->HotTrack());
-    EXPECT_TRUE(sample.hotTrack());
+    EXPECT_TRUE(form.options().hotTrack());
     EXPECT_TRUE(sample.ButHotTrack->Down());
     QTest::mouseClick(sample.ButHotTrack, Qt::LeftButton);
     EXPECT_FALSE(form.ui().ZodudIroBox->HotTrack());
@@ -320,7 +320,7 @@ TEST_F(SampleControlsTest, HotTrackAndLockRecordRepair) {
 
     TSampleSettings both;
     both.lockTextColor = both.lockBkgColor = true;
-    sample.ApplySettings(both, false);
+    sample.ApplySettings(both);
     EXPECT_TRUE(sample.settings().lockTextColor);
     EXPECT_FALSE(sample.settings().lockBkgColor);
     keys(Qt::Key_K, Qt::ControlModifier);

@@ -185,11 +185,11 @@ TEST_F(MainWindowTest, HslPanelFollowsAMoveOfAnRgbSlider) {
 }
 
 TEST_F(MainWindowTest, HslPanelClickCopiesHslOnce) {
-    form.setClickAction(CopyStyle::Html);
+    form.options().setClickAction(CopyStyle::Html);
     form.ApplyCurrentColor(MakeColor(119, 170, 255));
     QTest::mouseClick(form.ui().PnlHslColor, Qt::LeftButton);
-    EXPECT_EQ(platform.clipboard, FormatHsl(MakeColor(119, 170, 255), form.formatSettings()));
-    EXPECT_EQ(form.clickAction(), CopyStyle::Html);
+    EXPECT_EQ(platform.clipboard, FormatHsl(MakeColor(119, 170, 255), form.options().formats()));
+    EXPECT_EQ(form.options().clickAction(), CopyStyle::Html);
 
     QTest::mouseClick(form.ui().PnlColor, Qt::LeftButton);
     EXPECT_EQ(platform.clipboard, QStringLiteral("#77AAFF"));
@@ -202,7 +202,7 @@ TEST_F(MainWindowTest, HslPanelClickCopiesHslOnce) {
 
 TEST_F(MainWindowTest, ModifierKeysChooseTheCopiedText) {
     const ColorValue c = MakeColor(119, 170, 255);
-    form.setClickAction(CopyStyle::BgrHex);
+    form.options().setClickAction(CopyStyle::BgrHex);
     form.ApplyCurrentColor(c);
     struct Case {
         bool shift, ctrl, alt;

@@ -1,6 +1,7 @@
 #include "app/UserSlots.h"
 
 #include "app/Extra.h"
+#include "app/SampleControls.h"
 #include "app/Unit1.h"
 #include "colorsets/Clpnl.h"
 #include "colorsets/ColorSetText.h"
@@ -9,6 +10,7 @@
 #include "controls/KxButton.h"
 #include "dialogs/Hintfrm.h"
 #include "dialogs/Kxmsgbx.h"
+#include "palette/KxZodudIro.h"
 #include "platform/FakePlatform.h"
 #include "support/TestFiles.h"
 
@@ -130,13 +132,27 @@ TEST_F(UserSlotsTest, PressingASlotCopiesAndSelectsWithoutTouchingTheHistory) {
     EXPECT_EQ(form.currentColor(), slots_().historySlot(0)->color());
 }
 
+// The hot-track button is the one the user has: the slots follow it as the palette does.
 TEST_F(UserSlotsTest, HoveringPreviewsOnlyWithHotTrackOrCtrl) {
     const ColorValue before = form.currentColor();
     QTest::mouseMove(slots_().userSlot(7));
     EXPECT_EQ(form.currentColor(), before);
-    slots_().setHotTrack(true);
+    platform.keys.ctrl = true;
+    QTest::mouseMove(slots_().userSlot(6));
+    EXPECT_EQ(form.currentColor(), slots_().userSlot(6)->color());
+    platform.keys.ctrl = false;
+
+    QTest::mouseClick(form.sampleControls().ButHotTrack, Qt::LeftButton);
+    ASSERT_TRUE(form.ui().ZodudIroBox->HotTrack());
     QTest::mouseMove(slots_().userSlot(8));
     EXPECT_EQ(form.currentColor(), slots_().userSlot(8)->color());
+
+    // Ctrl+H switches it off again for both.
+    QTest::keyClick(&form, Qt::Key_H, Qt::ControlModifier);
+    EXPECT_FALSE(form.ui().ZodudIroBox->HotTrack());
+    const ColorValue shown = form.currentColor();
+    QTest::mouseMove(slots_().userSlot(9));
+    EXPECT_EQ(form.currentColor(), shown);
 }
 
 TEST_F(UserSlotsTest, SelectedSlotIsPerWindow) {

@@ -26,8 +26,8 @@ protected:
 };
 
 TEST_F(ColorSetStoreTest, BuiltInSetsAreWrittenByteForByte) {
-    ASSERT_FALSE(store.writeBuiltIn(path("16 Colors Set")));
-    ASSERT_FALSE(store.writeBuiltIn(path("Default Color Set")));
+    ASSERT_FALSE(store.WriteBuiltInColorSet(path("16 Colors Set")));
+    ASSERT_FALSE(store.WriteBuiltInColorSet(path("Default Color Set")));
     EXPECT_EQ(FileBytes(path("16 Colors Set")),
               QByteArray("Huesplinter ColorSet Data File=20\r\n"
                          "000000=Black\r\nFFFFFF=White\r\n000080=Maroon\r\n008080=Olive\r\n"
@@ -42,7 +42,7 @@ TEST_F(ColorSetStoreTest, BuiltInSetsAreWrittenByteForByte) {
                          "FFFF00=\r\nFFB400=\r\nFF6600=\r\nFF1A00=\r\nFF0034=\r\n"
                          "FF0080=\r\nFF00CE=\r\nE700FF=\r\n9B00FF=\r\n4D00FF=\r\n"));
     // Only the exact built-in file names have a standard content.
-    EXPECT_TRUE(store.writeBuiltIn(path("default color set")));
+    EXPECT_TRUE(store.WriteBuiltInColorSet(path("default color set")));
     EXPECT_FALSE(QFile::exists(path("default color set")));
 }
 
@@ -51,84 +51,84 @@ TEST_F(ColorSetStoreTest, NamesAndKeysSurviveAWriteAndARead) {
     entries[0] = {0x0000FF, "a=b=c"};
     entries[1] = {0xFF0000, QString::fromUtf8("Grün")};
     entries[19] = {0x123456, "last"};
-    ASSERT_FALSE(store.write(path("x"), entries));
-    const TColorSetRead back = store.read(path("x"), TKeyDecoding::Slots);
+    ASSERT_FALSE(store.WriteColorSet(path("x"), entries));
+    const TColorSetRead back = store.ReadColorSet(path("x"), TKeyDecoding::Slots);
     ASSERT_TRUE(back.ok());
     EXPECT_EQ(back.entries, entries);
 
     PutFile(path("lower"), setText("20", 20, "00ff80"));
     for (TKeyDecoding decoding : {TKeyDecoding::Slots, TKeyDecoding::Tiles})
-        EXPECT_EQ(store.read(path("lower"), decoding).entries[3].color, 0x00FF80u);
+        EXPECT_EQ(store.ReadColorSet(path("lower"), decoding).entries[3].color, 0x00FF80u);
 }
 
 TEST_F(ColorSetStoreTest, CountsOtherThanTwentyStayInsideTheTwentyEntries) {
     PutFile(path("c25"), setText("25", 25));
-    const TColorSetRead many = store.read(path("c25"), TKeyDecoding::Slots);
+    const TColorSetRead many = store.ReadColorSet(path("c25"), TKeyDecoding::Slots);
     ASSERT_TRUE(many.ok());
     EXPECT_EQ(many.entries[19].name, "n19");
 
     PutFile(path("c16"), setText("16", 16));
-    const TColorSetRead few = store.read(path("c16"), TKeyDecoding::Tiles);
+    const TColorSetRead few = store.ReadColorSet(path("c16"), TKeyDecoding::Tiles);
     ASSERT_TRUE(few.ok());
     EXPECT_EQ(few.entries[15].name, "n15");
     EXPECT_EQ(few.entries[16], TColorSetEntry{});
     EXPECT_EQ(few.entries[19], TColorSetEntry{});
 
     PutFile(path("c0"), setText("0", 0) + "\r\n\r\n");
-    const TColorSetRead none = store.read(path("c0"), TKeyDecoding::Slots);
+    const TColorSetRead none = store.ReadColorSet(path("c0"), TKeyDecoding::Slots);
     ASSERT_TRUE(none.ok());
     EXPECT_EQ(none.entries, ColorSetFile::BlankColors());
 
     PutFile(path("cneg"), setText("-1", 20));
-    const TColorSetRead negative = store.read(path("cneg"), TKeyDecoding::Slots);
+    const TColorSetRead negative = store.ReadColorSet(path("cneg"), TKeyDecoding::Slots);
     ASSERT_FALSE(negative.ok());
     EXPECT_EQ(negative.error->failure, TColorSetFailure::HasErrors);
     EXPECT_EQ(negative.error->caption(), "File Error!");
 
     PutFile(path("short"), setText("20", 5));
-    const TColorSetRead partial = store.read(path("short"), TKeyDecoding::Slots);
+    const TColorSetRead partial = store.ReadColorSet(path("short"), TKeyDecoding::Slots);
     ASSERT_FALSE(partial.ok());
     EXPECT_EQ(partial.error->text(),
               "File have errors: \r\n" + path("short") + "\r\nLine 7 is missing");
 
     PutFile(path("word"), setText("twenty", 20));
-    EXPECT_EQ(store.read(path("word"), TKeyDecoding::Slots).error->systemText,
+    EXPECT_EQ(store.ReadColorSet(path("word"), TKeyDecoding::Slots).error->systemText,
               "'twenty' is not a valid integer value");
 }
 
 TEST_F(ColorSetStoreTest, ACountThatDisagreesWithTheLinesIsDamageAndNothingIsRead) {
     // Read as no entries, the next save would blank all twenty.
     PutFile(path("c0"), setText("0", 20));
-    const TColorSetRead zero = store.read(path("c0"), TKeyDecoding::Slots);
+    const TColorSetRead zero = store.ReadColorSet(path("c0"), TKeyDecoding::Slots);
     ASSERT_FALSE(zero.ok());
     EXPECT_EQ(zero.error->text(), "File have errors: \r\n" + path("c0") +
                                       "\r\nThe header counts 0 colours, but 20 colour lines "
                                       "follow it");
     PutFile(path("c16"), setText("16", 20));
-    EXPECT_EQ(store.read(path("c16"), TKeyDecoding::Tiles).error->failure,
+    EXPECT_EQ(store.ReadColorSet(path("c16"), TKeyDecoding::Tiles).error->failure,
               TColorSetFailure::HasErrors);
 
     // A huge count is checked against the lines there are, without looping up to it.
     PutFile(path("cmax"), setText("2147483647", 20));
-    EXPECT_EQ(store.read(path("cmax"), TKeyDecoding::Slots).error->systemText,
+    EXPECT_EQ(store.ReadColorSet(path("cmax"), TKeyDecoding::Slots).error->systemText,
               "Line 22 is missing");
 }
 
 TEST_F(ColorSetStoreTest, WrongHeaderAndUnreadableFilesAreRefusedWithTheirTexts) {
     // The header's key without "=" and a count is no header either.
     PutFile(path("bare"), "Huesplinter ColorSet Data File\r\n" + setText("20", 20).mid(35));
-    const TColorSetRead bare = store.read(path("bare"), TKeyDecoding::Slots);
+    const TColorSetRead bare = store.ReadColorSet(path("bare"), TKeyDecoding::Slots);
     ASSERT_FALSE(bare.ok());
     EXPECT_EQ(bare.error->caption(), "File Error");
     EXPECT_EQ(bare.error->text(), path("bare") + "\r\nIs not Huesplinter ColorSet Data File !");
 
     PutFile(path("bad"), "ColorSet Data File=20\r\n");
-    const TColorSetRead bad = store.read(path("bad"), TKeyDecoding::Slots);
+    const TColorSetRead bad = store.ReadColorSet(path("bad"), TKeyDecoding::Slots);
     ASSERT_FALSE(bad.ok());
     EXPECT_EQ(bad.error->caption(), "File Error");
     EXPECT_EQ(bad.error->text(), path("bad") + "\r\nIs not Huesplinter ColorSet Data File !");
 
-    const TColorSetRead missing = store.read(path("gone"), TKeyDecoding::Slots);
+    const TColorSetRead missing = store.ReadColorSet(path("gone"), TKeyDecoding::Slots);
     ASSERT_FALSE(missing.ok());
     EXPECT_EQ(missing.error->caption(), "File Error!");
     EXPECT_TRUE(missing.error->text().startsWith("Could not import the file: \r\n" + path("gone") +
@@ -136,7 +136,7 @@ TEST_F(ColorSetStoreTest, WrongHeaderAndUnreadableFilesAreRefusedWithTheirTexts)
     EXPECT_FALSE(missing.error->systemText.isEmpty());
 
     PutFile(path("huge"), QByteArray(kColorSetFileCap + 10, 'x'));
-    EXPECT_EQ(store.read(path("huge"), TKeyDecoding::Slots).error->failure,
+    EXPECT_EQ(store.ReadColorSet(path("huge"), TKeyDecoding::Slots).error->failure,
               TColorSetFailure::CannotRead);
 }
 
@@ -144,11 +144,11 @@ TEST_F(ColorSetStoreTest, LineBreaksInNamesNeverAddLines) {
     TColorSetEntries entries;
     entries[2].name = "first\r\nsecond";
     entries[3].name = QString("tab\there") + QChar(0x2028) + "x";
-    ASSERT_FALSE(store.write(path("names"), entries));
+    ASSERT_FALSE(store.WriteColorSet(path("names"), entries));
     const QByteArray bytes = FileBytes(path("names"));
     EXPECT_EQ(bytes.count("\r\n"), 21);
     EXPECT_EQ(bytes.count('\n'), 21);
-    const TColorSetRead back = store.read(path("names"), TKeyDecoding::Slots);
+    const TColorSetRead back = store.ReadColorSet(path("names"), TKeyDecoding::Slots);
     ASSERT_TRUE(back.ok());
     EXPECT_EQ(back.entries[2].name, "first  second");
     EXPECT_EQ(back.entries[19], TColorSetEntry{});
@@ -160,8 +160,8 @@ TEST_F(ColorSetStoreTest, KeysKeepTheirLowTwentyFourBitsAndAreWrittenAsSixDigits
     for (int i = 3; i < 20; ++i)
         text += "0=\r\n";
     PutFile(path("wide"), text);
-    const TColorSetRead bySlots = store.read(path("wide"), TKeyDecoding::Slots);
-    const TColorSetRead tiles = store.read(path("wide"), TKeyDecoding::Tiles);
+    const TColorSetRead bySlots = store.ReadColorSet(path("wide"), TKeyDecoding::Slots);
+    const TColorSetRead tiles = store.ReadColorSet(path("wide"), TKeyDecoding::Tiles);
     ASSERT_TRUE(bySlots.ok() && tiles.ok());
     EXPECT_EQ(bySlots.entries[0].color, 0xFFFFFFu);
     EXPECT_EQ(bySlots.entries[1].color, 0x00FF00u);
@@ -175,19 +175,19 @@ TEST_F(ColorSetStoreTest, KeysKeepTheirLowTwentyFourBitsAndAreWrittenAsSixDigits
 
     TColorSetEntries entries = bySlots.entries;
     entries[5].color = 0xFF00FF00u;
-    ASSERT_FALSE(store.write(path("wide"), entries));
+    ASSERT_FALSE(store.WriteColorSet(path("wide"), entries));
     const QByteArray written = FileBytes(path("wide"));
     EXPECT_TRUE(written.contains("\r\nFFFFFF=none\r\n00FF00=b3\r\n"));
     EXPECT_TRUE(written.contains("\r\n00FF00=\r\n"));
     // The program's own import takes what it wrote.
-    EXPECT_FALSE(store.importSet(path("wide"), "again"));
+    EXPECT_FALSE(store.ImportColorSet(path("wide"), "again"));
 }
 
 TEST_F(ColorSetStoreTest, TheListHasBuiltInsFirstThenEveryFileIgnoringCase) {
     for (const char* name : {"beta", "Alpha", ".hidden", "default color set", "gamma"})
         PutFile(path(name), setText("20", 20));
     PutFile(store.folder() + "other.txt", "x");
-    const TColorSetList list = store.list();
+    const TColorSetList list = store.ListColorSets();
     const TColorSetList expected{{"16 Colors Set", path("16 Colors Set")},
                                  {"Default Color Set", path("default color set")},
                                  {".hidden", path(".hidden")},
@@ -205,10 +205,10 @@ TEST_F(ColorSetStoreTest, NamesThatLeaveTheFolderAreRefusedEverywhere) {
          {QString("../escaped"), QString("../../x"), QString("a/b"), QString("Web/Print"),
           QString("a\\b"), QString(""), QString("tab\there")}) {
         EXPECT_FALSE(TColorSetStore::IsSafeName(name)) << name.toStdString();
-        EXPECT_TRUE(store.create(name)) << name.toStdString();
-        EXPECT_TRUE(store.rename(path("src"), name));
-        EXPECT_TRUE(store.copy(path("src"), name));
-        EXPECT_TRUE(store.importSet(path("src"), name));
+        EXPECT_TRUE(store.NewColorSet(name)) << name.toStdString();
+        EXPECT_TRUE(store.RenameColorSet(path("src"), name));
+        EXPECT_TRUE(store.CopyColorSet(path("src"), name));
+        EXPECT_TRUE(store.ImportColorSet(path("src"), name));
     }
     EXPECT_FALSE(QFile::exists(dir.path() + "/escaped.Hspl"));
     EXPECT_FALSE(QFile::exists(store.folder() + "a"));
@@ -216,8 +216,8 @@ TEST_F(ColorSetStoreTest, NamesThatLeaveTheFolderAreRefusedEverywhere) {
     EXPECT_TRUE(TColorSetStore::IsSafeName(".x"));
     // Set paths outside the folder are not written or deleted either.
     PutFile(dir.path() + "/outside.Hspl", "keep");
-    EXPECT_TRUE(store.write(dir.path() + "/outside.Hspl", {}));
-    EXPECT_TRUE(store.remove(dir.path() + "/outside.Hspl"));
+    EXPECT_TRUE(store.WriteColorSet(dir.path() + "/outside.Hspl", {}));
+    EXPECT_TRUE(store.DeleteColorSet(dir.path() + "/outside.Hspl"));
     EXPECT_EQ(FileBytes(dir.path() + "/outside.Hspl"), "keep");
 }
 
@@ -225,23 +225,23 @@ TEST_F(ColorSetStoreTest, NothingReplacesAnExistingSet) {
     PutFile(path("a"), setText("20", 20, "111111"));
     PutFile(path(".b"), setText("20", 20, "222222"));
     // New on a name whose file is there (hidden, so easy to miss).
-    const TColorSetStatus created = store.create(".b");
+    const TColorSetStatus created = store.NewColorSet(".b");
     ASSERT_TRUE(created);
     EXPECT_EQ(created->failure, TColorSetFailure::CannotSave);
     EXPECT_TRUE(created->text().startsWith("Could not save Color Set file:\r\n" + path(".b") +
                                            "\r\nSystem Say:\r\n"));
 
-    const TColorSetStatus renamed = store.rename(path("a"), ".b");
+    const TColorSetStatus renamed = store.RenameColorSet(path("a"), ".b");
     ASSERT_TRUE(renamed);
     EXPECT_EQ(renamed->text(), "Could not rename Color Set file:\r\n" + path("a") +
                                    "\r\nSystem Say:\r\n" + renamed->systemText);
     EXPECT_FALSE(renamed->systemText.isEmpty());
 
-    const TColorSetStatus copied = store.copy(path("a"), ".b");
+    const TColorSetStatus copied = store.CopyColorSet(path("a"), ".b");
     ASSERT_TRUE(copied);
     EXPECT_TRUE(copied->text().startsWith("Could not Copy Color Set file:\r\n" + path("a")));
 
-    EXPECT_TRUE(store.importSet(path("a"), ".b"));
+    EXPECT_TRUE(store.ImportColorSet(path("a"), ".b"));
     EXPECT_EQ(FileBytes(path(".b")), setText("20", 20, "222222"));
     EXPECT_EQ(FileBytes(path("a")), setText("20", 20, "111111"));
     // No temporary file is left behind.
@@ -249,15 +249,16 @@ TEST_F(ColorSetStoreTest, NothingReplacesAnExistingSet) {
 }
 
 TEST_F(ColorSetStoreTest, StoreOperationsDoWhatTheySay) {
-    ASSERT_FALSE(store.create("new"));
-    EXPECT_EQ(store.read(path("new"), TKeyDecoding::Slots).entries, ColorSetFile::BlankColors());
-    ASSERT_FALSE(store.rename(path("new"), "renamed"));
+    ASSERT_FALSE(store.NewColorSet("new"));
+    EXPECT_EQ(store.ReadColorSet(path("new"), TKeyDecoding::Slots).entries,
+              ColorSetFile::BlankColors());
+    ASSERT_FALSE(store.RenameColorSet(path("new"), "renamed"));
     EXPECT_FALSE(QFile::exists(path("new")));
-    ASSERT_FALSE(store.copy(path("renamed"), "copied"));
+    ASSERT_FALSE(store.CopyColorSet(path("renamed"), "copied"));
     EXPECT_EQ(FileBytes(path("copied")), FileBytes(path("renamed")));
-    ASSERT_FALSE(store.remove(path("copied")));
+    ASSERT_FALSE(store.DeleteColorSet(path("copied")));
     EXPECT_FALSE(QFile::exists(path("copied")));
-    const TColorSetStatus again = store.remove(path("copied"));
+    const TColorSetStatus again = store.DeleteColorSet(path("copied"));
     ASSERT_TRUE(again);
     EXPECT_TRUE(again->text().startsWith("Could not Delete Color Set file:\r\n"));
 }
@@ -269,13 +270,14 @@ TEST_F(ColorSetStoreTest, ImportChecksTheFileAndCopiesItsBytesUnchanged) {
     const QString text = QString::fromUtf8(setText("20", 20, "00ff80")).replace("\r\n", "\n");
     utf16 += QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
     PutFile(chosen, utf16);
-    ASSERT_FALSE(store.importSet(chosen, "imported"));
+    ASSERT_FALSE(store.ImportColorSet(chosen, "imported"));
     EXPECT_EQ(FileBytes(path("imported")), utf16);
-    EXPECT_EQ(store.read(path("imported"), TKeyDecoding::Tiles).entries[0].color, 0x00FF80u);
+    EXPECT_EQ(store.ReadColorSet(path("imported"), TKeyDecoding::Tiles).entries[0].color,
+              0x00FF80u);
 
     const auto importError = [&](const QByteArray& bytes) {
         PutFile(chosen, bytes);
-        const TColorSetStatus error = store.importSet(chosen, "bad");
+        const TColorSetStatus error = store.ImportColorSet(chosen, "bad");
         EXPECT_FALSE(QFile::exists(path("bad")));
         return error ? error->text() : QString();
     };
@@ -289,7 +291,7 @@ TEST_F(ColorSetStoreTest, ImportChecksTheFileAndCopiesItsBytesUnchanged) {
               prefix + "The header counts 0 colours, but 20 colour lines follow it");
     EXPECT_EQ(importError("ColorSet=20\r\n"),
               chosen + "\r\nIs not Huesplinter ColorSet Data File !");
-    const TColorSetStatus unreadable = store.importSet(dir.path() + "/none.Hspl", "bad");
+    const TColorSetStatus unreadable = store.ImportColorSet(dir.path() + "/none.Hspl", "bad");
     ASSERT_TRUE(unreadable);
     EXPECT_EQ(unreadable->caption(), "File Error!");
 }
@@ -298,16 +300,16 @@ TEST_F(ColorSetStoreTest, ExportReplacesTheTargetButNeverLosesTheSetItself) {
     PutFile(path("mine"), setText("20", 20, "ABCDEF"));
     const QString target = dir.path() + "/out.Hspl";
     PutFile(target, "old");
-    ASSERT_FALSE(store.exportSet(path("mine"), target));
+    ASSERT_FALSE(store.ExportColorSet(path("mine"), target));
     EXPECT_EQ(FileBytes(target), setText("20", 20, "ABCDEF"));
 
     // Its own file as the target, by another spelling of the path.
-    ASSERT_FALSE(store.exportSet(path("mine"), store.folder() + "../data/mine.Hspl"));
+    ASSERT_FALSE(store.ExportColorSet(path("mine"), store.folder() + "../data/mine.Hspl"));
     EXPECT_EQ(FileBytes(path("mine")), setText("20", 20, "ABCDEF"));
 
     // A source that cannot be read leaves the target as it was.
     PutFile(target, "old");
-    const TColorSetStatus failed = store.exportSet(path("gone"), target);
+    const TColorSetStatus failed = store.ExportColorSet(path("gone"), target);
     ASSERT_TRUE(failed);
     EXPECT_TRUE(failed->text().startsWith("Could not Copy Color Set file:\r\n" + path("gone")));
     EXPECT_EQ(FileBytes(target), "old");
@@ -321,7 +323,7 @@ TEST_F(ColorSetStoreTest, AFailedWriteKeepsTheOldFileAndSaysWhy) {
     TColorSetStatus status;
     {
         const TDiskFullScope full(64);
-        status = store.write(path("full"), ColorSetFile::SixteenColors());
+        status = store.WriteColorSet(path("full"), ColorSetFile::SixteenColors());
     }
     ASSERT_TRUE(status);
     EXPECT_EQ(status->failure, TColorSetFailure::CannotSave);

@@ -35,7 +35,7 @@ protected:
     QStringList names;
 
     void open() {
-        form = std::make_unique<TColorSetForm>(store, store.list());
+        form = std::make_unique<TColorSetForm>(store, store.ListColorSets());
         form->AskName = [this](const QStringList& taken) -> std::optional<QString> {
             takenSeen = taken;
             if (names.isEmpty()) return std::nullopt;

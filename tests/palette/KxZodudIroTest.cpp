@@ -242,8 +242,7 @@ TEST(KxZodudIroPaint, CrossLeavesTheSelectedPixelVisibleAndAPaintReportsWhatChan
 
     std::vector<ColorValue> changes;
     int done = 0;
-    QObject::connect(&b.z, &TKxZodudIro::colorChange,
-                     [&](TKxColor c) { changes.push_back(c.value()); });
+    QObject::connect(&b.z, &TKxZodudIro::colorChange, [&](ColorValue c) { changes.push_back(c); });
     QObject::connect(&b.z, &TKxZodudIro::paintDone, [&] { ++done; });
     b.z.moveCursor(0, 25);
     b.z.setPastel(128);
@@ -262,8 +261,7 @@ TEST(KxZodudIroPaint, CrossLeavesTheSelectedPixelVisibleAndAPaintReportsWhatChan
 TEST(KxZodudIroPaint, PendingReportIsDeliveredAtOnceAndOnlyOnce) {
     Built b(200, 100);
     std::vector<ColorValue> changes;
-    QObject::connect(&b.z, &TKxZodudIro::colorChange,
-                     [&](TKxColor c) { changes.push_back(c.value()); });
+    QObject::connect(&b.z, &TKxZodudIro::colorChange, [&](ColorValue c) { changes.push_back(c); });
     b.z.moveCursor(0, 25);
     b.z.setPastel(128);
     ASSERT_TRUE(b.z.needsRebuild());
@@ -305,9 +303,9 @@ struct Recorder {
         for (auto [signal, kind] : {std::pair{&TKxZodudIro::colorChange, 'c'},
                                     {&TKxZodudIro::colorPickLeft, 'L'},
                                     {&TKxZodudIro::colorPickRight, 'R'}})
-            QObject::connect(&z, signal, [this, kind](TKxColor c) {
+            QObject::connect(&z, signal, [this, kind](ColorValue c) {
                 kinds += kind;
-                colours.push_back(c.value());
+                colours.push_back(c);
             });
     }
 };
@@ -451,8 +449,7 @@ TEST(KxZodudIroKeys, ArrowsMoveTheCrossOrThePointer) {
 TEST(KxZodudIroResize, CrossStaysInsideThroughAZeroSizeAndNoColourIsNeverReported) {
     Built b(200, 100);
     std::vector<ColorValue> changes;
-    QObject::connect(&b.z, &TKxZodudIro::colorChange,
-                     [&](TKxColor c) { changes.push_back(c.value()); });
+    QObject::connect(&b.z, &TKxZodudIro::colorChange, [&](ColorValue c) { changes.push_back(c); });
     b.z.moveCursor(150, 80);
 
     for (const QSize size :
