@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTimer>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -313,7 +314,9 @@ void TForm1::SliderRedChangePos(QObject* sender) {
 
 void TForm1::EdClValueChange() {
     const QString text = m_ui.EdClValue->text();
-    if (const std::optional<ColorValue> parsed = ParseColorText(text)) {
+    const ColorTextReading reading = ReadColorText(text);
+    showValueNote(reading.note);
+    if (const std::optional<ColorValue> parsed = reading.color) {
         // An eight-digit notation carries a fourth byte that no view can show; it is dropped.
         ColorValue c = *parsed & kColorMask;
         if (!m_rgbOrder) c = SwapRedBlue(c);
@@ -323,6 +326,20 @@ void TForm1::EdClValueChange() {
     } else if (text.isEmpty()) {
         m_pasteColor.clear();
     }
+}
+
+void TForm1::showValueNote(const QString& note) {
+    // The hint carries what reading the text dropped or changed, above the usual examples, and
+    // shows at once while the user types; an empty note puts the plain examples back.
+    QLineEdit* edit = m_ui.EdClValue;
+    const QString hint = note.isEmpty() ? ValueExamplesHint()
+                                        : note + QStringLiteral("\r\n\r\n") + ValueExamplesHint();
+    if (edit->toolTip() == hint) return;
+    edit->setToolTip(hint);
+    if (!note.isEmpty() && edit->isVisible())
+        QToolTip::showText(edit->mapToGlobal(QPoint(0, edit->height())), note, edit);
+    else
+        QToolTip::hideText();
 }
 
 void TForm1::setValueFieldText(const QString& text) {

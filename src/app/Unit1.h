@@ -92,6 +92,7 @@ private:
     void SliderHueChangePos(QObject* sender);
     void SliderRedChangePos(QObject* sender);
     void EdClValueChange();
+    void showValueNote(const QString& note);
     void EdClValueEnter();
     void BgrRgbClick(QObject* sender);
     void PanelClick(QObject* sender);

@@ -1,6 +1,9 @@
 #include "colour/ColorParser.h"
 
+#include "colour/CssColorReader.h"
 #include "platform/Platform.h"
+
+#include <array>
 
 #include <QStringView>
 
@@ -64,9 +67,33 @@ std::optional<ColorValue> readDecimalTriple(QStringView text) {
     return MakeColor(*red, *green, *blue);
 }
 
-} // namespace
+// The program's own R:G:B copy format, "R:255 G:026 B:184", in any letter case.
+std::optional<ColorValue> readRgbValues(QStringView text) {
+    const QStringView t = text.trimmed();
+    std::array<int, 3> channel{};
+    constexpr std::array<char16_t, 3> kLetters{u'R', u'G', u'B'};
+    qsizetype pos = 0;
+    for (std::size_t k = 0; k < 3; ++k) {
+        if (k > 0) {
+            if (pos >= t.size() || t[pos] != u' ') return std::nullopt;
+            ++pos;
+        }
+        if (pos + 2 > t.size() || t[pos].toUpper() != kLetters[k] || t[pos + 1] != u':')
+            return std::nullopt;
+        pos += 2;
+        const qsizetype start = pos;
+        while (pos < t.size() && isDecimalDigit(t[pos]) && pos - start < 3)
+            ++pos;
+        const auto value = readByte(t.sliced(start, pos - start));
+        if (!value) return std::nullopt;
+        channel[k] = *value;
+    }
+    if (pos < t.size() && t[pos] == u';') ++pos;
+    if (pos != t.size()) return std::nullopt;
+    return MakeColor(channel[0], channel[1], channel[2]);
+}
 
-std::optional<ColorValue> ParseColorText(const QString& text) {
+std::optional<ColorValue> parseLegacy(const QString& text) {
     // Upper-casing follows the user's locale, as everywhere else text is upper-cased.
     const QString upper = Platform::toUpper(text);
     // Trailing punctuation (";", ")", blanks) goes; the first character always stays.
@@ -95,6 +122,33 @@ std::optional<ColorValue> ParseColorText(const QString& text) {
     if (const auto triple = readDecimalTriple(t)) return triple;
     if (n != 6 && n != 8) return std::nullopt;
     return readHex(t);
+}
+
+} // namespace
+
+ColorTextReading ReadColorText(const QString& text) {
+    // The notations read before style-sheet colours came keep their exact meaning.
+    if (const auto legacy = parseLegacy(text)) return {legacy, {}};
+    if (const auto values = readRgbValues(text)) return {values, {}};
+    const CssColorReading css = ReadCssColor(text);
+    ColorTextReading reading{css.color, {}};
+    if (css.keywordWithoutColor)
+        reading.note = QStringLiteral("Not a colour value: transparent, currentcolor and system "
+                                      "colours have no colour of their own. Type a colour such "
+                                      "as #663399 or rebeccapurple.");
+    else if (css.outOfGamut && css.alphaIgnored)
+        reading.note = QStringLiteral("Out of the sRGB gamut: mapped to the nearest colour the "
+                                      "screen can show. Alpha ignored: colours here are opaque.");
+    else if (css.outOfGamut)
+        reading.note = QStringLiteral("Out of the sRGB gamut: mapped to the nearest colour the "
+                                      "screen can show.");
+    else if (css.alphaIgnored)
+        reading.note = QStringLiteral("Alpha ignored: colours here are opaque.");
+    return reading;
+}
+
+std::optional<ColorValue> ParseColorText(const QString& text) {
+    return ReadColorText(text).color;
 }
 
 ColorValue ParseHexSix(const QString& text) {

@@ -1,5 +1,6 @@
 #include "app/Unit1.h"
 
+#include "colour/ColorParser.h"
 #include "colour/ColorValue.h"
 #include "colour/CopyFormats.h"
 #include "controls/KxButton.h"
@@ -527,4 +528,20 @@ TEST_F(MainWindowTest, CrossHairStaysOnTheWindowItself) {
     EXPECT_EQ(form.ui().ButRgb->cursor().shape(), Qt::ArrowCursor);
     EXPECT_EQ(form.ui().PnlColor->cursor().shape(), Qt::ArrowCursor);
     EXPECT_EQ(form.ui().EdClValue->cursor().shape(), Qt::IBeamCursor);
+}
+
+TEST_F(MainWindowTest, StyleSheetColoursInTheValueFieldAndTheHintSaysWhatWasDropped) {
+    typeValue(QStringLiteral("oklch(62.8% 0.2577 29.23 / 50%)"));
+    EXPECT_EQ(form.valueFieldColor(), MakeColor(255, 0, 0));
+    EXPECT_EQ(form.currentColor(), MakeColor(255, 0, 0));
+    EXPECT_TRUE(form.ui().EdClValue->toolTip().startsWith(QStringLiteral("Alpha ignored")));
+
+    // A keyword without a colour changes nothing but says why.
+    typeValue(QStringLiteral("currentColor"));
+    EXPECT_EQ(form.valueFieldColor(), MakeColor(255, 0, 0));
+    EXPECT_TRUE(form.ui().EdClValue->toolTip().startsWith(QStringLiteral("Not a colour value")));
+
+    typeValue(QStringLiteral("rebeccapurple"));
+    EXPECT_EQ(form.valueFieldColor(), MakeColor(0x66, 0x33, 0x99));
+    EXPECT_EQ(form.ui().EdClValue->toolTip(), ValueExamplesHint());
 }

@@ -30,11 +30,38 @@ TEST(ParseColorText, AcceptedNotations) {
 TEST(ParseColorText, RefusedTexts) {
     // Length gates of the prefixes, unknown words, separators, range and trailing letters.
     const QString refused = QStringLiteral(
-        "|#FFF|#FFAA7|#FFAA77AA|$FFAA7|$FFAA77A|0xFFAA7|0xFFAA77A|FFAA7|FFAA77A|#GGAA77"
-        "|rgba(1,2,3,1)|red(1,2,3)|rgb(1,2,|rgb( 255, 0, 125 );|255, 0, 125|255,,0,125"
+        "|#FFAA7|$FFAA7|$FFAA77A|0xFFAA7|0xFFAA77A|FFAA7|FFAA77A|#GGAA77"
+        "|red(1,2,3)|rgb(1,2,|255, 0, 125|255,,0,125|R:255 G:0|R:256 G:0 B:0|R:1 G:2 B:3 A:4"
         "|1,2,3A|256,0,0|0,0,256|4294967296,0,0|1,2,3,4|1 2|-1,2,3");
     for (const QString& text : refused.split(u'|'))
         EXPECT_EQ(ParseColorText(text), std::nullopt) << text.toStdString();
+}
+
+TEST(ReadColorText, StyleSheetColoursWhereTheOlderNotationsReadNothing) {
+    // Texts the value field refused before, among them the program's own "Html CSS rgb" template.
+    EXPECT_EQ(parse("rgb( 255, 0, 125 );"), MakeColor(255, 0, 125));
+    EXPECT_EQ(parse("rgba(1,2,3,1)"), MakeColor(1, 2, 3));
+    EXPECT_EQ(parse("#FFF"), kWhite);
+    EXPECT_EQ(parse("R:255 G:026 B:184"), MakeColor(255, 26, 184));
+    EXPECT_EQ(parse(" r:1 g:2 b:3;"), MakeColor(1, 2, 3));
+    EXPECT_EQ(parse("hsl(270 50% 40%)"), MakeColor(0x66, 0x33, 0x99));
+    EXPECT_EQ(parse("#FFAA77AA"), MakeColor(0xFF, 0xAA, 0x77)); // alpha last, and dropped
+    // Where both could read a text, the older meaning stays: alpha first after "$" and "0x".
+    EXPECT_EQ(parse("$FFAA77AA"), 0xFF000000u | MakeColor(0xAA, 0x77, 0xAA));
+}
+
+TEST(ReadColorText, NotesSayWhatWasDroppedOrMapped) {
+    const auto note = [](const char* text) { return ReadColorText(QString::fromUtf8(text)).note; };
+    EXPECT_TRUE(note("#FFAA77").isEmpty());
+    EXPECT_TRUE(note("rgb(10 20 30 / 1)").isEmpty());
+    EXPECT_TRUE(note("no colour").isEmpty());
+    EXPECT_TRUE(note("rgb(10 20 30 / 0.5)").startsWith("Alpha ignored"));
+    EXPECT_TRUE(note("#FFAA7780").startsWith("Alpha ignored"));
+    EXPECT_TRUE(note("color(display-p3 0 1 0)").startsWith("Out of the sRGB gamut"));
+    EXPECT_TRUE(note("color(display-p3 0 1 0 / 0.5)").contains("Alpha ignored"));
+    const ColorTextReading transparent = ReadColorText(QStringLiteral("transparent"));
+    EXPECT_EQ(transparent.color, std::nullopt);
+    EXPECT_TRUE(transparent.note.startsWith("Not a colour value"));
 }
 
 TEST(ParseColorText, ReadsBackHtmlTextAndSurvivesRandomText) {
