@@ -42,8 +42,21 @@ namespace {
 
 enum TPopupCopy { CopyRgb, CopyBgr, CopyHtml, CopyHsl, CopyCustom, CopyAll };
 
-constexpr std::array<const char*, 6> kClickActionCaptions{"Copy All", "Copy HTML", "Copy BGR",
-                                                          "Copy RGB", "Copy HSL",  "Copy Custom"};
+constexpr std::array<const char*, kCopyStyleCount> kClickActionCaptions{
+    "Copy All",    "Copy HTML",      "Copy BGR",       "Copy RGB",         "Copy HSL",
+    "Copy Custom", "Copy CSS rgb()", "Copy CSS hsl()", "Copy CSS oklch()", "Copy CSS #RGB"};
+
+// The style-sheet notations in the popup menu, each copying as its click action would.
+struct TCssCopyItem {
+    const char* caption;
+    CopyStyle style;
+};
+constexpr std::array<TCssCopyItem, 4> kCssCopyItems{{
+    {"Copy CSS rgb() To Clipboard", CopyStyle::CssRgb},
+    {"Copy CSS hsl() To Clipboard", CopyStyle::CssHsl},
+    {"Copy CSS oklch() To Clipboard", CopyStyle::OkLch},
+    {"Copy CSS #RGB To Clipboard", CopyStyle::ShortHex},
+}};
 
 // User slot 0 to 19 for the digits and the letters A to J; -1 otherwise.
 int slotOfKey(char16_t key) {
@@ -131,6 +144,11 @@ void TCommands::createMenu() {
     add("Copy HSL To Clipboard", [this] { copyPopup(CopyHsl); });
     add("Copy Custom To Clipboard", [this] { copyPopup(CopyCustom); });
     add("Copy All To Clipboard", [this] { copyPopup(CopyAll); });
+    for (const TCssCopyItem& item : kCssCopyItems)
+        add(item.caption, [this, style = item.style] {
+            if (const std::optional<ColorValue> c = PopupColor(m_popupControl))
+                copy(FormatByStyle(*c, int(style), m_hub.options().formats()));
+        });
     MnuCopyRGBToClipboard->setText(MnuCopyRGBToClipboard->text() + QStringLiteral("\tShift+Click"));
     MnuCopyBgrToClipboard->setText(MnuCopyBgrToClipboard->text() + QStringLiteral("\tCtrl+Click"));
     MnuCopyHtmlToClipboard->setText(MnuCopyHtmlToClipboard->text() +

@@ -78,9 +78,7 @@ void takeSettings(const std::array<char, 64>& bytes, TStoredSettings& s) {
     using namespace SettingsField;
     s.pastel = std::clamp<qint32>(fieldAt(bytes, Pastel), 0, TStoredSettings::MaxPastel);
     const qint32 action = fieldAt(bytes, ClickAction);
-    s.clickAction = action >= int(CopyStyle::All) && action <= int(CopyStyle::Custom)
-                        ? CopyStyle(action)
-                        : CopyStyle::Html;
+    s.clickAction = IsCopyStyle(action) ? CopyStyle(action) : CopyStyle::Html;
     s.formats.customHex = fieldAt(bytes, CustomDecimal) == 0;
     s.sampleTextColor = plainColor(quint32(fieldAt(bytes, TextColor)));
     s.sampleBkgColor = plainColor(quint32(fieldAt(bytes, BkgColor)));

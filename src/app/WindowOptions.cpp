@@ -29,7 +29,7 @@ void TWindowOptions::setSaveSampleAfterPaste(bool on) {
 }
 
 void TWindowOptions::setClickAction(CopyStyle style) {
-    if (style < CopyStyle::All || style > CopyStyle::Custom) return;
+    if (!IsCopyStyle(int(style))) return;
     if (style == m_values.clickAction) return;
     m_values.clickAction = style;
     emit clickActionChanged(style);

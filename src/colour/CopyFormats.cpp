@@ -1,5 +1,7 @@
 #include "colour/CopyFormats.h"
 
+#include "colour/CssColorWriter.h"
+
 #include <algorithm>
 #include <array>
 #include <utility>
@@ -26,20 +28,42 @@ struct Placeholder {
     QString value;
 };
 
+// The whole-colour placeholders every template may hold, with their formats.
+struct ColorPlaceholder {
+    QStringView name;
+    QString (*format)(ColorValue);
+};
+constexpr std::array<ColorPlaceholder, 4> kColorPlaceholders{{
+    {u"{css-rgb}", FormatCssRgb},
+    {u"{css-hsl}", FormatCssHsl},
+    {u"{oklch}", FormatOkLch},
+    {u"{short-hex}", FormatShortHex},
+}};
+
+constexpr std::size_t kMaxPlaceholders = 3 + kColorPlaceholders.size();
+
 // Every placeholder is replaced at its first position in the original template, so inserted
-// values are never searched. The names of one template share no letter, so they cannot overlap.
-QString substitute(const QString& templateText, std::array<Placeholder, 3> placeholders) {
+// values are never searched. The names of one template share no letter and the whole-colour names
+// alone hold braces, so no two can overlap.
+QString substitute(ColorValue color, const QString& templateText,
+                   const std::array<Placeholder, 3>& channels) {
     struct Hit {
         qsizetype pos;
-        const Placeholder* placeholder;
+        QStringView name;
+        QString value;
     };
-    std::array<Hit, 3> hits{};
+    std::array<Hit, kMaxPlaceholders> hits{};
     std::size_t count = 0;
-    for (const Placeholder& p : placeholders) {
+    for (const Placeholder& p : channels) {
         const qsizetype pos = templateText.indexOf(p.name);
-        if (pos >= 0) hits[count++] = {pos, &p};
+        if (pos >= 0) hits[count++] = {pos, p.name, p.value};
     }
-    // At most three hits: an insertion sort by position.
+    // Formatted only when present: most templates hold none of them.
+    for (const ColorPlaceholder& p : kColorPlaceholders) {
+        const qsizetype pos = templateText.indexOf(p.name);
+        if (pos >= 0) hits[count++] = {pos, p.name, p.format(color)};
+    }
+    // At most seven hits: an insertion sort by position.
     for (std::size_t i = 1; i < count; ++i)
         for (std::size_t k = i; k > 0 && hits[k].pos < hits[k - 1].pos; --k)
             std::swap(hits[k], hits[k - 1]);
@@ -49,8 +73,8 @@ QString substitute(const QString& templateText, std::array<Placeholder, 3> place
     qsizetype copied = 0;
     for (std::size_t i = 0; i < count; ++i) {
         result += QStringView(templateText).sliced(copied, hits[i].pos - copied);
-        result += hits[i].placeholder->value;
-        copied = hits[i].pos + hits[i].placeholder->name.size();
+        result += hits[i].value;
+        copied = hits[i].pos + hits[i].name.size();
     }
     result += QStringView(templateText).sliced(copied);
     return result;
@@ -83,11 +107,12 @@ QString FormatRgbValues(ColorValue color) {
 }
 
 QString FormatRgbTemplate(ColorValue color, const QString& templateText, bool hex) {
-    return substitute(templateText, {{
-                                        {u"RR", rgbValueText(RedOf(color), hex)},
-                                        {u"GG", rgbValueText(GreenOf(color), hex)},
-                                        {u"BB", rgbValueText(BlueOf(color), hex)},
-                                    }});
+    return substitute(color, templateText,
+                      {{
+                          {u"RR", rgbValueText(RedOf(color), hex)},
+                          {u"GG", rgbValueText(GreenOf(color), hex)},
+                          {u"BB", rgbValueText(BlueOf(color), hex)},
+                      }});
 }
 
 QString FormatHslTemplate(ColorValue color, const QString& templateText, bool hex, int hueMax,
@@ -96,11 +121,12 @@ QString FormatHslTemplate(ColorValue color, const QString& templateText, bool he
     const std::uint16_t h = ScaleHlsComponent(hueMax, hls.hue);
     const std::uint16_t s = ScaleHlsComponent(satMax, hls.sat);
     const std::uint16_t l = ScaleHlsComponent(lumMax, hls.lum);
-    return substitute(templateText, {{
-                                        {u"HH", hslValueText(h, hueMax, hex)},
-                                        {u"SS", hslValueText(s, satMax, hex)},
-                                        {u"LL", hslValueText(l, lumMax, hex)},
-                                    }});
+    return substitute(color, templateText,
+                      {{
+                          {u"HH", hslValueText(h, hueMax, hex)},
+                          {u"SS", hslValueText(s, satMax, hex)},
+                          {u"LL", hslValueText(l, lumMax, hex)},
+                      }});
 }
 
 QString FormatCustom(ColorValue color, const FormatSettings& settings) {
@@ -131,6 +157,14 @@ std::optional<QString> FormatByStyle(ColorValue color, int style, const FormatSe
         return FormatHsl(color, settings);
     case static_cast<int>(CopyStyle::Custom):
         return FormatCustom(color, settings);
+    case static_cast<int>(CopyStyle::CssRgb):
+        return FormatCssRgb(color);
+    case static_cast<int>(CopyStyle::CssHsl):
+        return FormatCssHsl(color);
+    case static_cast<int>(CopyStyle::OkLch):
+        return FormatOkLch(color);
+    case static_cast<int>(CopyStyle::ShortHex):
+        return FormatShortHex(color);
     default:
         return std::nullopt;
     }

@@ -6,7 +6,8 @@
 #include <optional>
 
 // The click action: which text a pick puts on the clipboard. The numbers are stored in the
-// settings and used as tags of the menu items and radio buttons that choose them.
+// settings and used as tags of the menu items and radio buttons that choose them; new styles are
+// appended, so a stored number keeps its meaning.
 enum class CopyStyle : int {
     All = 0,
     Html = 1,
@@ -14,7 +15,18 @@ enum class CopyStyle : int {
     RgbValues = 3,
     Hsl = 4,
     Custom = 5,
+    CssRgb = 6,
+    CssHsl = 7,
+    OkLch = 8,
+    ShortHex = 9,
 };
+
+inline constexpr int kCopyStyleCount = 10;
+
+// Whether a stored or given number names a copy style.
+constexpr bool IsCopyStyle(int style) noexcept {
+    return style >= 0 && style < kCopyStyleCount;
+}
 
 // The user's settings for the two template formats and the HSL display scale. A default value is
 // what a first start without stored settings uses.
@@ -43,6 +55,10 @@ QString FormatBgrHex(ColorValue color);
 // "R:rrr G:ggg B:bbb", each value three decimal digits with leading zeros.
 QString FormatRgbValues(ColorValue color);
 
+// Every template may also hold, each replaced at its first occurrence, "{css-rgb}", "{css-hsl}",
+// "{oklch}" and "{short-hex}": the colour as FormatCssRgb, FormatCssHsl, FormatOkLch and
+// FormatShortHex write it.
+
 // Replaces the first "RR", "GG" and "BB" of the template by red, green and blue, in two upper-case
 // hexadecimal digits or in plain decimal. Only the template's own text is searched, never text
 // inserted for another placeholder; later occurrences and everything else stay as written.
@@ -63,5 +79,5 @@ QString FormatHsl(ColorValue color, const FormatSettings& settings);
 // HTML, BGR hex, R:G:B, HSL and custom on one line, separated by single blanks.
 QString FormatAll(ColorValue color, const FormatSettings& settings);
 
-// The text of a copy style 0 to 5; nothing for any other number, so nothing is copied.
+// The text of a copy style; nothing for any other number, so nothing is copied.
 std::optional<QString> FormatByStyle(ColorValue color, int style, const FormatSettings& settings);

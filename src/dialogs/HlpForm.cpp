@@ -57,7 +57,16 @@ constexpr TRadioText kCopyStyles[] = {
     {u"R:G:B:", u" Copy Value to the Clipboard in R:G:B Format  (R:255 G:26 B:184) "},
     {u"HSL", u" Copy Value to the Clipboard in HSL Custom Format  (hsl( 318, 100%, 55% );) "},
     {u"Custom", u" Copy Value to the Clipboard in Custom Format  (rgb(255,26,184);) "},
+    {u"rgb()", u" Copy Value to the Clipboard in CSS rgb Format  (rgb(255 26 184)) "},
+    {u"hsl()", u" Copy Value to the Clipboard in CSS hsl Format  (hsl(318.2 100% 55.1%)) "},
+    {u"oklch()",
+     u" Copy Value to the Clipboard in CSS oklch Format  (oklch(0.6552 0.2519 350.2)) "},
+    {u"#RGB", u" Copy Value to the Clipboard as #RGB where exact, else as #RRGGBB  (#F1B) "},
 };
+static_assert(std::size(kCopyStyles) == kCopyStyleCount);
+
+// The styles up to Custom share the first row; the style-sheet notations get their own.
+constexpr int kFirstCssStyle = static_cast<int>(CopyStyle::CssRgb);
 
 QColor toQColor(ColorValue c) {
     return QColor(RedOf(c), GreenOf(c), BlueOf(c));
@@ -198,6 +207,7 @@ void THlpForm::createControls() {
     column->addWidget(createSampleFileRow());
     column->addWidget(createCustomTemplateRow());
     column->addWidget(createClickActionRow());
+    column->addWidget(PnlCssClick);
     column->addWidget(createHslRow());
     column->addWidget(createBottomRow());
     createLoadTimer();
@@ -272,18 +282,24 @@ TKxPanel* THlpForm::createCustomTemplateRow() {
 
 TKxPanel* THlpForm::createClickActionRow() {
     PnlLeftClick = addRow(this, kRowLight);
-    auto* leftClick = static_cast<QHBoxLayout*>(PnlLeftClick->layout());
-    leftClick->addWidget(label(PnlLeftClick, QStringLiteral("  Left Click Copy:")));
+    PnlCssClick = addRow(this, kRowLight);
     FRdbGroup = new QButtonGroup(this);
-    for (int tag = 0; tag < static_cast<int>(Rdb.size()); ++tag) {
-        auto* radio = new QRadioButton(QString::fromUtf16(kCopyStyles[tag].caption), PnlLeftClick);
-        radio->setToolTip(QString::fromUtf16(kCopyStyles[tag].hint));
-        radio->setProperty("Tag", tag);
-        FRdbGroup->addButton(radio, tag);
-        leftClick->addWidget(radio);
-        Rdb[static_cast<std::size_t>(tag)] = radio;
+    for (TKxPanel* row : {PnlLeftClick, PnlCssClick}) {
+        const bool first = row == PnlLeftClick;
+        auto* layout = static_cast<QHBoxLayout*>(row->layout());
+        layout->addWidget(label(row, first ? QStringLiteral("  Left Click Copy:")
+                                           : QStringLiteral("  Left Click Copy CSS:")));
+        for (int tag = first ? 0 : kFirstCssStyle; tag < (first ? kFirstCssStyle : kCopyStyleCount);
+             ++tag) {
+            auto* radio = new QRadioButton(QString::fromUtf16(kCopyStyles[tag].caption), row);
+            radio->setToolTip(QString::fromUtf16(kCopyStyles[tag].hint));
+            radio->setProperty("Tag", tag);
+            FRdbGroup->addButton(radio, tag);
+            layout->addWidget(radio);
+            Rdb[static_cast<std::size_t>(tag)] = radio;
+        }
+        layout->addStretch(1);
     }
-    leftClick->addStretch(1);
     return PnlLeftClick;
 }
 

@@ -2,8 +2,8 @@
 
 #include "colour/ColorTemplateList.h"
 #include "colour/CopyFormats.h"
-#include "pixels/KxImageList.h"
 #include "dialogs/ShortcutTable.h"
+#include "pixels/KxImageList.h"
 
 #include "controls/KxDialog.h"
 
@@ -24,7 +24,7 @@ class TKxPanel;
 // The settings the dialog edits and gives back on OK.
 struct TSettingsValues {
     FormatSettings formats;
-    // A copy style, 0 to 5.
+    // A copy style (CopyStyle as a number).
     int clickAction = static_cast<int>(CopyStyle::Html);
     QString sampleTextPath;
     bool saveAfterPaste = false;
@@ -66,8 +66,9 @@ public:
     QLineEdit* EdHslTemplate = nullptr;
     TKxButton* ButHslTemplates = nullptr;
     TKxPanel* PnlLeftClick = nullptr;
+    TKxPanel* PnlCssClick = nullptr;
     // By copy style: All, HTML, BGRHex, R:G:B:, HSL, Custom.
-    std::array<QRadioButton*, 6> Rdb{};
+    std::array<QRadioButton*, kCopyStyleCount> Rdb{};
     TKxPanel* PnlCustomClick = nullptr;
     QCheckBox* CbxRgbHex = nullptr;
     QLineEdit* EdTemplate = nullptr;

@@ -198,6 +198,11 @@ TEST_F(CommandsTest, PopupCopiesTheColourOfTheControlItWasOpenedOn) {
     popupItem(form.ui().PnlWebSafe, QStringLiteral("Copy R:G:B: To Clipboard"));
     EXPECT_EQ(platform.clipboard, FormatRgbValues(WebSafe(MakeColor(255, 26, 184))));
 
+    popupItem(palette(), QStringLiteral("Copy CSS hsl() To Clipboard"));
+    EXPECT_EQ(platform.clipboard, QStringLiteral("hsl(318.6 100% 55.1%)"));
+    popupItem(palette(), QStringLiteral("Copy CSS #RGB To Clipboard"));
+    EXPECT_EQ(platform.clipboard, QStringLiteral("#FF1AB8"));
+
     // No colour under a scroll bar or a slider: nothing copied.
     platform.clipboardWrites = 0;
     popupItem(bar(), QStringLiteral("Copy HTM To Clipboard "));
@@ -216,6 +221,10 @@ TEST_F(CommandsTest, ClickActionItemsSetTheActionAndModifierItemsShowTheirClick)
     EXPECT_EQ(form.options().clickAction(), CopyStyle::RgbValues);
     EXPECT_TRUE(menu->actions().at(3)->isChecked());
     EXPECT_FALSE(menu->actions().at(1)->isChecked());
+    ASSERT_EQ(menu->actions().size(), kCopyStyleCount);
+    menu->actions().at(8)->trigger();
+    EXPECT_EQ(form.options().clickAction(), CopyStyle::OkLch);
+    EXPECT_EQ(menu->actions().at(8)->text(), QStringLiteral("Copy CSS oklch()"));
 
     QStringList captions;
     for (QAction* action : form.commands().popupMenu()->actions().mid(0, 3))

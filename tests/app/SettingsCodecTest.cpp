@@ -158,7 +158,7 @@ TEST_F(SettingsCodecTest, OutOfRangeFieldsTakeTheirDefaultOrBound) {
     const Case cases[] = {
         {"pastel INT_MIN", 0x80000000u, 1, 0x00090000u, 0, CopyStyle::Html, false, 9},
         {"pastel above 255", 300, 0, 0x00090001u, 255, CopyStyle::All, true, 9},
-        {"action 6", 0, 6, 0x000C0000u, 0, CopyStyle::Html, false, 12},
+        {"action 10", 0, 10, 0x000C0000u, 0, CopyStyle::Html, false, 12},
         {"action -1", 0, 0xFFFFFFFFu, 0x00090000u, 0, CopyStyle::Html, false, 9},
         {"style byte 7", 0, 5, 0x00090007u, 0, CopyStyle::Custom, false, 9},
         {"size 65535", 0, 2, 0xFFFF0001u, 0, CopyStyle::BgrHex, true, 255},
@@ -177,6 +177,21 @@ TEST_F(SettingsCodecTest, OutOfRangeFieldsTakeTheirDefaultOrBound) {
     }
     writeRecord(QStringLiteral("FormSizePos"), {0, 0, 800, 600, 9});
     EXPECT_EQ(load().windowState, 0);
+    EXPECT_TRUE(reports.isEmpty());
+}
+
+TEST_F(SettingsCodecTest, OldAndNewClickActionsBothLoadAndSaveBack) {
+    // A record from before the style-sheet formats (Custom, the last of its day) and records
+    // holding each of the new ones.
+    for (const CopyStyle style : {CopyStyle::Custom, CopyStyle::CssRgb, CopyStyle::CssHsl,
+                                  CopyStyle::OkLch, CopyStyle::ShortHex}) {
+        writeRecord(QStringLiteral("Settings"), {40, quint32(style), 0, 0, 0, 0x00090000u});
+        TStoredSettings s = load();
+        EXPECT_EQ(s.clickAction, style) << int(style);
+        EXPECT_EQ(s.pastel, 40) << int(style);
+        TSettingsCodec::save(store, s, report);
+        EXPECT_EQ(load().clickAction, style) << int(style);
+    }
     EXPECT_TRUE(reports.isEmpty());
 }
 

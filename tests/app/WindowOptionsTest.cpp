@@ -33,9 +33,9 @@ TEST(WindowOptions, SetValuesSignalsOnlyWhatChanged) {
 TEST(WindowOptions, ClickActionOutsideTheStylesIsRefused) {
     TWindowOptions options;
     QSignalSpy click(&options, &TWindowOptions::clickActionChanged);
-    options.setClickAction(CopyStyle::Custom);
-    options.setClickAction(static_cast<CopyStyle>(6));
+    options.setClickAction(CopyStyle::ShortHex);
+    options.setClickAction(static_cast<CopyStyle>(kCopyStyleCount));
     options.setClickAction(static_cast<CopyStyle>(-1));
-    EXPECT_EQ(options.clickAction(), CopyStyle::Custom);
+    EXPECT_EQ(options.clickAction(), CopyStyle::ShortHex);
     EXPECT_EQ(click.count(), 1);
 }

@@ -1,5 +1,8 @@
 #include "colour/CopyFormats.h"
+#include "colour/CssColorReader.h"
+#include "colour/CssColorWriter.h"
 
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace {
@@ -64,7 +67,57 @@ TEST(CopyFormats, ByStyleChoosesTheFormatOrNothing) {
     EXPECT_EQ(FormatByStyle(kExample, 3, settings), "R:255 G:026 B:184");
     EXPECT_EQ(FormatByStyle(kExample, 4, settings), "hsl( 318, 100%, 55% );");
     EXPECT_EQ(FormatByStyle(kExample, 5, settings), "rgb( 255, 26, 184 );");
-    EXPECT_EQ(FormatByStyle(kExample, 6, settings), std::nullopt);
+    EXPECT_EQ(FormatByStyle(kExample, kCopyStyleCount, settings), std::nullopt);
     settings.customTemplate.clear(); // an empty text is still a copy
     EXPECT_EQ(FormatByStyle(kExample, 5, settings), QString());
+}
+
+TEST(CopyFormats, StyleSheetFormatsOfPublishedColours) {
+    constexpr ColorValue rebecca = MakeColor(0x66, 0x33, 0x99);
+    constexpr ColorValue red = MakeColor(255, 0, 0);
+    constexpr ColorValue grey = MakeColor(128, 128, 128);
+    EXPECT_EQ(FormatCssRgb(kExample), "rgb(255 26 184)");
+    EXPECT_EQ(FormatCssRgb(0xAB000000u | kBlack), "rgb(0 0 0)");
+    EXPECT_EQ(FormatCssHsl(rebecca), "hsl(270 50% 40%)");
+    EXPECT_EQ(FormatCssHsl(red), "hsl(0 100% 50%)");
+    EXPECT_EQ(FormatCssHsl(kWhite), "hsl(0 0% 100%)");
+    EXPECT_EQ(FormatCssHsl(grey), "hsl(0 0% 50%)"); // 127.5 rounds up to 128
+    // oklch(62.8% 0.2577 29.23) and oklch(59.99% 0 0) as published, lightness as a fraction.
+    EXPECT_EQ(FormatOkLch(red), "oklch(0.628 0.2577 29.23)");
+    EXPECT_EQ(FormatOkLch(grey), "oklch(0.5999 0 0)");
+    EXPECT_EQ(FormatOkLch(kWhite), "oklch(1 0 0)");
+    EXPECT_EQ(FormatOkLch(kBlack), "oklch(0 0 0)");
+    EXPECT_EQ(FormatShortHex(MakeColor(0xFF, 0x11, 0xBB)), "#F1B");
+    EXPECT_EQ(FormatShortHex(kExample), "#FF1AB8");
+    EXPECT_EQ(FormatShortHex(kBlack), "#000");
+}
+
+TEST(CopyFormats, StyleSheetNumbersHaveNoTrailingZerosAndReadBack) {
+    // A decimal ending in 0, a bare point, an exponent or a negative zero is no shortest number.
+    const QRegularExpression notShortest(
+        QStringLiteral("\\.\\d*0(?!\\d)|\\.(?!\\d)|[eE]|-0(?![.\\d])"));
+    for (ColorValue c = 0; c <= kColorMask; c += 4099) {
+        for (const QString& text : {FormatCssHsl(c), FormatOkLch(c)}) {
+            EXPECT_FALSE(notShortest.match(text).hasMatch()) << text.toStdString();
+            EXPECT_EQ(ReadCssColor(text).color, c) << text.toStdString();
+        }
+    }
+}
+
+TEST(CopyFormats, NewStylesAndWholeColourPlaceholders) {
+    const FormatSettings settings = decimalSettings();
+    EXPECT_EQ(FormatByStyle(kExample, int(CopyStyle::CssRgb), settings), "rgb(255 26 184)");
+    EXPECT_EQ(FormatByStyle(kExample, int(CopyStyle::CssHsl), settings), FormatCssHsl(kExample));
+    EXPECT_EQ(FormatByStyle(kExample, int(CopyStyle::OkLch), settings), FormatOkLch(kExample));
+    EXPECT_EQ(FormatByStyle(kExample, int(CopyStyle::ShortHex), settings), "#FF1AB8");
+    EXPECT_EQ(FormatByStyle(kExample, kCopyStyleCount, settings), std::nullopt);
+    // "All" keeps its five formats.
+    EXPECT_EQ(FormatByStyle(kExample, 0, settings), FormatAll(kExample, settings));
+
+    EXPECT_EQ(rgb(kExample, "color: {css-rgb}; /* RR {css-rgb} */", false),
+              "color: rgb(255 26 184); /* 255 {css-rgb} */");
+    EXPECT_EQ(rgb(MakeColor(0xFF, 0x11, 0xBB), "{short-hex} BB {oklch}", true),
+              "#F1B BB " + FormatOkLch(MakeColor(0xFF, 0x11, 0xBB)));
+    EXPECT_EQ(hsl(kExample, "HH {css-hsl} {Css-Hsl}", false, 360, 100, 100),
+              "318 " + FormatCssHsl(kExample) + " {Css-Hsl}");
 }

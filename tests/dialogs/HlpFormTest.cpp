@@ -107,7 +107,7 @@ TEST_F(SettingsDialog, TheRadioButtonsChooseTheClickActionAndTheHexBoxesStayPut)
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     EXPECT_TRUE(form->Rdb[1]->isChecked());
-    for (int tag : {5, 0, 4}) {
+    for (int tag : {5, 0, 4, 8, 6}) {
         QTest::mouseClick(form->Rdb[static_cast<std::size_t>(tag)], Qt::LeftButton);
         EXPECT_EQ(form->Values().clickAction, tag);
         EXPECT_EQ(form->Rdb[static_cast<std::size_t>(tag)]->property("Tag").toInt(), tag);
