@@ -1,6 +1,7 @@
 #include "colour/ColorParser.h"
 #include "colour/ColorValue.h"
 #include "colour/CopyFormats.h"
+#include "colour/CssColorWriter.h"
 
 #include <benchmark/benchmark.h>
 
@@ -54,3 +55,41 @@ static void BM_FormatAll(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_FormatAll);
+
+// One benchmark per notation, so a slow one cannot hide behind fast ones. The legacy notations
+// are what typing in the value field meets most; they must stay under a microsecond.
+static void BM_ParseNotation(benchmark::State& state, const char* text) {
+    const QString value = QString::fromUtf8(text);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ParseColorText(value));
+}
+BENCHMARK_CAPTURE(BM_ParseNotation, legacy_rgb, "rgb(119,170,255);");
+BENCHMARK_CAPTURE(BM_ParseNotation, legacy_hash, "#FFAA77");
+BENCHMARK_CAPTURE(BM_ParseNotation, legacy_0x, "0x00AAFF77");
+BENCHMARK_CAPTURE(BM_ParseNotation, legacy_triple, "255 0 125");
+BENCHMARK_CAPTURE(BM_ParseNotation, rgb_values, "R:255 G:026 B:184");
+BENCHMARK_CAPTURE(BM_ParseNotation, hash_short, "#abc");
+BENCHMARK_CAPTURE(BM_ParseNotation, rgb_commas, "rgb(10, 20, 30)");
+BENCHMARK_CAPTURE(BM_ParseNotation, rgb_slash, "rgb(10% 20% 30% / 50%)");
+BENCHMARK_CAPTURE(BM_ParseNotation, hsl, "hsl(270deg 50% 40%)");
+BENCHMARK_CAPTURE(BM_ParseNotation, hwb, "hwb(270 20% 40%)");
+BENCHMARK_CAPTURE(BM_ParseNotation, lab, "lab(29.2345% 39.3825 20.0664)");
+BENCHMARK_CAPTURE(BM_ParseNotation, lch, "lch(29.2345% 44.2 27)");
+BENCHMARK_CAPTURE(BM_ParseNotation, oklab, "oklab(40.101% 0.1147 0.0453)");
+BENCHMARK_CAPTURE(BM_ParseNotation, oklch, "oklch(40.101% 0.12332 21.555)");
+BENCHMARK_CAPTURE(BM_ParseNotation, oklch_out_of_gamut, "oklch(0.7 0.4 145)");
+BENCHMARK_CAPTURE(BM_ParseNotation, display_p3, "color(display-p3 1 0 0)");
+BENCHMARK_CAPTURE(BM_ParseNotation, named, "rebeccapurple");
+BENCHMARK_CAPTURE(BM_ParseNotation, not_a_colour, "not a colour");
+
+static void BM_FormatNew(benchmark::State& state, QString (*format)(ColorValue)) {
+    ColorValue color = 0x123456u;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(format(color));
+        color = (color + 0x010305u) & kColorMask;
+    }
+}
+BENCHMARK_CAPTURE(BM_FormatNew, css_rgb, FormatCssRgb);
+BENCHMARK_CAPTURE(BM_FormatNew, css_hsl, FormatCssHsl);
+BENCHMARK_CAPTURE(BM_FormatNew, oklch, FormatOkLch);
+BENCHMARK_CAPTURE(BM_FormatNew, short_hex, FormatShortHex);

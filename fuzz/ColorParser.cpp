@@ -1,5 +1,7 @@
 // Pasted and typed value-field text: any characters, any length.
 #include "colour/ColorParser.h"
+#include "colour/CssColorReader.h"
+#include "colour/CssColorWriter.h"
 
 #include <QString>
 
@@ -22,6 +24,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const QString html = QStringLiteral("#%1").arg(rgb, 6, 16, QLatin1Char('0'));
             const auto again = ParseColorText(html);
             if (!again || (*again & kColorMask) != (*colour & kColorMask)) std::abort();
+        }
+        // The style-sheet reader alone: a colour it reads comes back through every copy format
+        // of the style sheets, and a keyword without a colour never carries one.
+        const CssColorReading css = ReadCssColor(text);
+        if (css.keywordWithoutColor && css.color) std::abort();
+        if (css.color) {
+            const ColorValue c = *css.color;
+            for (const QString& copy :
+                 {FormatCssRgb(c), FormatCssHsl(c), FormatOkLch(c), FormatShortHex(c)})
+                if (ReadCssColor(copy).color != c) std::abort();
         }
         (void)ParseHexSix(text);
     }
