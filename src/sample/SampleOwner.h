@@ -1,5 +1,6 @@
 #pragma once
 
+#include "colour/ColorContrast.h"
 #include "sample/SampleSettings.h"
 
 #include <QRect>
@@ -29,4 +30,7 @@ public:
     virtual void sampleArrowKey(int key) = 0;
     // A key the sample window did not use, for the owner's shortcuts.
     virtual void sampleKeyForwarded(QKeyEvent* event) = 0;
+    // The window's command to make the text colour readable at `level`. The owner keeps the
+    // colours, so it changes them; an owner without colours of its own ignores it.
+    virtual void sampleReadableTextRequested(ColorContrast::TLevel level) { (void)level; }
 };

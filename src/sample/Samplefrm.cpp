@@ -35,6 +35,10 @@ constexpr int kDesignFontHeight = 18;
 // The least of a window that must lie on some screen for the user to find it again.
 constexpr int kFindableSide = 32;
 constexpr int kSmallestSide = 40;
+// The status strip: neutral colours of its own, so it reads the same on any sample.
+constexpr QRgb kStatusBackground = 0xFF262626u;
+constexpr QRgb kStatusText = 0xFFF2F2F2u;
+constexpr int kStatusPadding = 2;
 
 const QString kCaption{Kxglobals::ProgramName};
 
@@ -91,6 +95,7 @@ TSampleForm::TSampleForm(TSampleOwner* owner, QWidget* parent)
     FFont = QFont(QStringLiteral("Arial"));
     FFont.setPixelSize(std::max(1, scaled(this, kDesignFontHeight)));
     setFont(FFont);
+    FStatusFont = QGuiApplication::font();
 
     StringRC = new TKxStringRC(this);
     StringRC->setText(kDefaultText);
@@ -176,6 +181,22 @@ void TSampleForm::createMenu() {
         add(QStringLiteral("Window vertical 10% smaller (Shift + Scroll down)"),
             QKeySequence(QKeyCombination(Qt::ShiftModifier | Qt::KeypadModifier, Qt::Key_Slash)),
             step(false, Qt::ShiftModifier));
+    MnuSavePngImageAsSimulated =
+        add(QStringLiteral("Save Png Image As (as simulated)"), {}, saveAs);
+    MnuSavePngImageAsSimulated->setProperty("Tag", 12);
+    PopupMenu->addSeparator();
+    auto readable = [this](ColorContrast::TLevel level) {
+        return [this, level] {
+            if (FOwner) FOwner->sampleReadableTextRequested(level);
+        };
+    };
+    MnuReadableTextAA = add(QStringLiteral("Readable Text Color (AA)"), QKeySequence(Qt::Key_F7),
+                            readable(ColorContrast::TLevel::AA));
+    MnuReadableTextAAA =
+        add(QStringLiteral("Readable Text Color (AAA)"), QKeySequence(Qt::SHIFT | Qt::Key_F7),
+            readable(ColorContrast::TLevel::AAA));
+    MnuColorVision = add(QStringLiteral("Simulate Protanopia"), QKeySequence(Qt::Key_F8),
+                         &TSampleForm::cycleColorVision);
     PopupMenu->addSeparator();
     CloseWindow1 = add(QStringLiteral("Close Window"), QKeySequence(Qt::Key_Escape),
                        &TSampleForm::CloseWindow);
@@ -223,6 +244,11 @@ void TSampleForm::SetFontSize(int points) {
     points = std::min(points, MaxFontSize);
     const int pixels =
         static_cast<int>(std::max<qint64>(1, (qint64(points) * screenDpi(this) + 36) / 72));
+    // Whether the text counts as large follows the points, which the pixels only approximate.
+    if (FFontPoints != points) {
+        FFontPoints = points;
+        update();
+    }
     if (FFont.pixelSize() == pixels) return;
     FFont.setPixelSize(pixels);
     fontChanged();
@@ -325,7 +351,7 @@ void TSampleForm::CloseWindow() {
 
 int TSampleForm::minimumSide() const {
     const QFontMetrics metrics(FFont);
-    return std::max(kSmallestSide, 2 * TextMargin + metrics.height());
+    return std::max(kSmallestSide, 2 * TextMargin + metrics.height() + statusHeight());
 }
 
 void TSampleForm::stepSize(bool grow, Qt::KeyboardModifiers modifiers) {
@@ -408,7 +434,7 @@ void TSampleForm::takePicture() {
 }
 
 void TSampleForm::refillBackground() {
-    FCanvas.refillBackground(size(), geometry().topLeft());
+    FCanvas.refillBackground(sampleSize(), geometry().topLeft());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -431,7 +457,8 @@ void TSampleForm::invalidateSample() {
 }
 
 void TSampleForm::RenderSample() {
-    FCanvas.render(size(),
+    FSimulatedStale = true;
+    FCanvas.render(sampleSize(),
                    {.font = FFont,
                     .textColor = FTextColor,
                     .bkgColor = FBkgColor,
@@ -441,8 +468,81 @@ void TSampleForm::RenderSample() {
 }
 
 const QImage& TSampleForm::backBuffer() {
-    if (FCanvas.stale() || FCanvas.image().size() != size().expandedTo(QSize(1, 1))) RenderSample();
+    if (FCanvas.stale() || FCanvas.image().size() != sampleSize()) RenderSample();
     return FCanvas.image();
+}
+
+const QImage& TSampleForm::shownImage() {
+    const QImage& real = backBuffer();
+    return FVision == TColorVision::Normal ? real : simulatedImage();
+}
+
+const QImage& TSampleForm::simulatedImage() {
+    const QImage& real = FCanvas.image();
+    if (!FSimulatedStale && FSimulated.size() == real.size()) return FSimulated;
+    if (FSimulated.size() != real.size() || FSimulated.format() != real.format())
+        FSimulated = QImage(real.size(), real.format());
+    // Four-byte pixels leave no padding between rows: the picture is one long row.
+    ColorVision::SimulateRow(reinterpret_cast<const std::uint32_t*>(real.constBits()),
+                             reinterpret_cast<std::uint32_t*>(FSimulated.bits()),
+                             std::size_t(real.width()) * std::size_t(real.height()), FVision);
+    FSimulatedStale = false;
+    return FSimulated;
+}
+
+void TSampleForm::setColorVision(TColorVision vision) {
+    if (FVision == vision) return;
+    const int oldStatus = statusHeight();
+    FVision = vision;
+    FSimulatedStale = true;
+    // The strip grows by a line for the simulation's name: the sample gives it the room.
+    if (statusHeight() != oldStatus) {
+        refillBackground();
+        FCanvas.invalidateLayout();
+    }
+    invalidateSample();
+}
+
+int TSampleForm::statusHeight() const {
+    const int lines = FVision == TColorVision::Normal ? 1 : 2;
+    return lines * QFontMetrics(FStatusFont).height() + 2 * kStatusPadding;
+}
+
+QSize TSampleForm::sampleSize() const {
+    return QSize(std::max(1, width()), std::max(1, height() - statusHeight()));
+}
+
+ColorContrast::TVerdict TSampleForm::contrastVerdict() const {
+    return ColorContrast::Judge(FTextColor, FBkgColor,
+                                ColorContrast::IsLargeText(FFontPoints, FFont.bold()));
+}
+
+QStringList TSampleForm::statusLines() const {
+    QStringList lines;
+    if (!FShowText)
+        lines << QStringLiteral("No text shown");
+    else if (FTransparent)
+        lines << QStringLiteral("Transparent background: no ratio");
+    else
+        lines << ColorContrast::Summary(contrastVerdict());
+    if (FVision != TColorVision::Normal)
+        lines << QStringLiteral("Seen with %1").arg(ColorVision::Name(FVision).toLower());
+    return lines;
+}
+
+void TSampleForm::paintStatus(QPainter& painter) {
+    const QRect strip(0, height() - statusHeight(), width(), statusHeight());
+    painter.fillRect(strip, QColor::fromRgb(kStatusBackground));
+    painter.setFont(FStatusFont);
+    painter.setPen(QColor::fromRgb(kStatusText));
+    const QFontMetrics metrics(FStatusFont);
+    int y = strip.top() + kStatusPadding;
+    for (const QString& line : statusLines()) {
+        const QRect row(kStatusPadding * 2, y, width() - kStatusPadding * 4, metrics.height());
+        painter.drawText(row, Qt::AlignLeft | Qt::AlignVCenter,
+                         metrics.elidedText(line, Qt::ElideRight, row.width()));
+        y += metrics.height();
+    }
 }
 
 void TSampleForm::paintEvent(QPaintEvent*) {
@@ -450,8 +550,10 @@ void TSampleForm::paintEvent(QPaintEvent*) {
     // While the program is inactive the screen picture may be stale, so a see-through window is
     // not drawn anew; an expose still gets the picture it showed last.
     if (FCanvas.stale() && !(FTransparent && FDeactivated)) RenderSample();
-    if (FCanvas.image().size() != size()) painter.fillRect(rect(), Qt::black);
-    painter.drawImage(0, 0, FCanvas.image());
+    const QImage& shown = FVision == TColorVision::Normal ? FCanvas.image() : simulatedImage();
+    if (shown.size() != sampleSize()) painter.fillRect(rect(), Qt::black);
+    painter.drawImage(0, 0, shown);
+    paintStatus(painter);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -546,6 +648,10 @@ bool TSampleForm::handleKey(QKeyEvent* event) {
         if (!keypad) return false;
         stepSize(false, modifiers);
         return true;
+    case Qt::Key_F8:
+        if (ctrl || shift || alt) return false;
+        cycleColorVision();
+        return true;
     case Qt::Key_S:
     case Qt::Key_V:
     case Qt::Key_O:
@@ -614,6 +720,11 @@ void TSampleForm::contextMenuEvent(QContextMenuEvent* event) {
 
 void TSampleForm::PopupMenuPopup() {
     MnuSavePngImageAswithAutoCrop->setEnabled(FShowText && !FTransparent);
+    MnuSavePngImageAsSimulated->setEnabled(FVision != TColorVision::Normal);
+    const TColorVision next = ColorVision::Next(FVision);
+    MnuColorVision->setText(next == TColorVision::Normal
+                                ? QStringLiteral("Show Real Colors")
+                                : QStringLiteral("Simulate %1").arg(ColorVision::Name(next)));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -653,6 +764,7 @@ TSamplePngSaver::TPicture TSampleForm::pictureToSave(int tag) {
             return {SampleExport::TextAloneImage(sampleText(), FFont, FTextColor, size()), true};
         return {backBuffer(), false};
     }
+    if (tag == 12) return {shownImage(), false};
     if (tag == 11) {
         const QImage& shown = backBuffer();
         const QRect crop = FShowText ? SampleExport::CropRect(shown, FBkgColor) : QRect();

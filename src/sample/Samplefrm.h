@@ -1,6 +1,8 @@
 #pragma once
 
+#include "colour/ColorContrast.h"
 #include "colour/ColorValue.h"
+#include "colour/ColorVision.h"
 #include "sample/SampleCanvas.h"
 #include "sample/SamplePngSaver.h"
 
@@ -14,6 +16,7 @@
 
 class QAction;
 class QMenu;
+class QPainter;
 class QTimer;
 class TKxStringRC;
 class TSampleOwner;
@@ -69,14 +72,35 @@ public:
     ColorValue textColor() const { return FTextColor; }
     ColorValue bkgColor() const { return FBkgColor; }
     const QFont& sampleFont() const { return FFont; }
+    // The size last set, in points (the font itself holds pixels).
+    int fontPoints() const { return FFontPoints; }
     QString sampleText() const;
     const QString& textFile() const { return FTextFile; }
     const QString& pngPath() const { return FSaver.path(); }
     bool dragging() const { return FDragging; }
     bool capturing() const { return FCapturing; }
 
+    // How the picture is shown: as it is, or as seen with a colour-vision deficiency. The real
+    // colours, the copy commands and the plain exports are never affected.
+    TColorVision colorVision() const { return FVision; }
+    void setColorVision(TColorVision vision);
+    void cycleColorVision() { setColorVision(ColorVision::Next(FVision)); }
+
+    // The text colour judged on the background colour for the text as shown (its size and
+    // boldness); nothing to judge while the text is hidden or the background is see-through.
+    bool hasContrast() const { return FShowText && !FTransparent; }
+    ColorContrast::TVerdict contrastVerdict() const;
+    // The lines of the status strip under the sample: the contrast, and the simulation when one
+    // is shown.
+    QStringList statusLines() const;
+    // The strip's height; the sample takes the rest of the window above it.
+    int statusHeight() const;
+    QSize sampleSize() const;
+
     // What the window shows, drawn when needed; the picture of the screen behind it.
     const QImage& backBuffer();
+    // The back buffer as the chosen colour vision shows it.
+    const QImage& shownImage();
     const QImage& background() const { return FCanvas.background(); }
     // How often the text was laid out anew (a move of the window must not do it).
     int layoutCount() const { return FCanvas.layoutCount(); }
@@ -106,6 +130,10 @@ public:
     QAction* Windowvertical10bigger1 = nullptr;
     QAction* Windowvertical10smaller1 = nullptr;
     QAction* CloseWindow1 = nullptr;
+    QAction* MnuSavePngImageAsSimulated = nullptr;
+    QAction* MnuReadableTextAA = nullptr;
+    QAction* MnuReadableTextAAA = nullptr;
+    QAction* MnuColorVision = nullptr;
     TKxStringRC* StringRC = nullptr;
 
     // Menu handlers.
@@ -149,8 +177,16 @@ private:
     // The picture a save command writes, by its menu item's tag.
     TSamplePngSaver::TPicture pictureToSave(int tag);
 
+    void paintStatus(QPainter& painter);
+    const QImage& simulatedImage();
+
     TSampleOwner* FOwner = nullptr;
     QFont FFont;
+    int FFontPoints = 9;
+    QFont FStatusFont;
+    TColorVision FVision = TColorVision::Normal;
+    QImage FSimulated;
+    bool FSimulatedStale = true;
     ColorValue FTextColor = kNoColor;
     ColorValue FBkgColor = 0;
     bool FShowText = true;

@@ -503,3 +503,90 @@ TEST_F(SampleExportMenuTest, FailuresAreReportedAndNothingIsRemembered) {
     form.MnuSaveImageClick();
     EXPECT_EQ(boxes.size(), 2);
 }
+
+// The strip under the sample: the ratio and verdicts for the text as shown, never over the sample.
+TEST_F(SampleFormTest, ContrastStripJudgesTheTextAsShownBesideTheSample) {
+    form.SetTransparent(false);
+    form.resize(240, 200);
+    form.SetSampleBkgColor(kWhite);
+    form.SetSampleTextColor(MakeColor(0x77, 0x77, 0x77));
+    EXPECT_EQ(form.statusLines(), QStringList{QStringLiteral("4.47:1  AA \u2717  AAA \u2717")});
+    form.SetFontSize(18);
+    EXPECT_EQ(form.statusLines().value(0),
+              QStringLiteral("4.47:1  AA \u2713  AAA \u2717  large text"));
+    form.SetFontSize(14);
+    EXPECT_FALSE(form.contrastVerdict().largeText);
+    form.SetBold(true);
+    EXPECT_TRUE(form.contrastVerdict().largeText);
+
+    // What the user sees: the sample on top, whole, and the strip below it.
+    const QImage seen = form.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage& sample = form.backBuffer();
+    ASSERT_EQ(sample.size(), QSize(240, 200 - form.statusHeight()));
+    EXPECT_EQ(seen.copy(sample.rect()), sample);
+    EXPECT_NE(seen.pixel(1, 199) & 0xFFFFFFu, 0xFFFFFFu);
+
+    form.SetTransparent(true);
+    EXPECT_EQ(form.statusLines().value(0), QStringLiteral("Transparent background: no ratio"));
+    form.SetShowText(false);
+    EXPECT_EQ(form.statusLines().value(0), QStringLiteral("No text shown"));
+}
+
+// Each simulation shows its own picture and names itself; the real colours stay.
+TEST_F(SampleFormTest, EachColourVisionShowsItsSimulationAndNamesIt) {
+    form.SetTransparent(false);
+    form.resize(200, 160);
+    const ColorValue red = MakeColor(200, 30, 30);
+    form.SetSampleBkgColor(red);
+    for (int i = 0; i < ColorVision::kCount; ++i) {
+        const TColorVision vision = form.colorVision();
+        SCOPED_TRACE(ColorVision::Name(vision).toStdString());
+        const QImage seen = form.grab().toImage();
+        const ColorValue expected = ColorVision::Simulate(red, vision);
+        EXPECT_EQ(seen.pixel(2, 2) & 0xFFFFFFu,
+                  QColor(RedOf(expected), GreenOf(expected), BlueOf(expected)).rgb() & 0xFFFFFFu);
+        EXPECT_EQ(form.backBuffer().pixel(2, 2) & 0xFFFFFFu, 0xC81E1Eu);
+        EXPECT_EQ(form.bkgColor(), red);
+        if (vision == TColorVision::Normal)
+            EXPECT_EQ(form.statusLines().size(), 1);
+        else
+            EXPECT_EQ(form.statusLines().value(1),
+                      QStringLiteral("Seen with ") + ColorVision::Name(vision).toLower());
+        key(Qt::Key_F8);
+    }
+    EXPECT_EQ(form.colorVision(), TColorVision::Normal);
+    EXPECT_TRUE(owner.forwarded.isEmpty());
+}
+
+TEST_F(SampleFormTest, ReadableTextCommandsGoToTheOwner) {
+    struct TReadableOwner : TRecordingOwner {
+        QList<ColorContrast::TLevel> asked;
+        void sampleReadableTextRequested(ColorContrast::TLevel level) override {
+            asked.append(level);
+        }
+    } readable;
+    TSampleForm window(&readable);
+    window.MnuReadableTextAA->trigger();
+    window.MnuReadableTextAAA->trigger();
+    EXPECT_EQ(readable.asked, (QList<ColorContrast::TLevel>{ColorContrast::TLevel::AA,
+                                                            ColorContrast::TLevel::AAA}));
+}
+
+TEST_F(SampleExportMenuTest, SimulatedPictureIsOfferedWhileSimulatingAndTheStripIsNeverSaved) {
+    form.PopupMenuPopup();
+    EXPECT_FALSE(form.MnuSavePngImageAsSimulated->isEnabled());
+    form.setColorVision(TColorVision::Deuteranopia);
+    form.PopupMenuPopup();
+    EXPECT_TRUE(form.MnuSavePngImageAsSimulated->isEnabled());
+    EXPECT_EQ(form.MnuColorVision->text(), QStringLiteral("Simulate Tritanopia"));
+
+    nextChoice = dir.filePath("seen.png");
+    form.MnuSavePngImageAsClick(form.MnuSavePngImageAsSimulated);
+    EXPECT_EQ(png("seen.png"), form.shownImage().convertToFormat(QImage::Format_ARGB32));
+    nextChoice = dir.filePath("real.png");
+    form.MnuSavePngImageAsClick(form.MnuSavePngImageAs);
+    const QImage real = png("real.png");
+    EXPECT_EQ(real, form.backBuffer().convertToFormat(QImage::Format_ARGB32));
+    EXPECT_EQ(real.size(), QSize(form.width(), form.height() - form.statusHeight()));
+    EXPECT_NE(png("seen.png"), real);
+}
