@@ -172,6 +172,15 @@ void TCommands::createMenu() {
     MnuSaveSampletextafterpaste->setChecked(options.saveSampleAfterPaste());
     connect(&options, &TWindowOptions::saveSampleAfterPasteChanged, MnuSaveSampletextafterpaste,
             &QAction::setChecked);
+    MnuReadableTextAA = add("Readable Sample Text Color (AA)",
+                            [this] { m_sample.MakeTextReadable(ColorContrast::TLevel::AA); });
+    MnuReadableTextAA->setShortcut(QKeySequence(Qt::Key_F7));
+    MnuReadableTextAAA = add("Readable Sample Text Color (AAA)",
+                             [this] { m_sample.MakeTextReadable(ColorContrast::TLevel::AAA); });
+    MnuReadableTextAAA->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F7));
+    // Shown in the menu; the sample row's key handler runs them while the menu is closed.
+    for (QAction* action : {MnuReadableTextAA, MnuReadableTextAAA})
+        action->setShortcutContext(Qt::WidgetShortcut);
     MnuSetClickAction = PopupMenu->addMenu(QStringLiteral("Set Click Action"));
     m_clickActions = new QActionGroup(MnuSetClickAction);
     for (int tag = 0; tag < int(kClickActionCaptions.size()); ++tag) {

@@ -103,6 +103,8 @@ private:
     QMenu* MnuSaveColorAs = nullptr;
     QAction* MnuHideMainform = nullptr;
     QAction* MnuSaveSampletextafterpaste = nullptr;
+    QAction* MnuReadableTextAA = nullptr;
+    QAction* MnuReadableTextAAA = nullptr;
     QMenu* MnuSetClickAction = nullptr;
     QActionGroup* m_clickActions = nullptr;
     QMenu* MnuColorSets = nullptr;

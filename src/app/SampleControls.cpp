@@ -5,6 +5,7 @@
 #include "app/WindowOptions.h"
 #include "colour/ColorParser.h"
 #include "colour/CopyFormats.h"
+#include "colour/ReadableColor.h"
 #include "controls/KxButton.h"
 #include "controls/KxPanel.h"
 #include "dialogs/Kxmsgbx.h"
@@ -41,6 +42,7 @@ constexpr int kDesignLockImage = 24;
 // Narrower, a lock button cannot show its picture beside its letter.
 constexpr int kLeastLockButton = 38;
 constexpr int kDesignColourField = 92;
+constexpr int kDesignContrastGap = 6;
 constexpr int kDesignMinFontBox = 150;
 
 constexpr ColorValue kDimmedDark = 14862272;
@@ -177,6 +179,9 @@ void TSampleControls::createControls() {
         lock->setImages(&m_images);
         lock->setImageIndex(kxiLock);
     }
+    LblContrast = new QLabel(PnlEdits);
+    LblContrast->setFont(fieldFont);
+    LblContrast->setAlignment(Qt::AlignCenter);
     for (QLineEdit* field : {EdTextColor, EdBkgColor}) {
         field->setMaxLength(6);
         field->setFont(fieldFont);
@@ -222,6 +227,11 @@ void TSampleControls::layoutRow() {
         w->setGeometry(right, margin, width, ch);
         right -= gap;
     };
+    // Wide enough for the widest figure and its mark.
+    const int contrastWidth =
+        QFontMetrics(LblContrast->font()).horizontalAdvance(QStringLiteral("21.00:1 \u2717")) +
+        m_ui.scaled(kDesignContrastGap);
+    placeRight(LblContrast, contrastWidth);
     placeRight(EdBkgColor, m_ui.scaled(kDesignColourField));
     const int lockWidth = std::max(m_ui.scaled(kDesignLockButton), kLeastLockButton);
     placeRight(ButLockBkgCl, lockWidth);
@@ -468,6 +478,7 @@ void TSampleControls::CmbSizesChange() {
     m_sizeInEffect = text;
     if (m_sample) m_sample->SetFontSize(int(std::min<qlonglong>(n, TSampleForm::MaxFontSize)));
     m_settings.fontSize = std::uint16_t(std::min<qlonglong>(n, TSampleSettings::MaxStoredFontSize));
+    updateContrast();
 }
 
 void TSampleControls::CmbSizesExit() {
@@ -512,6 +523,7 @@ void TSampleControls::ButBoldClick() {
     if (m_sample) m_sample->SetBold(down);
     m_settings.fontStyle = down ? (m_settings.fontStyle | TSampleSettings::StyleBold)
                                 : (m_settings.fontStyle & ~TSampleSettings::StyleBold);
+    updateContrast();
 }
 
 void TSampleControls::ButItalicClick() {
@@ -597,6 +609,53 @@ void TSampleControls::storeColour(bool text, ColorValue c) {
             m_sample->SetSampleBkgColor(c);
     }
     showColourOnField(field, c);
+    updateContrast();
+}
+
+void TSampleControls::updateContrast() {
+    const double ratio = ColorContrast::Ratio(m_settings.textColor, m_settings.bkgColor);
+    const bool large = ColorContrast::IsLargeText(m_settings.fontSize, m_settings.bold());
+    const bool passes = ColorContrast::TVerdict{ColorContrast::Hundredths(ratio), large}.passes(
+        ColorContrast::TLevel::AA);
+    // A tick or a cross for AA at the sample's own size; the words are in the tooltip.
+    LblContrast->setText(ColorContrast::FormatRatio(ratio) +
+                         (passes ? QStringLiteral(" \u2713") : QStringLiteral(" \u2717")));
+    LblContrast->setToolTip(
+        QStringLiteral(" Contrast of the text color on the background color (the mark: AA for "
+                       "%1 text) \n")
+            .arg(large ? QStringLiteral("large") : QStringLiteral("normal")) +
+        ColorContrast::Report(ratio));
+}
+
+void TSampleControls::MakeTextReadable(ColorContrast::TLevel level) {
+    const ColorValue text = (m_sample ? m_sample->textColor() : m_settings.textColor) & kColorMask;
+    const ColorValue bkg = (m_sample ? m_sample->bkgColor() : m_settings.bkgColor) & kColorMask;
+    const bool large =
+        m_sample ? ColorContrast::IsLargeText(m_sample->fontPoints(), m_sample->sampleFont().bold())
+                 : ColorContrast::IsLargeText(m_settings.fontSize, m_settings.bold());
+    const int required = ColorContrast::RequiredHundredths(level, large);
+    const ReadableColor::TResult result = ReadableColor::Nearest(text, bkg, required);
+    if (!result.reached) {
+        ShowMessageBox(
+            kCaption,
+            QStringLiteral("No lighter or darker shade of the text color %1 reaches %2 (%3 for "
+                           "%4 text) on the background %5.\r\n\r\nChoose another background "
+                           "color, or make the text larger or bold.")
+                .arg(FormatHtml(text),
+                     level == ColorContrast::TLevel::AA ? QStringLiteral("AA")
+                                                        : QStringLiteral("AAA"),
+                     ColorContrast::FormatRatio(ColorContrast::RequiredRatio(level, large)),
+                     large ? QStringLiteral("large") : QStringLiteral("normal"), FormatHtml(bkg)),
+            kMsgIconInfo, &m_hub);
+        return;
+    }
+    StoreSampleTextColor(result.color);
+    // While the text is the side being edited, the views follow it as they follow any edit.
+    if (ButLockBkgCl->Down()) m_hub.ApplyCurrentColor(result.color);
+}
+
+void TSampleControls::sampleReadableTextRequested(ColorContrast::TLevel level) {
+    MakeTextReadable(level);
 }
 
 void TSampleControls::showColourOnField(QLineEdit* field, ColorValue c) {
@@ -686,6 +745,14 @@ bool TSampleControls::HandleKey(int key, Qt::KeyboardModifiers modifiers) {
         return true;
     case Qt::Key_F6:
         ButEyeDropPanelClick();
+        return true;
+    case Qt::Key_F7:
+        if (ctrl) return false;
+        MakeTextReadable(shift ? ColorContrast::TLevel::AAA : ColorContrast::TLevel::AA);
+        return true;
+    case Qt::Key_F8:
+        if (ctrl || shift || !m_sample) return false;
+        m_sample->cycleColorVision();
         return true;
     case Qt::Key_F11:
         StoreSampleTextColor(m_hub.currentColor());

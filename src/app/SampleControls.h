@@ -1,5 +1,6 @@
 #pragma once
 
+#include "colour/ColorContrast.h"
 #include "colour/ColorValue.h"
 #include "pixels/KxImageList.h"
 #include "sample/SampleOwner.h"
@@ -49,6 +50,9 @@ public:
     QLineEdit* EdTextColor = nullptr;
     TKxButton* ButLockBkgCl = nullptr;
     QLineEdit* EdBkgColor = nullptr;
+    // The text colour's contrast on the background colour, with a mark for AA at the sample's
+    // text size; every level in its tooltip.
+    QLabel* LblContrast = nullptr;
     TKxButton* ButEyeDropPanel = nullptr;
 
     const TSampleSettings& settings() const { return m_settings; }
@@ -95,6 +99,10 @@ public:
     // Moves the font (size) list's selection by step, within the list, and applies it.
     void StepFont(int step);
     void StepSize(int step);
+    // Moves the text colour's lightness (its hue kept) by the least that makes it reach `level`
+    // on the background for the text as shown; says so and changes nothing when no lightness
+    // does. The text as the sample window shows it when it exists, else as stored.
+    void MakeTextReadable(ColorContrast::TLevel level);
     // The sample row's keyboard shortcuts; true when the key was one of them and was used.
     bool HandleKey(int key, Qt::KeyboardModifiers modifiers);
 
@@ -113,6 +121,7 @@ public:
     void sampleHideRequested() override;
     void sampleArrowKey(int key) override;
     void sampleKeyForwarded(QKeyEvent* event) override;
+    void sampleReadableTextRequested(ColorContrast::TLevel level) override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -129,6 +138,7 @@ private:
     // The font the list shows, which the sample window draws; the setting before the list is
     // filled.
     QString shownFontName() const;
+    void updateContrast();
 
     TColorHub& m_hub;
     TForm1Ui& m_ui;

@@ -15,7 +15,7 @@ struct TShortcutText {
     std::u16string_view action;
 };
 
-inline constexpr std::array<TShortcutText, 40> kMainWindowShortcuts{{
+inline constexpr std::array<TShortcutText, 43> kMainWindowShortcuts{{
     {u"Enter or Click", u"Select Color and send to Clipboard (as default)"},
     {u"Shift + Left Click **", u"Color to Clipboard as R:G:B: Values"},
     {u"Ctrl + Left Click **", u"Color to Clipboard as BGR Hex Values"},
@@ -41,6 +41,9 @@ inline constexpr std::array<TShortcutText, 40> kMainWindowShortcuts{{
     {u"Ctrl + K", u"Lock the Sample Window Background Color"},
     {u"F11", u"Set Sample Font Color"},
     {u"F12", u"Set Sample Background Color"},
+    {u"F7", u"Readable Sample Text Color (AA)"},
+    {u"Shift + F7", u"Readable Sample Text Color (AAA)"},
+    {u"F8", u"Next Color Vision in the Sample Window"},
     {u"Alt + 0, Alt + 2 to Alt + F", u"Set colors in 0, 1, 2 to F"},
     {u"Arrow Keys (alone)", u"Move the Color Cursor (palette have focus)"},
     {u"Ctrl + TAB", u"Focus Color Palette"},
@@ -82,7 +85,7 @@ inline constexpr std::array<TShortcutText, 12> kColorPickerShortcuts{{
     {u"Escape", u"Close the picker window"},
 }};
 
-inline constexpr std::array<TShortcutText, 11> kSampleWindowShortcuts{{
+inline constexpr std::array<TShortcutText, 14> kSampleWindowShortcuts{{
     {u"+ or Scroll up", u"Window 10% bigger"},
     {u"- or Scroll down", u"Window 10% smaller"},
     {u"Ctrl + or Ctrl + Scroll up", u"Window horizontal 10% bigger"},
@@ -92,6 +95,9 @@ inline constexpr std::array<TShortcutText, 11> kSampleWindowShortcuts{{
     {u"Ctrl + V", u"Paste in new text in sample window"},
     {u"Ctrl + S", u"Save Sample to File"},
     {u"Ctrl + O", u"Load new Sample Text from File"},
+    {u"F7", u"Readable Text Color (AA)"},
+    {u"Shift + F7", u"Readable Text Color (AAA)"},
+    {u"F8", u"Next Color Vision (simulation)"},
     {u"Right-Click", u"Popup menu"},
     {u"Escape", u"Close the window"},
 }};

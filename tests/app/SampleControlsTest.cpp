@@ -10,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 
@@ -356,4 +357,56 @@ TEST(SampleControlsOwnership, EachMainWindowHasItsOwnSampleWindow) {
     one.reset();
     two.sampleControls().ButShowSampleClick();
     EXPECT_EQ(two.sampleControls().sampleWindow(), nullptr);
+}
+
+TEST(SampleContrastRow, RatioAndMarkFollowEitherColourAndTheTextSize) {
+    TScopedFakePlatform platform;
+    TForm1 form;
+    TSampleControls& sample = form.sampleControls();
+    sample.StoreSampleBkgColor(kWhite);
+    sample.StoreSampleTextColor(MakeColor(0x77, 0x77, 0x77));
+    EXPECT_EQ(sample.LblContrast->text(), QStringLiteral("4.47:1 \u2717"));
+    sample.EdTextColor->setText("767676");
+    EXPECT_EQ(sample.LblContrast->text(), QStringLiteral("4.54:1 \u2713"));
+    EXPECT_TRUE(sample.LblContrast->toolTip().contains("AAA normal text: fail"));
+    sample.EdBkgColor->setText("000000");
+    EXPECT_TRUE(sample.LblContrast->text().startsWith("4.62:1"));
+
+    sample.EdBkgColor->setText("FFFFFF");
+    sample.EdTextColor->setText("777777");
+    sample.CmbSizes->setEditText("18");
+    EXPECT_EQ(sample.LblContrast->text(), QStringLiteral("4.47:1 \u2713"));
+}
+
+TEST_F(SampleControlsTest, ReadableTextKeysMoveOnlyTheTextLightness) {
+    sample.StoreSampleBkgColor(kWhite);
+    sample.StoreSampleTextColor(MakeColor(0x77, 0x77, 0x77));
+    keys(Qt::Key_F7);
+    EXPECT_EQ(sample.EdTextColor->text(), "767676");
+    EXPECT_EQ(sample.settings().bkgColor, kWhite);
+
+    // With the sample shown it judges the window's colours; the background stays locked.
+    sample.ButShowSampleClick();
+    keys(Qt::Key_K, Qt::ControlModifier);
+    form.ApplyCurrentColor(MakeColor(230, 120, 120));
+    ASSERT_EQ(recorder->textColor(), MakeColor(230, 120, 120));
+    keys(Qt::Key_F7, Qt::ShiftModifier);
+    const ColorValue text = recorder->textColor();
+    EXPECT_GE(ColorContrast::Hundredths(ColorContrast::Ratio(text, kWhite)), 700);
+    EXPECT_EQ(recorder->bkgColor(), kWhite);
+    EXPECT_EQ(sample.settings().textColor, text);
+    // The text is the side being edited, so the views follow it.
+    EXPECT_EQ(form.currentColor(), text);
+
+    // No shade of anything reaches 7:1 on a middle grey: said, and nothing changes.
+    sample.StoreSampleBkgColor(MakeColor(0x77, 0x77, 0x77));
+    QStringList seen;
+    TMsgBoxAnswererScope answer([&](const TMsgBoxSeen& box) {
+        seen << box.text;
+        return kMsgOk;
+    });
+    keys(Qt::Key_F7, Qt::ShiftModifier);
+    ASSERT_EQ(seen.size(), 1);
+    EXPECT_TRUE(seen[0].startsWith("No lighter or darker shade"));
+    EXPECT_EQ(recorder->textColor(), text);
 }
