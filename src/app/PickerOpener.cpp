@@ -1,6 +1,7 @@
 #include "app/PickerOpener.h"
 
 #include "app/ColorHub.h"
+#include "app/SampleControls.h"
 #include "app/Unit1Ui.h"
 #include "app/WindowOptions.h"
 #include "controls/KxButton.h"
@@ -24,7 +25,8 @@ constexpr int kHideWaitMs = 500;
 
 } // namespace
 
-TPickerOpener::TPickerOpener(TColorHub& hub, TForm1Ui& ui) : m_hub(hub), m_ui(ui) {
+TPickerOpener::TPickerOpener(TColorHub& hub, TForm1Ui& ui, const TSampleControls& sample)
+    : m_hub(hub), m_ui(ui), m_sample(sample) {
     connect(m_ui.ButScreenPicker, &TKxButton::clicked, this, &TPickerOpener::OpenScreenPicker);
 }
 
@@ -52,6 +54,10 @@ void TPickerOpener::OpenScreenPicker() {
     // Owned by no window: a window manager may keep a minimised owner's dialogs out of sight.
     auto picker = std::make_unique<TFrmPick>(
         values, THslMaxima{formats.hueMax, formats.satMax, formats.lumMax}, nullptr);
+
+    // The hint's contrast line measures against the sample side that is not being edited.
+    const TSampleSettings& sample = m_sample.settings();
+    picker->setContrastReference(sample.lockBkgColor ? sample.bkgColor : sample.textColor);
 
     // Out of the way, so the main window is not part of the desktop picture.
     const bool hide = options.hideOnPicking() || Platform::ctrlDown();

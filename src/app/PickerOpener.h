@@ -4,6 +4,7 @@
 
 class TColorHub;
 class TForm1Ui;
+class TSampleControls;
 
 // Opens the screen picker from the main window ("Pick on Screen", Ctrl+P): loads the picker's
 // stored values, hides the main window during the pick when asked to, and takes a picked colour
@@ -12,7 +13,8 @@ class TForm1Ui;
 class TPickerOpener : public QObject {
     Q_OBJECT
 public:
-    TPickerOpener(TColorHub& hub, TForm1Ui& ui);
+    // The sample row is read for the colour the picker's contrast line measures against.
+    TPickerOpener(TColorHub& hub, TForm1Ui& ui, const TSampleControls& sample);
 
     void OpenScreenPicker();
 
@@ -21,4 +23,5 @@ private:
 
     TColorHub& m_hub;
     TForm1Ui& m_ui;
+    const TSampleControls& m_sample;
 };

@@ -61,8 +61,8 @@ TForm1::TForm1(QWidget* parent) : TColorHub(parent) {
     });
     m_slots = std::make_unique<TUserSlots>(*this, m_ui);
     connectControls();
-    m_pickerOpener = std::make_unique<TPickerOpener>(*this, m_ui);
     m_sampleControls = std::make_unique<TSampleControls>(*this, m_ui);
+    m_pickerOpener = std::make_unique<TPickerOpener>(*this, m_ui, *m_sampleControls);
     m_commands =
         std::make_unique<TCommands>(*this, m_ui, *m_slots, *m_pickerOpener, *m_sampleControls);
     m_startup =

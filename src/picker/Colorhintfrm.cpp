@@ -1,5 +1,6 @@
 #include "picker/Colorhintfrm.h"
 
+#include "colour/ColorContrast.h"
 #include "controls/KxPanel.h"
 
 #include <QFontMetrics>
@@ -92,14 +93,29 @@ void TFrmColorHint::setColor(ColorValue color) {
     FColor = color;
     PnlColor->setColor(color & kColorMask);
     PnlColor->setFontColor(TextColorFor(color));
-    FText = formatText(color, FUseHsl, FMaxima);
-    PnlColor->update();
+    updateText();
 }
 
 void TFrmColorHint::setNotation(bool useHsl) {
     if (useHsl == FUseHsl) return;
     FUseHsl = useHsl;
+    updateText();
+}
+
+void TFrmColorHint::setContrastReference(std::optional<ColorValue> reference) {
+    if (reference) *reference &= kColorMask;
+    if (reference == FReference) return;
+    const bool refit = reference.has_value() != FReference.has_value();
+    FReference = reference;
+    if (refit) fitToText();
+    updateText();
+}
+
+void TFrmColorHint::updateText() {
     FText = formatText(FColor, FUseHsl, FMaxima);
+    if (FReference)
+        FText += QStringLiteral("\r\n") +
+                 ColorContrast::FormatRatio(ColorContrast::Ratio(FColor & kColorMask, *FReference));
     PnlColor->update();
 }
 
@@ -115,9 +131,10 @@ void TFrmColorHint::fitToText() {
         width = std::max(
             width, metrics.horizontalAdvance(QString(QLatin1Char(letter)) + QLatin1Char(':')) +
                        3 * widestDigit);
-    const int height =
-        metrics.boundingRect(QRect(0, 0, 10, 10), kTextFlags, QStringLiteral("R:000\nG:000\nB:000"))
-            .height();
+    if (FReference) width = std::max(width, metrics.horizontalAdvance(QStringLiteral("21.00:1")));
+    const QString tallest = FReference ? QStringLiteral("R:000\nG:000\nB:000\n21.00:1")
+                                       : QStringLiteral("R:000\nG:000\nB:000");
+    const int height = metrics.boundingRect(QRect(0, 0, 10, 10), kTextFlags, tallest).height();
     FTextRect = QRect(kMargin, kMargin, width, height);
     setFixedSize(width + 2 * kMargin, height + 2 * kMargin);
     PnlColor->setGeometry(rect());

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <optional>
+
 class TKxPanel;
 
 // The user's scale of hue, saturation and luminance in the hint.
@@ -28,7 +30,10 @@ public:
     ColorValue color() const { return FColor; }
     void setNotation(bool useHsl);
     bool notation() const { return FUseHsl; }
-    // Three lines "R:255", "G:128", "B:0  " joined by CR LF.
+    // A fourth line with the contrast ratio of the colour on `reference` ("4.47:1"), or none.
+    void setContrastReference(std::optional<ColorValue> reference);
+    std::optional<ColorValue> contrastReference() const { return FReference; }
+    // Three lines "R:255", "G:128", "B:0  " joined by CR LF, and the ratio line when asked for.
     QString text() const { return FText; }
 
     TKxPanel* PnlColor = nullptr;
@@ -51,10 +56,12 @@ protected:
 
 private:
     void fitToText();
+    void updateText();
 
     ColorValue FColor = kNoColor;
     bool FUseHsl = false;
     THslMaxima FMaxima;
     QString FText;
+    std::optional<ColorValue> FReference;
     QRect FTextRect;
 };

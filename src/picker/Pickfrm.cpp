@@ -106,6 +106,15 @@ void TFrmPick::buildMenu() {
     MnuUseHSLinsteadofRGB = toggle(item(QStringLiteral("Use HSL instead of RGB"),
                                         QKeySequence(Qt::Key_H), [this] { toggleNotation(); }),
                                    FValues.hintHsl);
+    MnuShowContrast =
+        toggle(item(QStringLiteral("Show Contrast Ratio in the Hint"), QKeySequence(Qt::Key_R),
+                    [this] {
+                        FShowContrast = !FShowContrast;
+                        MnuShowContrast->setChecked(FShowContrast);
+                        if (FHint)
+                            FHint->setContrastReference(FShowContrast ? FReference : std::nullopt);
+                    }),
+               false);
     PopupMenu->addSeparator();
     ZoomIn1 = item(QStringLiteral("Zoom In (Scroll up)"), QKeySequence(Qt::Key_Plus),
                    [this] { zoomIn(); });
@@ -314,6 +323,7 @@ void TFrmPick::showOrHideHint() {
         connect(FHint, &TFrmColorHint::resized, this, &TFrmPick::placeHint);
     }
     FHint->setNotation(FValues.hintHsl);
+    FHint->setContrastReference(FShowContrast ? FReference : std::nullopt);
     FHint->show();
     placeHint();
     FHint->setColor(hintColor());
@@ -422,6 +432,9 @@ void TFrmPick::keyPressEvent(QKeyEvent* event) {
         break;
     case Qt::Key_H:
         if (!ctrl) MnuUseHSLinsteadofRGB->trigger();
+        break;
+    case Qt::Key_R:
+        if (!ctrl && FReference) MnuShowContrast->trigger();
         break;
     default:
         break;

@@ -53,6 +53,9 @@ public:
     bool IsFree() const { return FFree; }
     QPoint FreeCross() const { return FCross; }
     TFrmColorHint* Hint() const { return FHint; }
+    // The colour the hint's contrast line (key R) measures against: the sample colour the picked
+    // one would be read with.
+    void setContrastReference(ColorValue reference) { FReference = reference & kColorMask; }
 
     // The popup menu and its items.
     QMenu* PopupMenu = nullptr;
@@ -60,6 +63,7 @@ public:
     QAction* MnuShowGridLines = nullptr;
     QAction* MnuShowColorHint = nullptr;
     QAction* MnuUseHSLinsteadofRGB = nullptr;
+    QAction* MnuShowContrast = nullptr;
     QAction* ZoomIn1 = nullptr;
     QAction* ZoomInScrolldown1 = nullptr;
     QAction* Incresesize1 = nullptr;
@@ -121,4 +125,6 @@ private:
     QPoint FCross{-1000, -1000};
     std::optional<ColorValue> FPicked;
     QPointer<TFrmColorHint> FHint;
+    std::optional<ColorValue> FReference;
+    bool FShowContrast = false;
 };

@@ -85,8 +85,8 @@ TEST_F(ColorHubTest, SampleRowShowsTheHubsHotTrackAndSendsItsColourToTheSampleWi
 
 TEST_F(ColorHubTest, CommandsReachTheSlotsPickerAndSampleRowTheyWereGivenNotTheHub) {
     TUserSlots userSlots(hub, hub.ui);
-    TPickerOpener picker(hub, hub.ui);
     TSampleControls sample(hub, hub.ui);
+    TPickerOpener picker(hub, hub.ui, sample);
     TCommands commands(hub, hub.ui, userSlots, picker, sample);
 
     // Enter picks the current colour; Ctrl+H toggles hot track; both are the hub's.

@@ -1,5 +1,6 @@
 #include "picker/Pickfrm.h"
 
+#include "colour/ColorContrast.h"
 #include "dialogs/Kxmsgbx.h"
 #include "platform/FakePlatform.h"
 #include "platform/UserStore.h"
@@ -345,4 +346,26 @@ TEST(PickerValuesTest, StoredValuesRoundTripAndPartialReads) {
     EXPECT_EQ(partial.windowSize, 0);
     EXPECT_TRUE(partial.gridLines);
     EXPECT_TRUE(partial.pickLines);
+}
+
+TEST_F(PickfrmTest, HintShowsTheContrastOnTheSampleColourOnR) {
+    TPickerValues values;
+    values.hintHidden = false;
+    auto picker = open(values);
+    picker->setContrastReference(kWhite);
+    QPointer<TFrmColorHint> hint = picker->Hint();
+    ASSERT_TRUE(hint);
+    const int height = hint->height();
+    EXPECT_EQ(hint->text().count("\r\n"), 2);
+    QTest::keyClick(picker.get(), Qt::Key_R);
+    const QString ratio = ColorContrast::FormatRatio(ColorContrast::Ratio(at(400, 300), kWhite));
+    EXPECT_TRUE(hint->text().endsWith("\r\n" + ratio)) << hint->text().toStdString();
+    EXPECT_GT(hint->height(), height);
+    platform.placeCursor(QPoint(700, 100));
+    QTest::qWait(60);
+    EXPECT_TRUE(hint->text().endsWith(
+        ColorContrast::FormatRatio(ColorContrast::Ratio(at(700, 100), kWhite))));
+    QTest::keyClick(picker.get(), Qt::Key_R);
+    EXPECT_EQ(hint->text().count("\r\n"), 2);
+    EXPECT_EQ(hint->height(), height);
 }
