@@ -70,7 +70,7 @@ inline constexpr std::array<TShortcutText, 6> kColorTunerShortcuts{{
     {u"Arrow down", u"Color slide down (when focused, after click or tab)"},
 }};
 
-inline constexpr std::array<TShortcutText, 12> kColorPickerShortcuts{{
+inline constexpr std::array<TShortcutText, 13> kColorPickerShortcuts{{
     {u"+ or Scroll up", u"Zoom In"},
     {u"- or Scroll down", u"Zoom Out"},
     {u"Ctrl + + or Ctrl + Scroll up", u"Window 10% bigger"},
@@ -82,6 +82,7 @@ inline constexpr std::array<TShortcutText, 12> kColorPickerShortcuts{{
     {u"Arrow up and down", u"Move the window vertically"},
     {u"G (on or off)", u"Show Gridlines"},
     {u"P (on or off)", u"Show Pickerlines"},
+    {u"R (on or off)", u"Contrast ratio on the sample color in the hint"},
     {u"Escape", u"Close the picker window"},
 }};
 
