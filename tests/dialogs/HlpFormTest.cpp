@@ -150,7 +150,7 @@ TEST_F(SettingsDialog, TheShortcutListShowsEveryGroupAndRowInOrderAfterTheDialog
     ASSERT_TRUE(QTest::qWaitFor([&] { return form->LvShortCuts->topLevelItemCount() > 0; }));
     const std::vector<TShortcutGroup> groups = DefaultShortcutGroups();
     ASSERT_EQ(form->LvShortCuts->topLevelItemCount(), 4);
-    const int counts[] = {40, 6, 12, 11};
+    const int counts[] = {43, 6, 13, 14};
     for (int g = 0; g < 4; ++g) {
         const QTreeWidgetItem* header = form->LvShortCuts->topLevelItem(g);
         EXPECT_EQ(header->text(0), groups[static_cast<std::size_t>(g)].header);
@@ -163,8 +163,8 @@ TEST_F(SettingsDialog, TheShortcutListShowsEveryGroupAndRowInOrderAfterTheDialog
         }
     }
     EXPECT_EQ(form->LvShortCuts->topLevelItem(0)->text(0), "Main Window Shortcuts:  ");
-    EXPECT_EQ(form->LvShortCuts->topLevelItem(3)->child(10)->text(1), "Close the window");
-    EXPECT_EQ(form->LvShortCuts->topLevelItem(0)->child(39)->text(2), "Escape");
+    EXPECT_EQ(form->LvShortCuts->topLevelItem(3)->child(13)->text(1), "Close the window");
+    EXPECT_EQ(form->LvShortCuts->topLevelItem(0)->child(42)->text(2), "Escape");
 
     // The rows are the caller's.
     auto own = make(TSettingsValues(), {{"Mine:", {{"Ctrl + J", "Jump"}}}});
