@@ -14,6 +14,7 @@ packages=(
   fonts-liberation fonts-dejavu-core
   desktop-file-utils appstream dpkg-dev
   clang libclang-rt-14-dev
+  gimp-data
 )
 if [ "${1:-}" = --windows ]; then
   # The host's moc, rcc and uic (from qt6-base-dev-tools, pulled in by qt6-base-dev) serve the

@@ -25,7 +25,7 @@ struct TBytes {
 
 // The file whole, or why not; a set file is small, so a large one is refused
 // before anything is read.
-TBytes readBytes(const QString& path) {
+TBytes readBytes(const QString& path, qint64 cap = kColorSetFileCap) {
     TBytes result;
     const QFileInfo info(path);
     if (info.exists() && !info.isFile()) {
@@ -37,13 +37,13 @@ TBytes readBytes(const QString& path) {
         result.error = file.errorString();
         return result;
     }
-    result.bytes = file.read(kColorSetFileCap + 1);
+    result.bytes = file.read(cap + 1);
     if (file.error() != QFileDevice::NoError) {
         result.error = file.errorString();
         return result;
     }
-    if (result.bytes.size() > kColorSetFileCap) {
-        result.error = QStringLiteral("File too large (over %1 bytes)").arg(kColorSetFileCap);
+    if (result.bytes.size() > cap) {
+        result.error = QStringLiteral("File too large (over %1 bytes)").arg(cap);
         return result;
     }
     result.ok = true;
@@ -60,11 +60,6 @@ TColorSetStatus fromParse(const ColorSetFile::TParseResult& parsed, const QStrin
         break;
     }
     return failed(TColorSetFailure::HasErrors, path, parsed.detail);
-}
-
-// Writes bytes to a new file; an existing file of that name is never touched.
-QString writeNewFile(const QString& path, const QByteArray& bytes) {
-    return FileOps::writeNewFile(path, bytes).error;
 }
 
 } // namespace
@@ -268,31 +263,75 @@ TColorSetStatus TColorSetStore::DeleteColorSet(const QString& path) const {
     return std::nullopt;
 }
 
-TColorSetStatus TColorSetStore::ImportColorSet(const QString& chosenPath,
-                                               const QString& name) const {
-    const TBytes bytes = readBytes(chosenPath);
-    if (!bytes.ok) return failed(TColorSetFailure::CannotRead, chosenPath, bytes.error);
-    const ColorSetFile::TParseResult parsed =
-        ColorSetFile::ValidateImport(TextFile::decode(bytes.bytes));
-    if (TColorSetStatus error = fromParse(parsed, chosenPath)) return error;
-    const QString target = pathFor(name);
-    if (!IsSafeName(name) || !isInFolder(target))
-        return failed(TColorSetFailure::CannotSave, target, kNotInFolder);
-    const QString error = writeNewFile(target, bytes.bytes);
-    if (!error.isEmpty()) return failed(TColorSetFailure::CannotSave, target, error);
+TPaletteRead TColorSetStore::ReadPalette(const QString& chosenPath) const {
+    TPaletteRead result;
+    const TBytes bytes = readBytes(chosenPath, kPaletteFileCap);
+    if (!bytes.ok) {
+        result.error = failed(TColorSetFailure::CannotRead, chosenPath, bytes.error);
+        return result;
+    }
+    const TPaletteFormat format = PaletteFile::FormatToImport(chosenPath, bytes.bytes);
+    if (format == TPaletteFormat::ColorSet) {
+        // The set format keeps its own messages, the "Is not" one among them.
+        const ColorSetFile::TParseResult parsed =
+            ColorSetFile::ValidateImport(TextFile::decode(bytes.bytes));
+        result.error = fromParse(parsed, chosenPath);
+        if (result.ok()) result.palette = PaletteFile::FromSet({}, parsed.entries);
+        return result;
+    }
+    TSwatchRead read = PaletteFile::Read(format, bytes.bytes);
+    if (!read.ok())
+        result.error = failed(TColorSetFailure::HasErrors, chosenPath, read.error);
+    else
+        result.palette = std::move(read.list);
+    return result;
+}
+
+TColorSetStatus TColorSetStore::ImportColorSets(const std::vector<TNamedSet>& sets) const {
+    for (const TNamedSet& set : sets) {
+        const QString target = pathFor(set.name);
+        if (!IsSafeName(set.name) || !isInFolder(target))
+            return failed(TColorSetFailure::CannotSave, target, kNotInFolder);
+    }
+    for (std::size_t i = 0; i < sets.size(); ++i) {
+        const QString target = pathFor(sets[i].name);
+        const FileOps::TResult written =
+            FileOps::writeNewFile(target, TextFile::encode(ColorSetFile::Format(sets[i].entries)));
+        if (!written) {
+            // Half an import would leave sets the user did not ask for.
+            for (std::size_t j = 0; j < i; ++j)
+                FileOps::removeFile(pathFor(sets[j].name));
+            return failed(TColorSetFailure::CannotSave, target, written.error);
+        }
+    }
     return std::nullopt;
 }
 
-TColorSetStatus TColorSetStore::ExportColorSet(const QString& path,
-                                               const QString& chosenPath) const {
+TColorSetStatus TColorSetStore::ImportColorSet(const QString& chosenPath,
+                                               const QString& name) const {
+    const TPaletteRead read = ReadPalette(chosenPath);
+    if (!read.ok()) return read.error;
+    return ImportColorSets({{name, PaletteFile::SplitIntoSets(read.palette.swatches).front()}});
+}
+
+TColorSetStatus TColorSetStore::ExportColorSet(const QString& path, const QString& chosenPath,
+                                               TPaletteFormat format) const {
     const QString source = QFileInfo(path).canonicalFilePath();
     // The user chose the set's own file: it is already there, and replacing a
     // file by itself must never risk it.
     if (!source.isEmpty() && source == QFileInfo(chosenPath).canonicalFilePath())
         return std::nullopt;
-    const TBytes bytes = readBytes(path);
-    if (!bytes.ok) return failed(TColorSetFailure::CannotCopy, path, bytes.error);
-    const FileOps::TResult written = FileOps::writeFile(chosenPath, bytes.bytes);
+    QByteArray bytes;
+    if (format == TPaletteFormat::ColorSet) {
+        const TBytes read = readBytes(path);
+        if (!read.ok) return failed(TColorSetFailure::CannotCopy, path, read.error);
+        bytes = read.bytes;
+    } else {
+        const TColorSetRead read = ReadColorSet(path, TKeyDecoding::Tiles);
+        if (!read.ok()) return failed(TColorSetFailure::CannotCopy, path, read.error->text());
+        bytes = PaletteFile::Write(format, PaletteFile::FromSet(NameOf(path), read.entries));
+    }
+    const FileOps::TResult written = FileOps::writeFile(chosenPath, bytes);
     if (!written) return failed(TColorSetFailure::CannotCopy, path, written.error);
     return std::nullopt;
 }

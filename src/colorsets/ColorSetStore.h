@@ -1,6 +1,7 @@
 #pragma once
 
 #include "colorsets/ColorSetFile.h"
+#include "colorsets/PaletteFile.h"
 
 #include <QByteArray>
 #include <QString>
@@ -45,6 +46,19 @@ struct TColorSetRead {
     TColorSetStatus error;
     TColorSetEntries entries;
     bool ok() const { return !error; }
+};
+
+// A file chosen for import, read whole and converted, or why not.
+struct TPaletteRead {
+    TColorSetStatus error;
+    TSwatchList palette;
+    bool ok() const { return !error; }
+};
+
+// A set an import is about to write.
+struct TNamedSet {
+    QString name;
+    TColorSetEntries entries;
 };
 
 // One entry of the set list.
@@ -100,11 +114,21 @@ public:
     TColorSetStatus RenameColorSet(const QString& path, const QString& newName) const;
     TColorSetStatus CopyColorSet(const QString& path, const QString& newName) const;
     TColorSetStatus DeleteColorSet(const QString& path) const;
-    // Checks the chosen file and copies its bytes unchanged into the folder as
-    // `name`; never replaces an existing file.
+    // Reads and checks a whole file to import, in any format that can be
+    // imported (PaletteFile::FormatToImport); a refusal names the line or
+    // byte where the file went wrong.
+    TPaletteRead ReadPalette(const QString& chosenPath) const;
+    // Writes each set as a new file in the folder, converted to the set
+    // format; never replaces an existing file. All or none: when one cannot
+    // be written, the ones written before it are removed again.
+    TColorSetStatus ImportColorSets(const std::vector<TNamedSet>& sets) const;
+    // The chosen file's first 20 colours as the set `name`.
     TColorSetStatus ImportColorSet(const QString& chosenPath, const QString& name) const;
-    // Copies the set to the chosen path, replacing a file there atomically.
-    TColorSetStatus ExportColorSet(const QString& path, const QString& chosenPath) const;
+    // Writes the set to the chosen path in the format, replacing a file
+    // there atomically: a colour set as its file's own bytes, any other
+    // format converted from its 20 entries under the set's name.
+    TColorSetStatus ExportColorSet(const QString& path, const QString& chosenPath,
+                                   TPaletteFormat format = TPaletteFormat::ColorSet) const;
 
     // Where a new entry goes in a list: after the built-ins, before the first
     // other entry whose name sorts after it ignoring case.
@@ -116,3 +140,6 @@ private:
 
 // Files above this size are not colour sets (21 short lines).
 inline constexpr qint64 kColorSetFileCap = 1024 * 1024;
+// Palettes of other programs may hold thousands of colours, and swatch
+// files carry long names; beyond this none is a palette.
+inline constexpr qint64 kPaletteFileCap = 16 * 1024 * 1024;

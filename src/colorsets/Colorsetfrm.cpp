@@ -2,6 +2,7 @@
 
 #include "colorsets/Clpnl.h"
 #include "colorsets/Clsetnamefrm.h"
+#include "colorsets/PaletteFile.h"
 #include "controls/KxButton.h"
 #include "controls/KxPanel.h"
 #include "dialogs/Kxmsgbx.h"
@@ -53,17 +54,42 @@ QColor toQColor(ColorValue c) {
     return QColor(RedOf(c), GreenOf(c), BlueOf(c));
 }
 
-QString askFile(QWidget* parent, QFileDialog::AcceptMode mode, const QString& proposed) {
-    QFileDialog dialog(parent, QString(), QDir::homePath(),
-                       QStringLiteral("Color set data file (*.Hspl)"));
-    dialog.setAcceptMode(mode);
-    dialog.setDefaultSuffix(QStringLiteral("Hspl"));
-    dialog.setOption(QFileDialog::ReadOnly, false);
-    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
-                                                       : QFileDialog::AnyFile);
-    if (!proposed.isEmpty()) dialog.selectFile(proposed);
+QString askOpenFile(QWidget* parent) {
+    QStringList filters;
+    QString patterns;
+    for (const TPaletteFormatInfo& info : PaletteFile::kFormats) {
+        if (!info.canImport) continue;
+        filters.append(info.filter);
+        patterns +=
+            (patterns.isEmpty() ? QStringLiteral("*") : QStringLiteral(" *")) + info.extension;
+    }
+    filters.prepend(QStringLiteral("Color sets and palettes (%1)").arg(patterns));
+    filters.append(QStringLiteral("All files (*)"));
+    QFileDialog dialog(parent, QString(), QDir::homePath());
+    dialog.setNameFilters(filters);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().front();
+}
+
+TExportChoice askSaveFile(QWidget* parent, const QString& proposed) {
+    QStringList filters;
+    for (const TPaletteFormatInfo& info : PaletteFile::kFormats)
+        filters.append(info.filter);
+    QFileDialog dialog(parent, QString(), QDir::homePath());
+    dialog.setNameFilters(filters);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // The manager asks before a file is replaced, once the name has its
+    // extension; the dialog would ask about the name as typed.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (!proposed.isEmpty()) dialog.selectFile(proposed);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    TExportChoice choice{dialog.selectedFiles().front(), TPaletteFormat::ColorSet};
+    for (const TPaletteFormatInfo& info : PaletteFile::kFormats)
+        if (dialog.selectedNameFilter() == info.filter) choice.format = info.format;
+    return choice;
 }
 
 } // namespace
@@ -71,10 +97,8 @@ QString askFile(QWidget* parent, QFileDialog::AcceptMode mode, const QString& pr
 TColorSetForm::TColorSetForm(TColorSetStore store, const TColorSetList& sets, QWidget* owner)
     : TKxDialog(owner), m_store(std::move(store)) {
     AskName = [this](const QStringList& taken) { return TClSetNameForm::Ask(this, taken); };
-    AskOpenFile = [this] { return askFile(this, QFileDialog::AcceptOpen, {}); };
-    AskSaveFile = [this](const QString& proposed) {
-        return askFile(this, QFileDialog::AcceptSave, proposed);
-    };
+    AskOpenFile = [this] { return askOpenFile(this); };
+    AskSaveFile = [this](const QString& proposed) { return askSaveFile(this, proposed); };
     createControls();
     createActions();
     for (const TColorSetRef& ref : sets)
@@ -450,36 +474,90 @@ void TColorSetForm::ButCopyClick() {
     addEntry(ListBox->count(), {*name, m_store.pathFor(*name)});
 }
 
+std::optional<std::vector<TNamedSet>> TColorSetForm::namedSets(const QString& chosenPath,
+                                                               const TSwatchList& palette) {
+    std::vector<TColorSetEntries> parts = PaletteFile::SplitIntoSets(palette.swatches);
+    const int count = static_cast<int>(palette.swatches.size());
+    QString base = QFileInfo(chosenPath).completeBaseName();
+    if (parts.size() > 1) {
+        const int answer = AskYesNoCancel(
+            QStringLiteral("Question for You"),
+            QStringLiteral("The file holds %1 colours, more than the %2 of a colour set.\r\n\r\n"
+                           "Yes: import the first %2 colours as one set.\r\n"
+                           "No: import all %1 as %3 sets, \"%4 1\" to \"%4 %3\".\r\n"
+                           "Cancel: import nothing.")
+                .arg(count)
+                .arg(kColorSetSize)
+                .arg(parts.size())
+                .arg(base),
+            this);
+        if (answer == kMsgYes)
+            parts.resize(1);
+        else if (answer != kMsgNo)
+            return std::nullopt;
+    }
+    const QStringList listed = names();
+    // The name dialog refuses only the names of the list: with several sets
+    // the numbered names are checked again, until they are all free.
+    for (;;) {
+        std::vector<TNamedSet> sets;
+        bool taken = false;
+        for (std::size_t i = 0; i < parts.size(); ++i) {
+            const QString name = parts.size() == 1 ? base : base + QStringLiteral(" %1").arg(i + 1);
+            const QString lower = Platform::toLower(name);
+            taken = taken || !TColorSetStore::IsSafeName(name);
+            for (const QString& other : listed)
+                if (Platform::toLower(other) == lower) taken = true;
+            sets.push_back({name, parts[i]});
+        }
+        if (!taken) return sets;
+        const std::optional<QString> typed = askName();
+        if (!typed) return std::nullopt;
+        base = *typed;
+    }
+}
+
 void TColorSetForm::ButImportClick() {
     const QString chosen = AskOpenFile ? AskOpenFile() : QString();
     if (chosen.isEmpty()) return;
-    QString name = QFileInfo(chosen).completeBaseName();
-    const QString lower = Platform::toLower(name);
-    bool taken = !TColorSetStore::IsSafeName(name);
-    for (const QString& other : names())
-        if (Platform::toLower(other) == lower) taken = true;
-    if (taken) {
-        const std::optional<QString> typed = askName();
-        if (!typed) return;
-        name = *typed;
+    // The whole file is read and checked before any question is asked.
+    const TPaletteRead read = m_store.ReadPalette(chosen);
+    if (!read.ok()) {
+        showError(*read.error);
+        return;
     }
-    if (const TColorSetStatus error = m_store.ImportColorSet(chosen, name)) {
+    const std::optional<std::vector<TNamedSet>> sets = namedSets(chosen, read.palette);
+    if (!sets) return;
+    if (const TColorSetStatus error = m_store.ImportColorSets(*sets)) {
         showError(*error);
         return;
     }
-    const int row = static_cast<int>(TColorSetStore::SortedPlace(sets(), name));
-    addEntry(row, {name, m_store.pathFor(name)});
-    ListBox->setCurrentRow(row);
+    {
+        const QSignalBlocker block(ListBox);
+        for (const TNamedSet& set : *sets)
+            addEntry(static_cast<int>(TColorSetStore::SortedPlace(this->sets(), set.name)),
+                     {set.name, m_store.pathFor(set.name)});
+    }
+    // The first of them is shown, wherever the others went.
+    const QString shown = m_store.pathFor(sets->front().name);
+    for (int i = 0; i < ListBox->count(); ++i)
+        if (pathAt(i) == shown) ListBox->setCurrentRow(i);
 }
 
 void TColorSetForm::ButExportClick() {
     const int row = ListBox->currentRow();
     if (row < 0 || !AskSaveFile) return;
-    const QString chosen = AskSaveFile(ListBox->item(row)->text() + ColorSetFile::Extension);
-    if (chosen.isEmpty()) return;
+    const TExportChoice choice = AskSaveFile(ListBox->item(row)->text() + ColorSetFile::Extension);
+    if (choice.path.isEmpty()) return;
+    const QString target = PaletteFile::WithExtension(choice.path, choice.format);
+    if (QFileInfo::exists(target) &&
+        AskYesNoCancel(QStringLiteral("Question for You"),
+                       target + QStringLiteral("\r\nalready exists. Do you want to replace it ?"),
+                       this) != kMsgYes)
+        return;
     // The exported file is the set as the user sees it.
     if (!commitEditsOf(pathAt(row))) return;
-    if (const TColorSetStatus error = m_store.ExportColorSet(pathAt(row), chosen))
+    if (const TColorSetStatus error = m_store.ExportColorSet(pathAt(row), target, choice.format))
         showError(*error);
 }
 

@@ -23,6 +23,12 @@ class TKxPanel;
 // import, export and delete sets. Edited names are saved when another set is
 // selected and on OK. It works on the files only; the opener learns of
 // renames, deletions and saves through the signals.
+// Where and how the save dialog said to export.
+struct TExportChoice {
+    QString path;
+    TPaletteFormat format = TPaletteFormat::ColorSet;
+};
+
 class TColorSetForm : public TKxDialog {
     Q_OBJECT
 
@@ -34,7 +40,9 @@ public:
     // user cancelled. By default they show the name dialog and the file dialogs.
     std::function<std::optional<QString>(const QStringList& taken)> AskName;
     std::function<QString()> AskOpenFile;
-    std::function<QString(const QString& proposedName)> AskSaveFile;
+    // The path as typed (the manager gives it the format's extension) and the
+    // format of the chosen filter; an empty path when cancelled.
+    std::function<TExportChoice(const QString& proposedName)> AskSaveFile;
     // Whether a set may be deleted; asked before its file goes. Unset: yes.
     std::function<bool(const QString& path)> ConfirmDelete;
 
@@ -98,6 +106,8 @@ private:
     QStringList names() const;
     QString pathAt(int row) const;
     std::optional<QString> askName() const;
+    std::optional<std::vector<TNamedSet>> namedSets(const QString& chosenPath,
+                                                    const TSwatchList& palette);
     void showError(const TColorSetError& error);
     void scrollTiles(int notches);
     int scaled(int designPixels) const;

@@ -263,17 +263,31 @@ TEST_F(ColorSetStoreTest, StoreOperationsDoWhatTheySay) {
     EXPECT_TRUE(again->text().startsWith("Could not Delete Color Set file:\r\n"));
 }
 
-TEST_F(ColorSetStoreTest, ImportChecksTheFileAndCopiesItsBytesUnchanged) {
+TEST_F(ColorSetStoreTest, ImportChecksTheFileAndWritesTheConvertedSet) {
     const QString chosen = dir.path() + "/chosen.Hspl";
-    // UTF-16 with a mark, LF line ends, lower-case keys: taken as it is.
+    // UTF-16 with a mark, LF line ends, lower-case keys, only 3 entries
+    // counted: the set is written anew in the program's own form.
     QByteArray utf16("\xFF\xFE", 2);
-    const QString text = QString::fromUtf8(setText("20", 20, "00ff80")).replace("\r\n", "\n");
+    const QString text = QString::fromUtf8(setText("3", 3, "00ff80")).replace("\r\n", "\n");
     utf16 += QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
     PutFile(chosen, utf16);
     ASSERT_FALSE(store.ImportColorSet(chosen, "imported"));
-    EXPECT_EQ(FileBytes(path("imported")), utf16);
-    EXPECT_EQ(store.ReadColorSet(path("imported"), TKeyDecoding::Tiles).entries[0].color,
-              0x00FF80u);
+    TColorSetEntries expected;
+    for (int i = 0; i < 3; ++i)
+        expected[i] = {0x00FF80u, QStringLiteral("n%1").arg(i)};
+    EXPECT_EQ(FileBytes(path("imported")), ColorSetFile::Format(expected).toLatin1());
+
+    // Any palette format, with a line or byte to look at when it is wrong.
+    PutFile(dir.path() + "/p.gpl", "GIMP Palette\n255 0 0 Red\n");
+    ASSERT_FALSE(store.ImportColorSet(dir.path() + "/p.gpl", "from gpl"));
+    EXPECT_EQ(store.ReadColorSet(path("from gpl"), TKeyDecoding::Tiles).entries[0],
+              (TColorSetEntry{0x0000FFu, "Red"}));
+    PutFile(dir.path() + "/p.json", "{\"colors\": 7}");
+    const TColorSetStatus json = store.ImportColorSet(dir.path() + "/p.json", "json");
+    ASSERT_TRUE(json);
+    EXPECT_EQ(json->text(), "File have errors: \r\n" + dir.path() +
+                                "/p.json\r\n\"colors\" must be a list of colours.");
+    EXPECT_FALSE(QFile::exists(path("json")));
 
     const auto importError = [&](const QByteArray& bytes) {
         PutFile(chosen, bytes);

@@ -27,9 +27,14 @@ protected:
     QTemporaryDir dir;
     TColorSetStore store{dir.path() + "/"};
     std::vector<TMsgBoxSeen> boxes;
+    // Answers for the questions to come, in order; OK when none is left.
+    std::vector<int> answers;
     TMsgBoxAnswererScope answerer{[this](const TMsgBoxSeen& seen) {
         boxes.push_back(seen);
-        return kMsgOk;
+        if (answers.empty()) return kMsgOk;
+        const int answer = answers.front();
+        answers.erase(answers.begin());
+        return answer;
     }};
     std::unique_ptr<TColorSetForm> form;
     QStringList names;
@@ -44,7 +49,7 @@ protected:
         form->AskOpenFile = [this] { return chosenFile; };
         form->AskSaveFile = [this](const QString& proposed) {
             proposedName = proposed;
-            return chosenFile;
+            return TExportChoice{chosenFile, chosenFormat};
         };
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
@@ -69,6 +74,7 @@ protected:
 
     QStringList takenSeen;
     QString chosenFile;
+    TPaletteFormat chosenFormat = TPaletteFormat::ColorSet;
     QString proposedName;
 };
 
@@ -270,6 +276,84 @@ TEST_F(ColorsetfrmTest, ExportAndCopyTakeTheEditsOnScreen) {
     EXPECT_FALSE(QFile::exists(chosenFile));
     EXPECT_FALSE(QFile::exists(path("twin2")));
     EXPECT_EQ(form->tile(2)->name(), "stuck");
+}
+
+TEST_F(ColorsetfrmTest, ExportWritesTheChosenFormatAndAsksBeforeReplacing) {
+    PutFile(path("Web"), ColorSetText(20, "0000FF", "red "));
+    open();
+    select("Web");
+    chosenFile = dir.path() + "/out.Hspl";
+    chosenFormat = TPaletteFormat::Gpl;
+    form->butExport()->Click();
+    // The filter's extension replaces the one typed.
+    const QByteArray gpl = FileBytes(dir.path() + "/out.gpl");
+    EXPECT_TRUE(gpl.startsWith("GIMP Palette\nName: Web\n#\n255   0   0\tred 0\n")) << gpl.data();
+    EXPECT_TRUE(boxes.empty());
+
+    // The file is there now: No keeps it, Yes replaces it.
+    chosenFile = dir.path() + "/out";
+    chosenFormat = TPaletteFormat::Css;
+    PutFile(dir.path() + "/out.css", "keep");
+    answers = {kMsgNo};
+    form->butExport()->Click();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text,
+              dir.path() + "/out.css\r\nalready exists. Do you want to replace it ?");
+    EXPECT_EQ(FileBytes(dir.path() + "/out.css"), "keep");
+    answers = {kMsgYes};
+    form->butExport()->Click();
+    EXPECT_TRUE(
+        FileBytes(dir.path() + "/out.css").startsWith("/* Web */\n:root {\n  --red-0: #ff0000;\n"));
+    EXPECT_EQ(boxes.size(), 2u);
+}
+
+TEST_F(ColorsetfrmTest, ALongPaletteImportsAsTwentyOrAsSeveralSets) {
+    PutFile(path("Big 2"), ColorSetText(20, "111111", "taken"));
+    open();
+    chosenFile = dir.path() + "/Big.gpl";
+    QByteArray gpl = "GIMP Palette\n";
+    for (int i = 0; i < 45; ++i)
+        gpl += QByteArray::number(i) + " 0 0 c" + QByteArray::number(i) + "\n";
+    PutFile(chosenFile, gpl);
+
+    answers = {kMsgCancel};
+    form->butImport()->Click();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "The file holds 45 colours, more than the 20 of a colour set.\r\n\r\n"
+                             "Yes: import the first 20 colours as one set.\r\n"
+                             "No: import all 45 as 3 sets, \"Big 1\" to \"Big 3\".\r\n"
+                             "Cancel: import nothing.");
+    EXPECT_EQ(form->listBox()->count(), 3);
+
+    answers = {kMsgYes};
+    form->butImport()->Click();
+    EXPECT_EQ(current(), "Big");
+    EXPECT_EQ(form->tile(19)->name(), "c19");
+
+    // "Big 2" is taken: the user is asked for another name until all three are free.
+    answers = {kMsgNo};
+    names = {"Big", "Lot"};
+    form->butImport()->Click();
+    EXPECT_EQ(listed(), QStringList({"16 Colors Set", "Default Color Set", "Big", "Big 2", "Lot 1",
+                                     "Lot 2", "Lot 3"}));
+    EXPECT_EQ(current(), "Lot 1");
+    select("Lot 3");
+    EXPECT_EQ(form->tile(4)->name(), "c44");
+    EXPECT_EQ(form->tile(5)->name(), "");
+    EXPECT_EQ(form->tile(5)->colorText(), "000000");
+}
+
+TEST_F(ColorsetfrmTest, AnImportErrorNamesTheLineAndWritesNothing) {
+    open();
+    chosenFile = dir.path() + "/Bad.gpl";
+    PutFile(chosenFile, "GIMP Palette\r\n1 2 3\r\n4 5 600\r\n");
+    form->butImport()->Click();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "File Error!");
+    EXPECT_EQ(boxes[0].text,
+              "File have errors: \r\n" + chosenFile + "\r\nLine 3: a colour value is above 255.");
+    EXPECT_FALSE(QFile::exists(path("Bad")));
+    EXPECT_EQ(form->listBox()->count(), 2);
 }
 
 TEST_F(ColorsetfrmTest, AFailedSaveKeepsTheEditsOnScreen) {
