@@ -34,9 +34,11 @@ TPaletteFormat FormatToImport(const QString& path, QByteArrayView bytes) {
 QString WithExtension(const QString& path, TPaletteFormat format) {
     const QLatin1StringView wanted = InfoOf(format).extension;
     if (path.endsWith(wanted, Qt::CaseInsensitive)) return path;
+    // A name that is all extension (".json") keeps it as its name.
+    const qsizetype nameSize = QFileInfo(path).fileName().size();
     for (const TPaletteFormatInfo& info : kFormats)
         if (path.endsWith(info.extension, Qt::CaseInsensitive) &&
-            path.size() > info.extension.size())
+            nameSize > info.extension.size())
             return path.left(path.size() - info.extension.size()) + wanted;
     return path + wanted;
 }

@@ -2,8 +2,6 @@
 
 #include "colour/ColorModels.h"
 
-#include <QStringDecoder>
-
 #include <bit>
 #include <cstdint>
 
@@ -76,8 +74,19 @@ bool readName(TReader& reader, QString& name, QString& error) {
                                   .arg(units));
         return false;
     }
-    QStringDecoder decoder(QStringDecoder::Utf16BE, QStringDecoder::Flag::Stateless);
-    name = decoder.decode(raw);
+    name.clear();
+    name.reserve(units);
+    for (qsizetype i = 0; i + 1 < raw.size(); i += 2) {
+        const QChar c(char16_t((std::uint8_t(raw[i]) << 8) | std::uint8_t(raw[i + 1])));
+        name += c;
+        // Only a high surrogate directly followed by a low one is a character.
+        const qsizetype n = name.size();
+        if (c.isLowSurrogate() && (n < 2 || !name[n - 2].isHighSurrogate()))
+            name[n - 1] = QChar::ReplacementCharacter;
+        if (n >= 2 && name[n - 2].isHighSurrogate() && !c.isLowSurrogate())
+            name[n - 2] = QChar::ReplacementCharacter;
+    }
+    if (!name.isEmpty() && name.back().isHighSurrogate()) name.back() = QChar::ReplacementCharacter;
     while (name.endsWith(QChar(u'\0')))
         name.chop(1);
     return true;

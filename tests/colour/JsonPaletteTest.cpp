@@ -35,7 +35,7 @@ TEST(JsonPalette, ARefusalNamesTheByteOrTheColour) {
         EXPECT_FALSE(read.ok()) << text.toStdString();
         return read.error.toStdString();
     };
-    EXPECT_EQ(error("{\"colors\": [}").substr(0, 8), "Byte 12:");
+    EXPECT_EQ(error("{\"colors\": [}").substr(0, 8), "Byte 13:");
     EXPECT_EQ(error("[]"), "The file is not a JSON object with a \"colors\" list.");
     EXPECT_EQ(error("{\"name\": \"x\"}"), "\"colors\" must be a list of colours.");
     EXPECT_EQ(error("{\"name\": 3, \"colors\": []}"), "\"name\" must be a text.");
