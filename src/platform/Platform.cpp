@@ -120,6 +120,8 @@ QPoint TPlatform::cursorPos() const {
 }
 
 void TPlatform::setCursorPos(QPoint pos) {
+    // Wayland gives the pointer to the user alone; asking would only log a refusal.
+    if (screenThroughPortal()) return;
     if (onUserInterfaceThread()) {
         QCursor::setPos(pos);
         return;
@@ -142,6 +144,10 @@ TDesktopPicture TPlatform::grabDesktop() const {
         QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
         picture.failure.prepend(QStringLiteral("Wayland does not let programs read the screen. "));
     return picture;
+}
+
+bool TPlatform::screenThroughPortal() const {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
 QPoint TDesktopPicture::pixelOf(QPoint global) const {

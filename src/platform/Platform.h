@@ -78,6 +78,9 @@ public:
     // composeDesktop of grabScreens, plus what the display system says when
     // it refuses screen grabs.
     virtual TDesktopPicture grabDesktop() const;
+    // True where programs may not read the screen and a picture of it comes only from the desktop
+    // portal (TDesktopPortal): on Wayland.
+    virtual bool screenThroughPortal() const;
 
     // Empty text when the clipboard holds no text.
     virtual QString clipboardText() const;
@@ -148,6 +151,9 @@ inline void setCursorPos(QPoint pos) {
 }
 inline TDesktopPicture grabDesktop() {
     return current().grabDesktop();
+}
+inline bool screenThroughPortal() {
+    return current().screenThroughPortal();
 }
 inline QString clipboardText() {
     return current().clipboardText();

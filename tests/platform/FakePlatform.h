@@ -53,6 +53,8 @@ public:
     }
 
     Platform::TDesktopPicture grabDesktop() const override { return desktop; }
+    bool throughPortal = false;
+    bool screenThroughPortal() const override { return throughPortal; }
 
     QString clipboardText() const override { return clipboard; }
     void setClipboardText(const QString& text) override {
