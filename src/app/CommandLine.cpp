@@ -60,6 +60,11 @@ std::optional<int> RunCommandLine(const QStringList& arguments, const QString& s
         ResetOption, QStringLiteral("Move the settings aside as a dated backup and start as on the "
                                     "first run.")));
 
+    parser.addOption(
+        QCommandLineOption(QStringLiteral("frozen"),
+                           QStringLiteral("Pick on Screen over a frozen picture of the "
+                                          "desktop in full-screen windows, as on Wayland.")));
+
     if (!parser.parse(arguments)) {
         err << QCoreApplication::applicationName() << ": " << parser.errorText() << '\n'
             << "Try '--help' for the options.\n";

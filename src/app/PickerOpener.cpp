@@ -6,7 +6,6 @@
 #include "app/WindowOptions.h"
 #include "controls/KxButton.h"
 #include "controls/KxPanel.h"
-#include "picker/Pickfrm.h"
 #include "platform/Platform.h"
 #include "platform/UserStore.h"
 
@@ -15,8 +14,6 @@
 #include <QLineEdit>
 #include <QThread>
 #include <QWindow>
-
-#include <memory>
 
 namespace {
 
@@ -28,6 +25,8 @@ constexpr int kHideWaitMs = 500;
 TPickerOpener::TPickerOpener(TColorHub& hub, TForm1Ui& ui, const TSampleControls& sample)
     : m_hub(hub), m_ui(ui), m_sample(sample) {
     connect(m_ui.ButScreenPicker, &TKxButton::clicked, this, &TPickerOpener::OpenScreenPicker);
+    connect(&m_pick, &TScreenPick::finished, this, &TPickerOpener::pickFinished);
+    m_frozen = QCoreApplication::arguments().contains(QStringLiteral("--frozen"));
 }
 
 void TPickerOpener::waitUntilHidden() {
@@ -44,37 +43,41 @@ void TPickerOpener::waitUntilHidden() {
 }
 
 void TPickerOpener::OpenScreenPicker() {
+    if (m_pick.busy()) return;
     TWindowOptions& options = m_hub.options();
     TUserStore store;
     TPickerValues values;
     values.hintHidden = options.pickerHintHidden();
     values.hintHsl = options.pickerShowsHsl();
     ReadPickerValues(store, values);
+    const bool frozen = m_frozen || ReadPickerFrozen(store);
     const FormatSettings& formats = options.formats();
-    // Owned by no window: a window manager may keep a minimised owner's dialogs out of sight.
-    auto picker = std::make_unique<TFrmPick>(
-        values, THslMaxima{formats.hueMax, formats.satMax, formats.lumMax}, nullptr);
 
     // The hint's contrast line measures against the sample side that is not being edited.
     const TSampleSettings& sample = m_sample.settings();
-    picker->setContrastReference(sample.lockBkgColor ? sample.bkgColor : sample.textColor);
+    m_pick.setContrastReference(sample.lockBkgColor ? sample.bkgColor : sample.textColor);
 
     // Out of the way, so the main window is not part of the desktop picture.
-    const bool hide = options.hideOnPicking() || Platform::ctrlDown();
-    if (hide) {
+    m_hidden = options.hideOnPicking() || Platform::ctrlDown();
+    if (m_hidden) {
         m_hub.showMinimized();
         waitUntilHidden();
     }
-    const int result = picker->exec();
-    if (hide) m_hub.showNormal();
+    m_pick.start(values, THslMaxima{formats.hueMax, formats.satMax, formats.lumMax},
+                 frozen ? TScreenPick::TMode::Frozen : TScreenPick::TMode::Classic, &m_hub);
+}
 
-    const TPickerValues kept = picker->Values();
+void TPickerOpener::pickFinished(std::optional<ColorValue> picked, const TPickerValues& kept) {
+    if (m_hidden) m_hub.showNormal();
+    m_hidden = false;
+
+    TWindowOptions& options = m_hub.options();
     options.setPickerHintHidden(kept.hintHidden);
     options.setPickerShowsHsl(kept.hintHsl);
+    TUserStore store;
     WritePickerValues(store, kept);
 
-    const std::optional<ColorValue> picked = picker->PickedColor();
-    if (result != TFrmPick::kResultOk || !picked) return;
+    if (!picked) return;
     const ColorValue c = *picked & kColorMask;
     const ColorValue ordered = m_hub.rgbOrder() ? c : SwapRedBlue(c);
     // Six digits as the order reads them: RRGGBB, or BBGGRR in BGR order.

@@ -8,6 +8,7 @@ namespace {
 const QString kSizeName = QStringLiteral("PickerWindowSize");
 const QString kGridName = QStringLiteral("PickerGridLines");
 const QString kPickName = QStringLiteral("PickerPickLines");
+const QString kFrozenName = QStringLiteral("PickerFrozen");
 
 } // namespace
 
@@ -47,4 +48,11 @@ bool WritePickerValues(TUserStore& store, const TPickerValues& values) {
         store.closeKey();
     }
     return store.commitBatch().ok && ok;
+}
+
+bool ReadPickerFrozen(TUserStore& store) {
+    if (!store.openKeyReadOnly(QString(Kxglobals::ProgramKey))) return false;
+    const TStoreResult<qint32> frozen = store.readInteger(kFrozenName);
+    store.closeKey();
+    return frozen && frozen.value != 0;
 }

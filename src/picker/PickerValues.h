@@ -23,3 +23,7 @@ struct TPickerValues {
 bool ReadPickerValues(TUserStore& store, TPickerValues& values);
 // Writes the three values, creating the key when missing; false when a write failed.
 bool WritePickerValues(TUserStore& store, const TPickerValues& values);
+
+// "PickerFrozen": the picker runs over a frozen picture in full-screen overlays even where the
+// screen can be read live. Off when missing or unreadable.
+bool ReadPickerFrozen(TUserStore& store);

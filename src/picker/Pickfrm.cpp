@@ -163,7 +163,11 @@ int TFrmPick::ShrunkSide(int side) {
 }
 
 int TFrmPick::fitSide() const {
-    const QScreen* screen = screenUnder(Platform::cursorPos());
+    if (FEmbedded && parentWidget()) {
+        const QSize area = parentWidget()->size();
+        return std::min(area.width(), area.height());
+    }
+    const QScreen* screen = screenUnder(PointerPos());
     if (!screen) return kMinSide;
     const QRect area = screen->availableGeometry();
     return std::min(area.width(), area.height());
@@ -181,6 +185,66 @@ bool TFrmPick::TakeSnapshot() {
     FView.setPicture(picture.image, picture.origin);
     FHasPicture = true;
     return true;
+}
+
+void TFrmPick::SetPicture(const Platform::TDesktopPicture& picture) {
+    FView.setPicture(picture.image, picture.origin);
+    FHasPicture = !picture.image.isNull();
+}
+
+void TFrmPick::EmbedIn(QWidget* overlay, QPoint screenOrigin) {
+    const bool wasVisible = isVisible();
+    const bool moved = parentWidget() != overlay;
+    FScreenOrigin = screenOrigin;
+    if (!FEmbedded || moved) {
+        FEmbedded = true;
+        setParent(overlay, Qt::Widget);
+        if (FHint) FHint->setParent(overlay, Qt::Widget);
+    }
+    // A side that fitted the last screen may not fit this one.
+    const int fit = fitSide();
+    if (FView.side() > fit) applySide(largestOddAtMost(std::max(fit, kMinSide)));
+    if (wasVisible && moved) {
+        show();
+        if (FHint && !FValues.hintHidden) FHint->show();
+        setFocus(Qt::OtherFocusReason);
+    }
+    if (FPlaced) {
+        placeAtPointer();
+        placeHint();
+    }
+}
+
+void TFrmPick::SetFramePointer(QPoint global) {
+    if (FFramePointer == global) return;
+    FFramePointer = global;
+    if (isVisible() && !FFree) followPointer(false);
+}
+
+QPoint TFrmPick::PointerPos() const {
+    return FEmbedded ? FFramePointer : Platform::cursorPos();
+}
+
+void TFrmPick::placeAtPointer() {
+    const QPoint pointer = FView.pointer() - (FEmbedded ? FScreenOrigin : QPoint());
+    move(pointer.x() - width() / 2, pointer.y() - height() / 2);
+}
+
+void TFrmPick::stepPointer(QPoint step) {
+    if (FEmbedded) {
+        FFramePointer += step;
+        // Where the system lets programs move the pointer, the real one follows, so the next
+        // mouse event agrees; elsewhere this does nothing.
+        Platform::setCursorPos(Platform::cursorPos() + step);
+        return;
+    }
+    Platform::setCursorPos(Platform::cursorPos() + step);
+}
+
+QRect TFrmPick::hintArea() const {
+    if (FEmbedded && parentWidget()) return parentWidget()->rect();
+    const QScreen* screen = screenUnder(FView.pointer());
+    return screen ? screen->availableGeometry() : QRect();
 }
 
 int TFrmPick::exec() {
@@ -231,11 +295,11 @@ void TFrmPick::paintEvent(QPaintEvent*) {
 }
 
 void TFrmPick::followPointer(bool force) {
-    const QPoint pointer = Platform::cursorPos();
+    const QPoint pointer = PointerPos();
     if (!force && FPlaced && pointer == FView.pointer()) return;
     FView.setPointer(pointer);
     FPlaced = true;
-    move(pointer.x() - width() / 2, pointer.y() - height() / 2);
+    placeAtPointer();
     update();
     placeHint();
     if (FHint) FHint->setColor(hintColor());
@@ -281,15 +345,14 @@ void TFrmPick::resizeStep(bool grow) {
     const int side = FView.side();
     const int next = grow ? GrownSide(side, fitSide()) : ShrunkSide(side);
     if (next == side) return;
-    FView.setPointer(Platform::cursorPos());
+    FView.setPointer(PointerPos());
     applySide(next);
 }
 
 void TFrmPick::applySide(int side) {
     FView.setSide(side);
     setFixedSize(FView.side(), FView.side());
-    const QPoint pointer = FView.pointer();
-    move(pointer.x() - width() / 2, pointer.y() - height() / 2);
+    placeAtPointer();
     update();
     placeHint();
     if (FHint) FHint->setColor(hintColor());
@@ -320,6 +383,7 @@ void TFrmPick::showOrHideHint() {
     }
     if (!FHint) {
         FHint = new TFrmColorHint(this, FValues.hintHsl, FMaxima);
+        if (FEmbedded) FHint->setParent(parentWidget(), Qt::Widget);
         connect(FHint, &TFrmColorHint::resized, this, &TFrmPick::placeHint);
     }
     FHint->setNotation(FValues.hintHsl);
@@ -331,9 +395,8 @@ void TFrmPick::showOrHideHint() {
 
 void TFrmPick::placeHint() {
     if (!FHint) return;
-    const QScreen* screen = screenUnder(FView.pointer());
-    const QRect area = screen ? screen->availableGeometry() : QRect();
-    FHint->move(TFrmColorHint::placement(geometry(), FHint->size(), area));
+    FHint->move(TFrmColorHint::placement(geometry(), FHint->size(), hintArea()));
+    if (FEmbedded) FHint->raise();
 }
 
 ColorValue TFrmPick::hintColor() const {
@@ -408,7 +471,7 @@ void TFrmPick::keyPressEvent(QKeyEvent* event) {
                           key == Qt::Key_Up     ? -1
                           : key == Qt::Key_Down ? 1
                                                 : 0);
-        Platform::setCursorPos(Platform::cursorPos() + step);
+        stepPointer(step);
         break;
     }
     case Qt::Key_Plus:
@@ -458,6 +521,7 @@ void TFrmPick::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TFrmPick::mouseMoveEvent(QMouseEvent* event) {
+    if (FEmbedded) FFramePointer = FScreenOrigin + mapToParent(event->position().toPoint());
     if (event->modifiers().testFlag(Qt::ShiftModifier) || Platform::shiftDown()) {
         if (!FFree) enterFree();
         moveCross(event->position().toPoint());

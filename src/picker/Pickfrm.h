@@ -4,6 +4,7 @@
 #include "picker/Colorhintfrm.h"
 #include "picker/PickView.h"
 #include "picker/PickerValues.h"
+#include "platform/Platform.h"
 
 #include <QDialog>
 #include <QPointer>
@@ -36,6 +37,20 @@ public:
     bool TakeSnapshot();
     // TakeSnapshot, then the modal run; 2 at once when there is no picture.
     int exec() override;
+
+    // A picture taken elsewhere (the frozen overlay's); TakeSnapshot is then not needed.
+    void SetPicture(const Platform::TDesktopPicture& picture);
+    // Runs as a child of a full-screen overlay that shows the frozen picture, instead of as a
+    // window of its own that the system places: where windows cannot place themselves or read
+    // the pointer outside their own area (Wayland), the overlay is where both are known.
+    // `screenOrigin` is the overlay's top-left on the desktop. Moving to another overlay keeps
+    // everything else.
+    void EmbedIn(QWidget* overlay, QPoint screenOrigin);
+    bool IsEmbedded() const { return FEmbedded; }
+    // The pointer's desktop position as the overlay's mouse events give it.
+    void SetFramePointer(QPoint global);
+    // Where the picker takes the pointer to be: the system's pointer, or the overlay's.
+    QPoint PointerPos() const;
 
     // The colour of the last pick; none after Cancel.
     std::optional<ColorValue> PickedColor() const { return FPicked; }
@@ -107,8 +122,15 @@ private:
     void leaveFree();
     void moveCross(QPoint client);
     void pick(bool average);
-    // The largest side that fits the available area of the screen under the pointer.
+    // The largest side that fits the available area of the screen under the pointer (the
+    // overlay, when embedded).
     int fitSide() const;
+    // Centres the window on the pointer.
+    void placeAtPointer();
+    // The arrow keys: one picture pixel at a time.
+    void stepPointer(QPoint step);
+    // The area the hint must stay in, in the coordinates the hint is moved in.
+    QRect hintArea() const;
     ColorValue hintColor() const;
 
     TPickView FView;
@@ -121,6 +143,9 @@ private:
     bool FMenuOpen = false;
     bool FBeenActive = false;
     bool FPressed = false;
+    bool FEmbedded = false;
+    QPoint FScreenOrigin;
+    QPoint FFramePointer;
     int FWheelRest = 0;
     QPoint FCross{-1000, -1000};
     std::optional<ColorValue> FPicked;

@@ -4,9 +4,12 @@
 #include "controls/KxButton.h"
 #include "controls/KxPanel.h"
 #include "dialogs/Kxmsgbx.h"
+#include "picker/FrozenOverlay.h"
+#include "picker/FrozenPick.h"
 #include "picker/Pickfrm.h"
 #include "platform/FakePlatform.h"
 #include "platform/UserStore.h"
+#include "support/Kxglobals.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -122,4 +125,25 @@ TEST_F(PickerOpenerTest, CancelAndRefusalChangeNothing) {
     EXPECT_EQ(boxes, 1);
     EXPECT_EQ(form.currentColor(), before);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(PickerOpenerTest, FrozenSettingPicksOverTheOverlaysWithoutAModalRun) {
+    TUserStore store;
+    ASSERT_TRUE(store.openKey(QString(Kxglobals::ProgramKey), true));
+    ASSERT_TRUE(store.writeInteger(QStringLiteral("PickerFrozen"), 1).ok);
+    store.closeKey();
+
+    QTest::mouseClick(form.ui().ButScreenPicker, Qt::LeftButton);
+    // The click returned with the overlays up; a second one does nothing.
+    TFrozenPick* frozen = form.pickerOpener().screenPick().frozen();
+    ASSERT_NE(frozen, nullptr);
+    QTest::mouseClick(form.ui().ButScreenPicker, Qt::LeftButton);
+    EXPECT_EQ(form.pickerOpener().screenPick().frozen(), frozen);
+    TFrozenOverlay* overlay = frozen->overlays().front().get();
+    EXPECT_TRUE(overlay->isVisible());
+    QTest::keyClick(&frozen->picker(), Qt::Key_Return);
+    EXPECT_EQ(form.ui().EdClValue->text(), "12ABF0");
+    EXPECT_EQ(form.currentColor(), MakeColor(0x12, 0xAB, 0xF0));
+    EXPECT_EQ(platform.clipboard, "#12ABF0");
+    QApplication::processEvents();
 }
