@@ -22,6 +22,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWheelEvent>
+#include <QWindow>
 
 #include <algorithm>
 #include <climits>
@@ -682,6 +683,9 @@ void TSampleForm::mousePressEvent(QMouseEvent* event) {
         QWidget::mousePressEvent(event);
         return;
     }
+    // Where only the compositor places windows (Wayland), it moves this one too.
+    if (Platform::screenThroughPortal() && windowHandle() && windowHandle()->startSystemMove())
+        return;
     CaptureScreen();
     FDragging = true;
     FGrabOffset = event->globalPosition().toPoint() - geometry().topLeft();
