@@ -55,8 +55,8 @@ Version: $version
 Architecture: $arch
 Maintainer: Vextora <huesplinter@vextora.org>
 Installed-Size: $installed_kb
-Depends: $shlib_depends, qt6-qpa-plugins
-Recommends: fonts-liberation
+Depends: $shlib_depends, qt6-qpa-plugins, qt6-wayland
+Recommends: fonts-liberation, xdg-desktop-portal
 Section: graphics
 Priority: optional
 Homepage: https://vextora.org/huesplinter

@@ -25,7 +25,7 @@ if(NOT rc EQUAL 0 OR NOT fields MATCHES "Package: huesplinter\n"
    OR NOT fields MATCHES "Version: ${VERSION}\n")
     message(SEND_ERROR "wrong control fields:\n${fields}")
 endif()
-foreach(dependency libqt6widgets6 libqt6gui6 libqt6core6 libpng16-16 qt6-qpa-plugins)
+foreach(dependency libqt6widgets6 libqt6gui6 libqt6core6 libqt6dbus6 libpng16-16 qt6-qpa-plugins qt6-wayland)
     if(NOT fields MATCHES "[ ,]${dependency}[ ,(\n]")
         message(SEND_ERROR "the package does not depend on ${dependency}")
     endif()
