@@ -62,5 +62,8 @@ void TFrozenOverlay::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void TFrozenOverlay::enterEvent(QEnterEvent* event) {
-    emit pointerMoved(FScreenGeometry.topLeft() + event->position().toPoint());
+    // Only the system's own enter tells where the pointer came in; the ones Qt makes up when a
+    // child moves away carry the system's idea of the pointer, which on Wayland is stale.
+    if (event->spontaneous())
+        emit pointerMoved(FScreenGeometry.topLeft() + event->position().toPoint());
 }
