@@ -1,5 +1,7 @@
 #include "colour/ColorModels.h"
 
+#include "colour/ColorSpaces.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -14,12 +16,6 @@ double clamped(double value, double low, double high) {
 
 int channel(double fraction) {
     return static_cast<int>(std::lround(clamped(fraction, 0.0, 1.0) * 255.0));
-}
-
-// The sRGB transfer curve, from linear light to the encoded value.
-double encoded(double linear) {
-    if (linear <= 0.0031308) return 12.92 * linear;
-    return 1.055 * std::pow(linear, 1.0 / 2.4) - 0.055;
 }
 
 // The inverse of the CIE L*a*b* companding function.
@@ -60,8 +56,8 @@ ColorValue FromLab(double lightness, double a, double b) {
     const double red = 3.1338561 * x - 1.6168667 * y - 0.4906146 * z;
     const double green = -0.9787684 * x + 1.9161415 * y + 0.0334540 * z;
     const double blue = 0.0719453 * x - 0.2289914 * y + 1.4052427 * z;
-    return FromRgb(encoded(clamped(red, 0.0, 1.0)), encoded(clamped(green, 0.0, 1.0)),
-                   encoded(clamped(blue, 0.0, 1.0)));
+    return FromRgb(LinearToSrgb(clamped(red, 0.0, 1.0)), LinearToSrgb(clamped(green, 0.0, 1.0)),
+                   LinearToSrgb(clamped(blue, 0.0, 1.0)));
 }
 
 } // namespace ColorModels

@@ -1,5 +1,7 @@
 #include "colour/LinearRgb.h"
 
+#include "colour/ColorSpaces.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -7,11 +9,11 @@
 namespace LinearRgb {
 
 double toLinear(double encoded) noexcept {
-    return encoded <= 0.04045 ? encoded / 12.92 : std::pow((encoded + 0.055) / 1.055, 2.4);
+    return SrgbToLinear(encoded);
 }
 
 double toEncoded(double linear) noexcept {
-    return linear <= 0.0031308 ? linear * 12.92 : 1.055 * std::pow(linear, 1.0 / 2.4) - 0.055;
+    return LinearToSrgb(linear);
 }
 
 double channel(int value) noexcept {
