@@ -214,6 +214,7 @@ void TStartup::LoadTimerTimer() {
 
     m_dataFolder = FindDataFolder ? FindDataFolder() : QString();
     TUserSlots& userSlots = m_slots;
+    bool writable = true;
     if (!m_dataFolder.isEmpty()) {
         // Said once here, rather than as a puzzling failure at every save.
         const TFolderCheck check = CheckFolder(m_dataFolder);
@@ -225,7 +226,8 @@ void TStartup::LoadTimerTimer() {
             m_dataFolder.clear();
             return;
         }
-        if (check.state == TFolderCheck::TState::ReadOnly)
+        writable = check.state != TFolderCheck::TState::ReadOnly;
+        if (!writable)
             report(QStringLiteral("Color sets and templates cannot be saved.\r\n%1")
                        .arg(check.problem));
     }
@@ -237,7 +239,7 @@ void TStartup::LoadTimerTimer() {
         userSlots.FillRandomHistory();
         return;
     }
-    userSlots.setDataFolder(m_dataFolder);
+    userSlots.setDataFolder(m_dataFolder, writable);
     userSlots.OpenStartSet(s.colorSetFile);
     emit dataFolderReady(m_dataFolder);
 }

@@ -249,8 +249,9 @@ void TUserSlots::MenuColorClick(int tag, std::optional<ColorValue> popupColor) {
 // ---------------------------------------------------------------------------------------------
 // Colour sets
 
-void TUserSlots::setDataFolder(const QString& folder) {
+void TUserSlots::setDataFolder(const QString& folder, bool writable) {
     m_store = TColorSetStore(folder);
+    m_folderWritable = writable;
     m_sets = m_store.ListColorSets();
 }
 
@@ -423,6 +424,11 @@ void TUserSlots::openDefaultFallback() {
     const QString path = m_store.pathFor(ColorSetFile::DefaultSetName);
     if (QFileInfo::exists(path)) {
         readIntoSlots(path);
+    } else if (!m_folderWritable) {
+        // The start already said the folder cannot be written; a second box about the one file
+        // would add nothing. The colours still show, and a save says why it fails.
+        showEntries(ColorSetFile::DefaultColors());
+        setCurrent(path);
     } else if (const TColorSetStatus error = m_store.WriteBuiltInColorSet(path)) {
         showError(*error);
     } else {

@@ -74,8 +74,9 @@ public:
     void setHistory(const THistory& colors);
 
     // --- colour sets -----------------------------------------------------
-    // The data folder; the set list is read from it.
-    void setDataFolder(const QString& folder);
+    // The data folder; the set list is read from it. A folder known to be read-only (the user
+    // was told at start-up) gets no attempt to write a missing default set.
+    void setDataFolder(const QString& folder, bool writable = true);
     const TColorSetStore& store() const { return m_store; }
     // The set list: the built-ins, then the other sets.
     const TColorSetList& sets() const { return m_sets; }
@@ -132,6 +133,7 @@ private:
     int m_minimumWidth = 0;
 
     TColorSetStore m_store{QString()};
+    bool m_folderWritable = true;
     TColorSetList m_sets;
     QString m_currentPath;
     // The current set's file as it was when read or written here.

@@ -339,6 +339,18 @@ TEST_F(UserSlotsTest, ABuiltInSetThatCannotBeWrittenLeavesTheSlots) {
     EXPECT_EQ(slots_().chosenSet(), 0);
 }
 
+TEST_F(UserSlotsTest, AReadOnlyFolderWithoutTheDefaultSetShowsItsColoursWithoutASecondBox) {
+    // The start-up has already said the folder cannot be written.
+    QFile::remove(path("Default Color Set"));
+    boxes.clear();
+    slots_().setDataFolder(dir.path() + "/", false);
+    slots_().OpenStartSet(QString());
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_FALSE(QFile::exists(path("Default Color Set")));
+    EXPECT_EQ(slots_().userSlot(0)->color(), ColorSetFile::DefaultColors()[0].color);
+    EXPECT_EQ(slots_().currentPath(), path("Default Color Set"));
+}
+
 TEST_F(UserSlotsTest, TheManagerRenamingTheCurrentSetIsFollowed) {
     slots_().StoreIntoSlot(0, 0x010101);
     slots_().RunManager = [](TColorSetForm& manager) {
