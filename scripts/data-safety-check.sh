@@ -21,6 +21,9 @@ if [[ -z ${DISPLAY:-} || ${SAFETY_IN_XVFB:-} != 1 ]]; then
     exec env SAFETY_IN_XVFB=1 xvfb-run -a -s "-screen 0 1600x1000x24" "$0" "$program" "$rounds"
 fi
 
+# A busy machine may start the virtual server later than xvfb-run waits for it.
+for _ in $(seq 150); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.2; done
+
 work=$(mktemp -d)
 pids=()
 cleanup() {
@@ -50,13 +53,18 @@ start() {
         [[ -n $wid ]] && break
         sleep 0.2
     done
-    [[ -n $wid ]] || fail "no window"
+    [[ -n $wid ]] || { cat "$work/out.txt" >&2; fail "no window"; }
     sleep 1
 }
 
+# Closes the main window of process $1 with Esc. The window is looked up afresh: the program may
+# have replaced its native window since it first showed (a restored state or flag does that).
 close() {
-    xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1" || true
-    xdotool key --window "$1" Escape
+    local win
+    win=$(xdotool search --onlyvisible --pid "$1" 2>/dev/null | head -1 || true)
+    [[ -n $win ]] || fail "process $1 has no window to close"
+    xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus --sync "$win" 2>/dev/null || true
+    xdotool key --window "$win" Escape
 }
 
 wait_end() {
@@ -83,7 +91,7 @@ PY
 # --- 1. kill -9 during a close --------------------------------------------------------------
 start
 xdotool windowsize --sync "$wid" 1000 700
-close "$wid"
+close "$pid"
 wait_end "$pid"
 [[ -f $store ]] || fail "no settings written at the first close"
 for round in $(seq "$rounds"); do
@@ -91,13 +99,13 @@ for round in $(seq "$rounds"); do
     start
     # A size of this round's own, so the close has something to write.
     xdotool windowsize --sync "$wid" $((900 + round)) 700
-    close "$wid"
+    close "$pid"
     sleep "0.0$((RANDOM % 10))$((RANDOM % 10))"
     kill -9 "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
     whole "$store" || fail "round $round: the settings file is cut short or mixed"
     # Every value there was before is there still: a close never leaves half a file.
-    for name in $(grep -o '^[^;[=]*=' "$work/before.conf"); do
+    for name in $(grep -o '^[^;=[]*=' "$work/before.conf"); do
         grep -q "^$name" "$store" || fail "round $round: $name is gone"
     done
 done
@@ -107,16 +115,16 @@ echo "kill -9 during a close ($rounds rounds): OK"
 start
 first=$pid firstwid=$wid
 start
-second=$pid secondwid=$wid
+second=$pid
 xdotool windowsize --sync "$firstwid" 1111 700
-close "$firstwid"
+close "$first"
 wait_end "$first"
 # The second copy changed nothing of the main window's size: its close must keep the first's.
-close "$secondwid"
+close "$second"
 wait_end "$second"
 start
 [[ $(width_of "$wid") == 1111 ]] || fail "the last copy to close undid the first's size"
-close "$wid"
+close "$pid"
 wait_end "$pid"
 echo "two running copies: OK"
 
@@ -131,7 +139,7 @@ PY
 cp "$store" "$work/before.conf"
 start limited
 xdotool windowsize --sync "$wid" 1200 700
-close "$wid"
+close "$pid"
 box=
 for _ in $(seq 50); do
     box=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | grep -v "^$wid$" | head -1 || true)
