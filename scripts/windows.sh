@@ -81,7 +81,15 @@ for dir in "${runtime[@]}"; do
 done
 export WINEPATH=$winepath
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-export QT_PLUGIN_PATH="Z:${prefix//\//\\}\\plugins" QT_QPA_PLATFORM=offscreen
+# Wine keeps this side's QT_ variables from Windows programs; WINEQT_X reaches them as QT_X. The
+# programs find the plugins beside Qt's DLLs by themselves.
+export WINEQT_QPA_PLATFORM=offscreen
+# On Windows the offscreen platform takes its fonts from one folder rather than from the system:
+# the fonts scripts/deps.sh installs, as the Linux tests use them.
+fonts=$build/fonts
+mkdir -p "$fonts"
+ln -sf /usr/share/fonts/truetype/dejavu/*.ttf /usr/share/fonts/truetype/liberation/*.ttf "$fonts/"
+export WINEQT_QPA_FONTDIR="Z:${fonts//\//\\}"
 # A Wine prefix of its own, so the run neither sees nor leaves anything in the user's ~/.wine.
 export WINEPREFIX=$build/wineprefix
 if [ ! -d "$WINEPREFIX" ]; then
