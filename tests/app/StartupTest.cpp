@@ -361,7 +361,8 @@ TEST_F(StartupTest, AnUnusableDataFolderIsNamedOnceWithWhatToDoAndSavingSaysWhy)
     {
         auto form = start();
         ASSERT_EQ(boxes.size(), 1) << boxes.join('\n').toStdString();
-        EXPECT_TRUE(boxes[0].contains(dir.path() + "/data/Vextora/Huesplinter\" is a file"));
+        EXPECT_TRUE(boxes[0].contains(
+            QDir::toNativeSeparators(dir.path() + "/data/Vextora/Huesplinter") + "\" is a file"));
         EXPECT_TRUE(boxes[0].contains("Move or rename that file"));
         boxes.clear();
         // Ctrl+S then says what to do, not that something fatal happened.
@@ -376,6 +377,9 @@ TEST_F(StartupTest, AnUnusableDataFolderIsNamedOnceWithWhatToDoAndSavingSaysWhy)
     // A read-only one is used for reading, and the start says nothing can be saved in it.
     ASSERT_TRUE(QDir().mkpath(dataFolder()));
     PutFile(dataFolder() + "Default Color Set.Hspl", ColorSetText(20, "123456", "d"));
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows ignores the read-only mark on folders";
+#endif
     QFile::setPermissions(dataFolder(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     if (QFileInfo(dataFolder()).isWritable()) GTEST_SKIP() << "running as root";
     auto form = start();
@@ -410,7 +414,7 @@ TEST_F(StartupTest, AColorSetOutsideTheDataFolderIsReplacedByTheDefaultAndNeverB
     storeSettings(s);
     auto form = start();
     ASSERT_EQ(boxes.size(), 1) << boxes.join('\n').toStdString();
-    EXPECT_TRUE(boxes[0].contains(outside));
+    EXPECT_TRUE(boxes[0].contains(QDir::toNativeSeparators(outside)));
     EXPECT_TRUE(boxes[0].contains("the default set is used"));
     EXPECT_TRUE(form->userSlots().currentPath().endsWith("/Default Color Set.Hspl"));
     form->userSlots().StoreIntoSlot(0, MakeColor(1, 2, 3));

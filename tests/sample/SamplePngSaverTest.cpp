@@ -3,6 +3,7 @@
 #include "dialogs/Kxmsgbx.h"
 #include "support/Kxfunctions.h"
 #include "support/Kxglobals.h"
+#include "support/Kxknownfolders.h"
 
 #include <QDir>
 #include <QFile>
@@ -120,11 +121,17 @@ TEST_F(SamplePngSaverTest, TheQuestionStartsInTheLastFolderElseInPictures) {
         explicit THome(const QString& path) { qputenv("HOME", path.toUtf8()); }
         ~THome() { qputenv("HOME", saved); }
     } home(dir.path());
-    const QString pictures = dir.filePath("Pictures");
+    // HOME moves the pictures folder into the test's folder, but not on
+    // Windows: there it is the user's own, which the test leaves in place.
+    const QString pictures = QDir::cleanPath(KnownFolderPath(TKnownFolder::Pictures));
+    const bool ours = pictures == dir.filePath("Pictures");
+#ifndef _WIN32
+    ASSERT_TRUE(ours) << pictures.toStdString();
+#endif
     ASSERT_TRUE(QDir().mkpath(pictures));
 
     saver.saveAs(choose, picture());
-    QDir().rmdir(pictures);
+    if (ours) QDir().rmdir(pictures);
     saver.saveAs(choose, picture());
     // A last picture whose folder is gone.
     storeName(dir.filePath("gone/shot.png"));
@@ -135,5 +142,7 @@ TEST_F(SamplePngSaverTest, TheQuestionStartsInTheLastFolderElseInPictures) {
     TSamplePngSaver known(&window);
     known.saveAs(choose, picture());
 
-    EXPECT_EQ(folders, (QStringList{pictures, dir.path(), dir.path(), dir.filePath("kept")}));
+    const QString noPictures = ours ? dir.path() : pictures;
+    EXPECT_EQ(folders, (QStringList{pictures, noPictures, noPictures, dir.filePath("kept")}))
+        << folders.join(u'\n').toStdString();
 }

@@ -350,8 +350,8 @@ TEST_F(SampleFormTest, TextFileMustBeARegularFileAndSaysWhyItWasNotLoaded) {
     form.SetTextFile(dir.path());
     EXPECT_EQ(form.sampleText(), before);
     ASSERT_EQ(boxes.size(), 1);
-    EXPECT_TRUE(
-        boxes[0].startsWith("The sample text file \"" + dir.path() + "\" was not loaded: "));
+    EXPECT_TRUE(boxes[0].startsWith("The sample text file \"" +
+                                    QDir::toNativeSeparators(dir.path()) + "\" was not loaded: "));
     EXPECT_TRUE(boxes[0].contains("Not a regular file")) << boxes[0].toStdString();
     form.SetTextFile(dir.filePath("none.txt"));
     EXPECT_EQ(form.sampleText(), before);

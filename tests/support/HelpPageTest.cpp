@@ -15,13 +15,23 @@ void writeFile(const QString& path) {
     file.write("<html></html>");
 }
 
+// Where an installed program keeps its help page, under the install prefix.
+QString installedPage(const QTemporaryDir& prefix) {
+#ifdef _WIN32
+    // The program's folder holds everything, the help in a folder of its own.
+    return prefix.filePath("bin/help/help.html");
+#else
+    return prefix.filePath("share/huesplinter/help.html");
+#endif
+}
+
 } // namespace
 
 TEST(HelpPage, InstalledCopyBesideTheProgramWinsOverTheFallback) {
     QTemporaryDir prefix;
     ASSERT_TRUE(prefix.isValid());
     const QString bin = prefix.filePath("bin");
-    const QString installed = prefix.filePath("share/huesplinter/help.html");
+    const QString installed = installedPage(prefix);
     const QString fallback = prefix.filePath("source/docs/help.html");
     writeFile(installed);
     writeFile(fallback);
@@ -38,7 +48,7 @@ TEST(HelpPage, NoCopyAnywhereGivesNothingToOpen) {
     ASSERT_TRUE(prefix.isValid());
     ASSERT_TRUE(QDir().mkpath(prefix.filePath("bin")));
     // A folder where the page should be is not a page.
-    ASSERT_TRUE(QDir().mkpath(prefix.filePath("share/huesplinter/help.html")));
+    ASSERT_TRUE(QDir().mkpath(installedPage(prefix)));
 
     EXPECT_TRUE(FindHelpPage(prefix.filePath("bin"), prefix.filePath("missing.html")).isEmpty());
     EXPECT_TRUE(FindHelpPage({}, {}).isEmpty());
