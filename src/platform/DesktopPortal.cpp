@@ -1,11 +1,5 @@
 #include "platform/DesktopPortal.h"
 
-#include <QDBusArgument>
-#include <QDBusConnection>
-#include <QDBusMessage>
-#include <QDBusObjectPath>
-#include <QDBusPendingCallWatcher>
-#include <QDBusVariant>
 #include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -16,7 +10,18 @@
 #include <algorithm>
 #include <cmath>
 
+// Windows has no desktop portal, and its Qt no D-Bus: there the screen is read directly and a
+// request only says that there is no portal.
+#if QT_CONFIG(dbus)
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusPendingCallWatcher>
+#include <QDBusVariant>
+
 #include <unistd.h>
+#endif
 
 namespace Platform {
 
@@ -33,6 +38,7 @@ const QString kInstallHint =
                    "of your desktop (xdg-desktop-portal-gnome, xdg-desktop-portal-kde or "
                    "xdg-desktop-portal-wlr), then sign out and in again.");
 
+#if QT_CONFIG(dbus)
 bool noPortalError(const QDBusError& error) {
     return error.type() == QDBusError::ServiceUnknown ||
            error.name() == QLatin1String("org.freedesktop.DBus.Error.NameHasNoOwner") ||
@@ -58,11 +64,17 @@ bool inUserFolders(const QString& canonical) {
     return false;
 }
 
+#endif
+
 } // namespace
 
+#if QT_CONFIG(dbus)
 struct TDesktopPortal::TBus {
     QDBusConnection connection = QDBusConnection::sessionBus();
 };
+#else
+struct TDesktopPortal::TBus {};
+#endif
 
 TDesktopPortal::TDesktopPortal(QObject* parent)
     : QObject(parent), m_bus(std::make_unique<TBus>()), m_timeout(new QTimer(this)) {
@@ -98,6 +110,8 @@ bool TDesktopPortal::colorFromUnit(double r, double g, double b, QRgb& out) {
     out = qRgb(channel(r), channel(g), channel(b));
     return true;
 }
+
+#if QT_CONFIG(dbus)
 
 bool TDesktopPortal::requestPicture() {
     if (busy()) return false;
@@ -288,6 +302,26 @@ void TDesktopPortal::colorAnswered(uint code, const QVariantMap& results) {
     finish();
     emit colorPicked(rgb);
 }
+
+#else
+
+bool TDesktopPortal::requestPicture() {
+    if (busy()) return false;
+    fail(QStringLiteral("This system has no desktop portal to give a picture of the screen."));
+    return true;
+}
+
+void TDesktopPortal::askVersion() {}
+void TDesktopPortal::askPicture() {}
+void TDesktopPortal::askColor() {}
+void TDesktopPortal::callWithRequest(const QString&, const QString&, QVariantMap) {}
+void TDesktopPortal::listenOn(const QString&) {}
+void TDesktopPortal::stopListening() {}
+void TDesktopPortal::onResponse(uint, const QVariantMap&) {}
+void TDesktopPortal::pictureAnswered(uint, const QVariantMap&) {}
+void TDesktopPortal::colorAnswered(uint, const QVariantMap&) {}
+
+#endif
 
 void TDesktopPortal::finish() {
     stopListening();
