@@ -18,6 +18,8 @@
 namespace {
 
 constexpr int kTickMs = 20;
+// How long the application may be without a focused window before the pick counts as left.
+constexpr int kLeaveSettleMs = 250;
 constexpr int kWheelNotch = 120;
 constexpr QPoint kNoCross{-1000, -1000};
 // The free cross: four arms of 13 pixels, leaving the pixel and its neighbours free; the square
@@ -316,13 +318,19 @@ void TFrmPick::Timer1Timer() {
 }
 
 void TFrmPick::applicationStateChanged(Qt::ApplicationState state) {
+    FAppState = state;
     // Minimising the main window for the pick deactivates the application before the picker is
     // even shown; only leaving the application after the picker was in front cancels.
     if (!isVisible()) return;
     if (state == Qt::ApplicationActive) {
         FBeenActive = true;
     } else if (FBeenActive) {
-        done(kResultCancel);
+        // A Wayland compositor hands the keyboard from the main window to the full-screen
+        // overlay in two steps, with no window of ours focused in between: only an application
+        // that stays inactive has been left.
+        QTimer::singleShot(kLeaveSettleMs, this, [this] {
+            if (isVisible() && FAppState != Qt::ApplicationActive) done(kResultCancel);
+        });
     }
 }
 

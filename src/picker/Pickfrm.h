@@ -90,7 +90,8 @@ public:
     QTimer* Timer1 = nullptr;
 
 public slots:
-    // Closes with Cancel when the application turns inactive after the picker has been active.
+    // Closes with Cancel when the application turns inactive after the picker has been active
+    // and stays so for a moment.
     void applicationStateChanged(Qt::ApplicationState state);
 
 protected:
@@ -142,6 +143,7 @@ private:
     bool FFree = false;
     bool FMenuOpen = false;
     bool FBeenActive = false;
+    Qt::ApplicationState FAppState = Qt::ApplicationActive;
     bool FPressed = false;
     bool FEmbedded = false;
     QPoint FScreenOrigin;
