@@ -42,19 +42,25 @@ for _ in $(seq 100); do
     sleep 0.2
 done
 swaymsg -t get_tree | grep -q '"pid": '"$pid" || fail "no window on the compositor"
-sleep 1.5
-swaymsg "[pid=$pid] focus" >/dev/null
-
+# A slow build may still be loading its data when the window first shows: the key is sent
+# again until the overlay is there.
+sleep 3
 # Away from the window (it floats in the middle of the 1280x800 output).
 swaymsg seat seat0 cursor set 60 60 >/dev/null
-wtype -M ctrl p -m ctrl
-# The overlay appears under the pointer; a small move tells it where the pointer is (where the
-# seat has a pointer at all: a headless one has none, and the magnifier starts where the program
-# last saw the pointer, away from its window).
-for _ in $(seq 100); do
-    [[ $(swaymsg -t get_tree | grep -c '"pid": '"$pid") -ge 2 ]] && break
-    sleep 0.2
+seen=
+for _ in 1 2 3; do
+    swaymsg "[pid=$pid] focus" >/dev/null
+    wtype -M ctrl p -m ctrl
+    # The overlay appears under the pointer; a small move tells it where the pointer is (where
+    # the seat has a pointer at all: a headless one has none, and the magnifier starts where the
+    # program last saw the pointer, away from its window).
+    for _ in $(seq 50); do
+        [[ $(swaymsg -t get_tree | grep -c '"pid": '"$pid") -ge 2 ]] && { seen=1; break; }
+        sleep 0.2
+    done
+    [[ -n $seen ]] && break
 done
+[[ -n $seen ]] || fail "Ctrl+P opened no overlay"
 sleep 1
 swaymsg seat seat0 cursor move 1 1 >/dev/null
 swaymsg -- seat seat0 cursor move -1 -1 >/dev/null
