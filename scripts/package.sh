@@ -37,6 +37,8 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 stage=$work/stage
 DESTDIR=$stage cmake --install "$build_dir" --prefix /usr --strip >/dev/null
+# Debian keeps manual pages compressed.
+find "$stage/usr/share/man" -type f -name '*.[0-9]' -exec gzip -9n {} +
 
 # The libraries the program links decide the dependencies; the platform
 # plugins are loaded at run time, so no linker can name them.

@@ -1,19 +1,192 @@
 #include "app/CommandLine.h"
 
+#include "colour/ColorParser.h"
+#include "colour/NamedFormat.h"
+#include "platform/UserStore.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
 
-namespace {
+#include <array>
+#include <string_view>
 
-const QString ResetOption = QStringLiteral("reset-settings");
+namespace {
 
 // Several resets within one second each keep their backup.
 constexpr int MaxBackupNumber = 999;
 
+// The format name that asks for every format, each after its name.
+const QString AllFormats = QStringLiteral("all");
+
+// Qt's options for the window system and the widget style, which the application object takes
+// out of the arguments. `value`: the option takes the next argument unless written -name=value.
+struct TQtOption {
+    std::string_view name;
+    bool value;
+};
+constexpr std::array<TQtOption, 18> kQtOptions{{
+    {"platform", true},
+    {"platformpluginpath", true},
+    {"platformtheme", true},
+    {"plugin", true},
+    {"qwindowgeometry", true},
+    {"qwindowicon", true},
+    {"qwindowtitle", true},
+    {"session", true},
+    {"display", true},
+    {"geometry", true},
+    {"title", true},
+    {"icon", true},
+    {"style", true},
+    {"stylesheet", true},
+    {"reverse", false},
+    {"widgetcount", false},
+    {"nograb", false},
+    {"dograb", false},
+}};
+
+// Our options; a value is given as "--name VALUE" or "--name=VALUE".
+struct TOptionHelp {
+    std::string_view names;
+    std::string_view text;
+};
+constexpr std::array<TOptionHelp, 9> kOptionHelp{{
+    {"-h, --help", "Show this help and quit."},
+    {"-v, --version", "Show the version and quit."},
+    {"    --reset-settings",
+     "Move the settings aside as a dated backup and start as on the first run."},
+    {"    --frozen", "Pick on Screen, and --pick, over a frozen picture of the desktop in "
+                     "full-screen windows, as on Wayland."},
+    {"    --pick", "Pick a colour from the screen, without the main window, and print it."},
+    {"    --average", "With --pick: take the average of the magnified view."},
+    {"    --copy", "With --pick: copy the printed text to the clipboard too."},
+    {"    --convert COLOUR",
+     "Print COLOUR, written in any notation the value field reads (#RRGGBB, 0xRRGGBB, "
+     "$RRGGBB, RRGGBB, rgb(r,g,b), \"r,g,b\", \"r g b\")."},
+    {"    --format NAME",
+     "The notation --pick and --convert print, one line each time it is given; \"all\" prints "
+     "every notation after its name. Without it: the click action's notation."},
+}};
+
+QLatin1StringView latin(std::string_view text) {
+    return QLatin1StringView(text.data(), qsizetype(text.size()));
+}
+
+// Lines of `width` characters at most, the first after `lead`, the rest indented as far.
+QString wrapped(const QString& lead, const QString& text, int width = 79) {
+    QString result = lead;
+    const QString indent(lead.size(), QLatin1Char(' '));
+    qsizetype lineLength = lead.size();
+    bool first = true;
+    for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (!first && lineLength + 1 + word.size() > width) {
+            result += QLatin1Char('\n') + indent;
+            lineLength = indent.size();
+        } else if (!first) {
+            result += QLatin1Char(' ');
+            ++lineLength;
+        }
+        result += word;
+        lineLength += word.size();
+        first = false;
+    }
+    return result + QLatin1Char('\n');
+}
+
+QString helpText() {
+    QString text = QStringLiteral("Usage: huesplinter [OPTION]...\n"
+                                  "       huesplinter --pick [--average] [--copy] [--format "
+                                  "NAME]...\n"
+                                  "       huesplinter --convert COLOUR [--format NAME]...\n"
+                                  "A colour picker: choose a colour and copy it in the notation "
+                                  "you need.\n"
+                                  "Without options the main window opens.\n\nOptions:\n");
+    constexpr int column = 24;
+    for (const TOptionHelp& option : kOptionHelp) {
+        if (option.names.empty()) continue;
+        QString lead = QStringLiteral("  ") + latin(option.names);
+        lead = lead.size() + 2 > column
+                   ? lead + QLatin1Char('\n') + QString(column, QLatin1Char(' '))
+                   : lead.leftJustified(column);
+        // A name too long for its column goes on a line of its own.
+        const qsizetype newline = lead.lastIndexOf(QLatin1Char('\n'));
+        text += lead.left(newline + 1) + wrapped(lead.mid(newline + 1), latin(option.text));
+    }
+    text += QStringLiteral("\nNotations for --format:\n");
+    for (const TNamedFormat& format : NamedFormats())
+        text += wrapped((QStringLiteral("  ") + latin(format.name)).leftJustified(column),
+                        latin(format.summary));
+    text += wrapped(QStringLiteral("  all").leftJustified(column),
+                    QStringLiteral("every notation above, each after its name"));
+    text += QStringLiteral(
+        "\nExit status: 0 when done, 1 when the pick was cancelled (Esc), 2 on trouble\n"
+        "(a colour that cannot be read, no picture of the screen, a wrong option).\n");
+    return text;
+}
+
+// Says what went wrong with the arguments, and where to look.
+int usageError(QTextStream& err, const QString& text) {
+    err << "huesplinter: " << text << '\n' << "Try 'huesplinter --help' for the options.\n";
+    err.flush();
+    return kExitTrouble;
+}
+
+TStoredSettings loadSettings(TUserStore& store, QTextStream& err) {
+    return TSettingsCodec::load(store, [&err](const QString& text) {
+        // The store's texts separate the value's name from the reason with CR LF.
+        QString line = text;
+        line.replace(QStringLiteral("\r\n"), QStringLiteral(": "));
+        err << "huesplinter: a stored setting could not be read, its default is used: " << line
+            << '\n';
+        err.flush();
+    });
+}
+
 } // namespace
+
+QStringList WithoutQtOptions(const QStringList& arguments) {
+    QStringList kept;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        bool isQt = false;
+        if (i > 0 && argument.startsWith(QLatin1Char('-'))) {
+            // Qt takes one or two dashes alike.
+            QStringView name = QStringView(argument).mid(argument.startsWith(u"--") ? 2 : 1);
+            const qsizetype equals = name.indexOf(QLatin1Char('='));
+            const bool inlineValue = equals >= 0;
+            if (inlineValue) name = name.left(equals);
+            for (const TQtOption& option : kQtOptions) {
+                if (name != latin(option.name)) continue;
+                if (option.value && !inlineValue && i + 1 < arguments.size()) ++i;
+                isQt = option.value || !inlineValue;
+                break;
+            }
+        }
+        if (!isQt) kept << argument;
+    }
+    return kept;
+}
+
+QString FormatLines(ColorValue color, const QStringList& formats, const TStoredSettings& settings) {
+    QString lines;
+    if (formats.isEmpty())
+        return NamedFormatOf(settings.clickAction).text(color, settings.formats) +
+               QLatin1Char('\n');
+    for (const QString& name : formats) {
+        if (name == AllFormats) {
+            for (const TNamedFormat& format : NamedFormats()) {
+                lines += QString(latin(format.name)).leftJustified(12) +
+                         format.text(color, settings.formats) + QLatin1Char('\n');
+            }
+        } else if (const TNamedFormat* format = FindNamedFormat(name)) {
+            lines += format->text(color, settings.formats) + QLatin1Char('\n');
+        }
+    }
+    return lines;
+}
 
 TSettingsReset MoveSettingsAside(const QString& storeFile, const QDateTime& now) {
     TSettingsReset result;
@@ -43,64 +216,120 @@ TSettingsReset MoveSettingsAside(const QString& storeFile, const QDateTime& now)
     return result;
 }
 
-std::optional<int> RunCommandLine(const QStringList& arguments, const QString& storeFile,
-                                  QTextStream& out, QTextStream& err) {
+TCommandOutcome RunCommandLine(const QStringList& arguments, TUserStore& store, QTextStream& out,
+                               QTextStream& err) {
+    TCommandOutcome outcome;
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("A colour picker: choose a colour and copy it in the notation you need."));
-    // Our own help and version options: the stock help adds --help-all,
-    // whose Qt options only the exiting process() can print.
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Show this help and quit."));
-    parser.addOption(help);
-    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
-                                     QStringLiteral("Show the version and quit."));
-    parser.addOption(version);
-    parser.addOption(QCommandLineOption(
-        ResetOption, QStringLiteral("Move the settings aside as a dated backup and start as on the "
-                                    "first run.")));
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    const QCommandLineOption reset(QStringLiteral("reset-settings"));
+    const QCommandLineOption frozen(QStringLiteral("frozen"));
+    const QCommandLineOption pick(QStringLiteral("pick"));
+    const QCommandLineOption average(QStringLiteral("average"));
+    const QCommandLineOption copy(QStringLiteral("copy"));
+    const QCommandLineOption convert(QStringLiteral("convert"), {}, QStringLiteral("COLOUR"));
+    const QCommandLineOption format(QStringLiteral("format"), {}, QStringLiteral("NAME"));
+    // A --pick --copy hands its text to a copy of the program started with this option, which
+    // keeps it on the clipboard for as long as the window system asks the owner for it.
+    const QCommandLineOption keepClipboard(QStringLiteral("keep-clipboard"), {},
+                                           QStringLiteral("TEXT"));
+    parser.addOptions({help, version, reset, frozen, pick, average, copy, convert, format, keepClipboard});
 
-    parser.addOption(
-        QCommandLineOption(QStringLiteral("frozen"),
-                           QStringLiteral("Pick on Screen over a frozen picture of the "
-                                          "desktop in full-screen windows, as on Wayland.")));
-
-    if (!parser.parse(arguments)) {
-        err << QCoreApplication::applicationName() << ": " << parser.errorText() << '\n'
-            << "Try '--help' for the options.\n";
-        err.flush();
-        return 1;
+    if (!parser.parse(WithoutQtOptions(arguments))) {
+        outcome.exitCode = usageError(err, parser.errorText());
+        return outcome;
     }
     if (parser.isSet(help)) {
-        out << parser.helpText();
+        out << helpText();
         out.flush();
-        return 0;
+        outcome.exitCode = kExitOk;
+        return outcome;
     }
     if (parser.isSet(version)) {
         out << QCoreApplication::applicationName() << ' ' << QCoreApplication::applicationVersion()
             << '\n';
         out.flush();
-        return 0;
+        outcome.exitCode = kExitOk;
+        return outcome;
     }
     if (!parser.positionalArguments().isEmpty()) {
-        err << QCoreApplication::applicationName() << ": unexpected argument '"
-            << parser.positionalArguments().constFirst() << "'.\n"
-            << "Try '--help' for the options.\n";
-        err.flush();
-        return 1;
+        outcome.exitCode = usageError(
+            err, QStringLiteral("unexpected argument '%1'.").arg(parser.positionalArguments()[0]));
+        return outcome;
     }
-    if (parser.isSet(ResetOption)) {
-        const TSettingsReset reset = MoveSettingsAside(storeFile, QDateTime::currentDateTime());
-        if (!reset.ok) {
-            err << QCoreApplication::applicationName() << ": the settings in " << storeFile
-                << " could not be moved aside: " << reset.error << '\n';
-            err.flush();
-            return 1;
+    if (parser.isSet(keepClipboard)) {
+        outcome.clipboardText = parser.value(keepClipboard);
+        return outcome;
+    }
+    if (parser.isSet(pick) && parser.isSet(convert)) {
+        outcome.exitCode =
+            usageError(err, QStringLiteral("--pick and --convert are two runs; give one of them."));
+        return outcome;
+    }
+    for (const QCommandLineOption* pickOnly : {&average, &copy}) {
+        if (parser.isSet(*pickOnly) && !parser.isSet(pick)) {
+            outcome.exitCode = usageError(
+                err, QStringLiteral("--%1 goes with --pick.").arg(pickOnly->names().constFirst()));
+            return outcome;
         }
-        if (!reset.backup.isEmpty()) {
-            out << "The previous settings are kept in " << reset.backup << '\n';
+    }
+    const QStringList formats = parser.values(format);
+    if (!formats.isEmpty() && !parser.isSet(pick) && !parser.isSet(convert)) {
+        outcome.exitCode =
+            usageError(err, QStringLiteral("--format goes with --pick or --convert."));
+        return outcome;
+    }
+    for (const QString& name : formats) {
+        if (name != AllFormats && !FindNamedFormat(name)) {
+            outcome.exitCode = usageError(
+                err,
+                QStringLiteral("there is no notation named '%1'; the notations are %2 and all.")
+                    .arg(name, NamedFormatList()));
+            return outcome;
+        }
+    }
+
+    if (parser.isSet(convert)) {
+        const QString input = parser.value(convert);
+        const std::optional<ColorValue> color = ParseColorText(input);
+        if (!color) {
+            err << "huesplinter: '" << input
+                << "' is no colour notation that Huesplinter reads; write it as #RRGGBB, "
+                   "0xRRGGBB, rgb(r,g,b) or r,g,b.\n";
+            err.flush();
+            outcome.exitCode = kExitTrouble;
+            return outcome;
+        }
+        out << FormatLines(*color, formats, loadSettings(store, err));
+        out.flush();
+        outcome.exitCode = kExitOk;
+        return outcome;
+    }
+
+    if (parser.isSet(reset)) {
+        const TSettingsReset moved =
+            MoveSettingsAside(store.fileName(), QDateTime::currentDateTime());
+        if (!moved.ok) {
+            err << "huesplinter: the settings in " << store.fileName()
+                << " could not be moved aside: " << moved.error << '\n';
+            err.flush();
+            outcome.exitCode = kExitTrouble;
+            return outcome;
+        }
+        outcome.settingsReset = true;
+        if (!moved.backup.isEmpty()) {
+            out << "The previous settings are kept in " << moved.backup << '\n';
             out.flush();
         }
     }
-    return std::nullopt;
+    if (parser.isSet(pick)) {
+        TPickRequest request;
+        request.formats = formats;
+        request.average = parser.isSet(average);
+        request.copy = parser.isSet(copy);
+        request.frozen = parser.isSet(frozen);
+        request.settings = loadSettings(store, err);
+        outcome.pick = request;
+    }
+    return outcome;
 }

@@ -184,6 +184,11 @@ bool TFrmPick::TakeSnapshot() {
         ShowErrorBox(QStringLiteral("Pick on Screen"), text, parentWidget());
         return false;
     }
+    return UsePicture(picture);
+}
+
+bool TFrmPick::UsePicture(const Platform::TDesktopPicture& picture) {
+    if (!picture.ok()) return false;
     FView.setPicture(picture.image, picture.origin);
     FHasPicture = true;
     return true;
@@ -433,7 +438,7 @@ void TFrmPick::moveCross(QPoint client) {
 }
 
 void TFrmPick::pick(bool average) {
-    FPicked = average ? FView.averageColor() : hintColor();
+    FPicked = average || FAveragePick ? FView.averageColor() : hintColor();
     done(kResultOk);
 }
 

@@ -35,6 +35,10 @@ public:
     // answers false. Run before the window is shown (exec() does), so the picker is never part of
     // its own picture.
     bool TakeSnapshot();
+    // Shows a picture taken elsewhere instead; false, and nothing changes, when it is unusable.
+    bool UsePicture(const Platform::TDesktopPicture& picture);
+    // A plain click or Enter picks the average of the view, as Ctrl does.
+    void SetAveragePick(bool average) { FAveragePick = average; }
     // TakeSnapshot, then the modal run; 2 at once when there is no picture.
     int exec() override;
 
@@ -148,6 +152,7 @@ private:
     bool FEmbedded = false;
     QPoint FScreenOrigin;
     QPoint FFramePointer;
+    bool FAveragePick = false;
     int FWheelRest = 0;
     QPoint FCross{-1000, -1000};
     std::optional<ColorValue> FPicked;

@@ -1,4 +1,6 @@
 #include "app/CommandLine.h"
+#include "colour/NamedFormat.h"
+#include "platform/UserStore.h"
 #include "support/TestFiles.h"
 
 #include <QCoreApplication>
@@ -17,24 +19,47 @@ struct TRun {
     QString err;
 };
 
-TRun run(const QStringList& options, const QString& storeFile = {}) {
-    TRun result;
-    QTextStream out(&result.out);
-    QTextStream err(&result.err);
-    result.exitCode = RunCommandLine(QStringList{"huesplinter"} + options, storeFile, out, err);
-    return result;
+struct CommandLineTest : ::testing::Test {
+    QTemporaryDir dir;
+    TUserStore store{dir.path()};
+
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(store.fileName()).path()));
+    }
+
+    TRun run(const QStringList& options) {
+        TRun result;
+        QTextStream out(&result.out);
+        QTextStream err(&result.err);
+        const TCommandOutcome outcome =
+            RunCommandLine(QStringList{"huesplinter"} + options, store, out, err);
+        result.exitCode = outcome.exitCode;
+        pick = outcome.pick;
+        return result;
+    }
+
+    std::optional<TPickRequest> pick;
+};
+
+constexpr ColorValue kExample = MakeColor(255, 26, 184);
+
+TStoredSettings decimalSettings() {
+    TStoredSettings settings;
+    settings.formats.customHex = settings.formats.hslHex = false;
+    return settings;
 }
 
 } // namespace
 
-TEST(CommandLine, NoOptionsStartsTheProgram) {
+TEST_F(CommandLineTest, NoOptionsStartsTheProgram) {
     const TRun r = run({});
     EXPECT_FALSE(r.exitCode.has_value());
     EXPECT_TRUE(r.out.isEmpty());
     EXPECT_TRUE(r.err.isEmpty());
 }
 
-TEST(CommandLine, HelpAndVersionPrintAndQuit) {
+TEST_F(CommandLineTest, HelpAndVersionPrintAndQuit) {
     const QString savedName = QCoreApplication::applicationName();
     const QString savedVersion = QCoreApplication::applicationVersion();
     QCoreApplication::setApplicationName("Huesplinter");
@@ -48,40 +73,44 @@ TEST(CommandLine, HelpAndVersionPrintAndQuit) {
     for (const char* option : {"--help", "-h"}) {
         const TRun r = run({QString::fromLatin1(option)});
         EXPECT_EQ(r.exitCode, 0);
-        EXPECT_TRUE(r.out.contains("--reset-settings"));
-        EXPECT_TRUE(r.out.contains("--version"));
+        for (const char* documented : {"--reset-settings", "--version", "--pick", "--average",
+                                       "--copy", "--convert COLOUR", "--format NAME", "  all "})
+            EXPECT_TRUE(r.out.contains(QLatin1String(documented))) << documented;
+        for (const TNamedFormat& format : NamedFormats())
+            EXPECT_TRUE(r.out.contains(QLatin1String("  ") + QLatin1String(format.name) + ' '))
+                << format.name;
+        EXPECT_TRUE(r.err.isEmpty());
     }
 
     QCoreApplication::setApplicationName(savedName);
     QCoreApplication::setApplicationVersion(savedVersion);
 }
 
-TEST(CommandLine, UnknownOptionsAndArgumentsFailWithoutStarting) {
+TEST_F(CommandLineTest, UnknownOptionsAndArgumentsFailWithoutStarting) {
     for (const QStringList& args : {QStringList{"--colour=red"}, QStringList{"stray"}}) {
         const TRun r = run(args);
-        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_EQ(r.exitCode, kExitTrouble);
         EXPECT_TRUE(r.out.isEmpty());
         EXPECT_TRUE(r.err.contains("--help")) << r.err.toStdString();
     }
 }
 
-TEST(CommandLine, ResetMovesTheStoreAsideAndStarts) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString store = dir.filePath("Huesplinter.conf");
-    PutFile(store, "[Software\\Vextora\\Huesplinter]\nSettings=1\n");
+TEST_F(CommandLineTest, ResetMovesTheStoreAsideAndStarts) {
+    const QString file = store.fileName();
+    const QDir folder = QFileInfo(file).dir();
+    PutFile(file, "[Software\\Vextora\\Huesplinter]\nSettings=1\n");
 
-    const TRun r = run({"--reset-settings"}, store);
+    const TRun r = run({"--reset-settings"});
     EXPECT_FALSE(r.exitCode.has_value());
-    EXPECT_FALSE(QFile::exists(store));
-    const QStringList backups = QDir(dir.path()).entryList({"Huesplinter.conf.*.bak"}, QDir::Files);
+    EXPECT_FALSE(QFile::exists(file));
+    const QStringList backups = folder.entryList({"Huesplinter.conf.*.bak"}, QDir::Files);
     ASSERT_EQ(backups.size(), 1);
-    EXPECT_EQ(FileBytes(dir.filePath(backups.first())),
+    EXPECT_EQ(FileBytes(folder.filePath(backups.first())),
               "[Software\\Vextora\\Huesplinter]\nSettings=1\n");
     EXPECT_TRUE(r.out.contains(backups.first()));
 
     // Nothing to reset is no failure.
-    const TRun again = run({"--reset-settings"}, store);
+    const TRun again = run({"--reset-settings"});
     EXPECT_FALSE(again.exitCode.has_value());
     EXPECT_TRUE(again.err.isEmpty());
 }
@@ -106,16 +135,120 @@ TEST(CommandLine, BackupsOfTheSameSecondNeverOverwriteEachOther) {
     EXPECT_EQ(FileBytes(backups[2]), "third");
 }
 
-TEST(CommandLine, AFailedResetIsReportedAndTheProgramDoesNotStart) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    // A store name at the file system's length limit leaves no room for the
-    // backup's date, which fails the rename even for the superuser.
-    const QString store = dir.filePath(QString(250, QLatin1Char('s')));
-    PutFile(store, "kept");
+TEST_F(CommandLineTest, AFailedResetIsReportedAndTheProgramDoesNotStart) {
+    // A store whose path is a few characters short of the system's path limit leaves no room for
+    // the backup's date, which fails the rename even for the superuser.
+    QString folder = dir.path();
+    constexpr qsizetype kFolderLength = 4096 - 40;
+    while (folder.size() < kFolderLength)
+        folder += '/' + QString(std::min<qsizetype>(200, kFolderLength - folder.size() - 1), 'd');
+    if (!QDir().mkpath(folder + "/Vextora")) GTEST_SKIP() << "no paths this long here";
+    TUserStore deep(folder);
+    PutFile(deep.fileName(), "kept");
 
-    const TRun r = run({"--reset-settings"}, store);
-    EXPECT_EQ(r.exitCode, 1);
+    TRun r;
+    QTextStream out(&r.out);
+    QTextStream err(&r.err);
+    r.exitCode = RunCommandLine({"huesplinter", "--reset-settings"}, deep, out, err).exitCode;
+    EXPECT_EQ(r.exitCode, kExitTrouble);
     EXPECT_TRUE(r.err.contains("could not be moved aside")) << r.err.toStdString();
-    EXPECT_EQ(FileBytes(store), "kept");
+    EXPECT_EQ(FileBytes(deep.fileName()), "kept");
+}
+
+TEST(CommandLine, FormatLinesFollowTheNamesAndTheClickAction) {
+    TStoredSettings settings = decimalSettings();
+    EXPECT_EQ(FormatLines(kExample, {}, settings), "#FF1AB8\n");
+    settings.clickAction = CopyStyle::All;
+    EXPECT_EQ(FormatLines(kExample, {}, settings),
+              "#FF1AB8 0x00B81AFF R:255 G:026 B:184 hsl( 318, 100%, 55% ); rgb( 255, 26, 184 );\n");
+    // In the order asked, repeats included; byte 3 of a read value never shows.
+    EXPECT_EQ(FormatLines(0x80000000u | kExample, {"bgr", "rgb-values", "hsl", "bgr"}, settings),
+              "0x00B81AFF\nR:255 G:026 B:184\nhsl( 318, 100%, 55% );\n0x00B81AFF\n");
+    settings.formats.customTemplate = "RR/GG/BB";
+    settings.formats.customHex = true;
+    EXPECT_EQ(FormatLines(kExample, {"custom"}, settings), "FF/1A/B8\n");
+
+    const QStringList all = FormatLines(kExample, {"all"}, settings).split('\n');
+    ASSERT_EQ(all.size(), qsizetype(NamedFormats().size()) + 1);
+    EXPECT_EQ(all[0], "html        #FF1AB8");
+    EXPECT_EQ(all[2], "rgb-values  R:255 G:026 B:184");
+    EXPECT_EQ(all.last(), "");
+}
+
+TEST_F(CommandLineTest, ConvertReadsTheStoredFormatsAndPrintsNothingElse) {
+    TStoredSettings stored = decimalSettings();
+    stored.clickAction = CopyStyle::BgrHex;
+    stored.formats.hslTemplate = "HH LL SS";
+    TSettingsCodec::save(store, stored, [](const QString& text) { FAIL() << text.toStdString(); });
+
+    TRun r = run({"--convert", "rgb(255,26,184);"});
+    EXPECT_EQ(r.exitCode, kExitOk);
+    EXPECT_EQ(r.out, "0x00B81AFF\n");
+    EXPECT_EQ(r.err, "");
+    r = run({"--convert=#ff1ab8", "--format", "hsl", "--format=html"});
+    EXPECT_EQ(r.out, "318 55 100\n#FF1AB8\n");
+    EXPECT_EQ(r.err, "");
+}
+
+TEST_F(CommandLineTest, UnreadableInputAndWrongOptionsSayWhatToDo) {
+    TRun r = run({"--convert", "rgba(1,2,3,1)"});
+    EXPECT_EQ(r.exitCode, kExitTrouble);
+    EXPECT_EQ(r.out, "");
+    EXPECT_TRUE(r.err.contains("'rgba(1,2,3,1)'")) << r.err.toStdString();
+
+    r = run({"--convert", "#FFAA77", "--format", "HTML"});
+    EXPECT_EQ(r.exitCode, kExitTrouble);
+    EXPECT_EQ(r.out, "");
+    EXPECT_TRUE(r.err.contains("'HTML'")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(NamedFormatList())) << r.err.toStdString();
+
+    for (const QStringList& args :
+         {QStringList{"--copy"}, QStringList{"--average", "--convert", "1,2,3"},
+          QStringList{"--format", "html"}, QStringList{"--pick", "--convert", "1,2,3"},
+          QStringList{"--convert"}}) {
+        r = run(args);
+        EXPECT_EQ(r.exitCode, kExitTrouble) << args.join(' ').toStdString();
+        EXPECT_EQ(r.out, "");
+        EXPECT_TRUE(r.err.contains("--help")) << r.err.toStdString();
+    }
+}
+
+TEST_F(CommandLineTest, PickIsHandedOnWithItsFormatsAndSettings) {
+    TStoredSettings stored;
+    stored.clickAction = CopyStyle::RgbValues;
+    TSettingsCodec::save(store, stored, [](const QString& text) { FAIL() << text.toStdString(); });
+
+    const TRun r = run({"-platform", "offscreen", "--pick", "--average", "--format=all",
+                        "-style=fusion", "--copy"});
+    EXPECT_FALSE(r.exitCode.has_value());
+    EXPECT_EQ(r.out, "");
+    ASSERT_TRUE(pick.has_value());
+    EXPECT_EQ(pick->formats, QStringList{"all"});
+    EXPECT_TRUE(pick->average);
+    EXPECT_TRUE(pick->copy);
+    EXPECT_EQ(pick->settings.clickAction, CopyStyle::RgbValues);
+}
+
+TEST(CommandLine, QtWindowSystemOptionsArePassedOver) {
+    EXPECT_EQ(WithoutQtOptions({"huesplinter", "-platform", "xcb", "--pick", "-reverse",
+                                "--style=fusion", "-display", ":1", "--format", "html"}),
+              QStringList({"huesplinter", "--pick", "--format", "html"}));
+    // Only Qt's own names, and the program's name is never taken for an option.
+    EXPECT_EQ(WithoutQtOptions({"-platform", "--platformx", "-reverse=1"}),
+              QStringList({"-platform", "--platformx", "-reverse=1"}));
+}
+
+TEST(CommandLine, EveryNotationNameIsDocumentedWhereUsersLook) {
+    for (const char* file :
+         {"docs/help.html", "data/huesplinter.1", "data/completion/huesplinter.bash"}) {
+        const QString text =
+            QString::fromUtf8(FileBytes(QStringLiteral(HUESPLINTER_SOURCE_DIR "/") + file));
+        ASSERT_FALSE(text.isEmpty()) << file;
+        // The manual page escapes its hyphens.
+        const QString plain = QString(text).replace("\\-", "-");
+        for (const TNamedFormat& format : NamedFormats())
+            EXPECT_TRUE(plain.contains(QLatin1String(format.name))) << file << ": " << format.name;
+        for (const char* option : {"--pick", "--average", "--copy", "--convert", "--format"})
+            EXPECT_TRUE(plain.contains(QLatin1String(option))) << file << ": " << option;
+    }
 }

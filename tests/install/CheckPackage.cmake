@@ -35,7 +35,8 @@ execute_process(COMMAND dpkg-deb --contents ${deb} OUTPUT_VARIABLE contents RESU
 foreach(file usr/bin/huesplinter usr/share/applications/${APP_ID}.desktop
         usr/share/metainfo/${APP_ID}.metainfo.xml
         usr/share/icons/hicolor/scalable/apps/${APP_ID}.svg
-        usr/share/icons/hicolor/48x48/apps/${APP_ID}.png)
+        usr/share/icons/hicolor/48x48/apps/${APP_ID}.png
+        usr/share/man/man1/huesplinter.1.gz usr/share/bash-completion/completions/huesplinter)
     if(NOT contents MATCHES " \\./${file}\n")
         message(SEND_ERROR "the package lacks /${file}")
     endif()
