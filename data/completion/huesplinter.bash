@@ -6,14 +6,15 @@ _huesplinter() {
     prev=${COMP_WORDS[COMP_CWORD-1]}
     case $prev in
         --format)
-            COMPREPLY=($(compgen -W 'html bgr rgb-values hsl custom combined all' -- "$cur"))
+            COMPREPLY=($(compgen -W 'html bgr rgb-values hsl custom combined css-rgb css-hsl oklch
+                short-hex all' -- "$cur"))
             return
             ;;
-        --convert)
+        --convert | --contrast)
             return
             ;;
     esac
-    COMPREPLY=($(compgen -W '--help --version --reset-settings --pick --average --copy
-        --convert --format' -- "$cur"))
+    COMPREPLY=($(compgen -W '--help --version --reset-settings --frozen --pick --average --copy
+        --convert --contrast --format' -- "$cur"))
 }
 complete -F _huesplinter huesplinter

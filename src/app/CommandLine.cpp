@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include "colour/ColorContrast.h"
 #include "colour/ColorParser.h"
 #include "colour/NamedFormat.h"
 #include "platform/UserStore.h"
@@ -53,7 +54,7 @@ struct TOptionHelp {
     std::string_view names;
     std::string_view text;
 };
-constexpr std::array<TOptionHelp, 9> kOptionHelp{{
+constexpr std::array<TOptionHelp, 10> kOptionHelp{{
     {"-h, --help", "Show this help and quit."},
     {"-v, --version", "Show the version and quit."},
     {"    --reset-settings",
@@ -64,8 +65,13 @@ constexpr std::array<TOptionHelp, 9> kOptionHelp{{
     {"    --average", "With --pick: take the average of the magnified view."},
     {"    --copy", "With --pick: copy the printed text to the clipboard too."},
     {"    --convert COLOUR",
-     "Print COLOUR, written in any notation the value field reads (#RRGGBB, 0xRRGGBB, "
-     "$RRGGBB, RRGGBB, rgb(r,g,b), \"r,g,b\", \"r g b\")."},
+     "Print COLOUR, written in any notation the value field reads: #RRGGBB, #RGB, 0xRRGGBB, "
+     "$RRGGBB, RRGGBB, \"r,g,b\", \"r g b\", R:rrr G:ggg B:bbb, the style sheets' rgb(), "
+     "hsl(), hwb(), lab(), lch(), oklab(), oklch(), color() and colour names."},
+    {"    --contrast TEXT BACKGROUND",
+     "Print the contrast ratio of a text colour on a background colour (each written as for "
+     "--convert) and whether it meets the accessibility guidelines' levels AA and AAA, for "
+     "normal and for large text."},
     {"    --format NAME",
      "The notation --pick and --convert print, one line each time it is given; \"all\" prints "
      "every notation after its name. Without it: the click action's notation."},
@@ -101,6 +107,7 @@ QString helpText() {
                                   "       huesplinter --pick [--average] [--copy] [--format "
                                   "NAME]...\n"
                                   "       huesplinter --convert COLOUR [--format NAME]...\n"
+                                  "       huesplinter --contrast TEXT BACKGROUND\n"
                                   "A colour picker: choose a colour and copy it in the notation "
                                   "you need.\n"
                                   "Without options the main window opens.\n\nOptions:\n");
@@ -143,6 +150,48 @@ TStoredSettings loadSettings(TUserStore& store, QTextStream& err) {
             << '\n';
         err.flush();
     });
+}
+
+// A colour given on the command line, or a message naming it.
+std::optional<ColorValue> readColor(const QString& input, QTextStream& err) {
+    const std::optional<ColorValue> color = ParseColorText(input);
+    if (!color) {
+        err << "huesplinter: '" << input
+            << "' is no colour notation that Huesplinter reads; write it as #RRGGBB, rgb(r g b), "
+               "r,g,b or a colour name.\n";
+        err.flush();
+    }
+    return color;
+}
+
+// --contrast TEXT BACKGROUND: the ratio, then one verdict a line.
+int runContrast(const QCommandLineParser& parser, QTextStream& out, QTextStream& err) {
+    const QStringList colors = parser.positionalArguments();
+    if (colors.size() != 2)
+        return usageError(err, QStringLiteral("--contrast takes two colours, the text's and the "
+                                              "background's."));
+    for (const char* other : {"pick", "convert", "format", "average", "copy"}) {
+        if (parser.isSet(QLatin1String(other)))
+            return usageError(
+                err, QStringLiteral("--%1 does not go with --contrast.").arg(QLatin1String(other)));
+    }
+    const std::optional<ColorValue> text = readColor(colors[0], err);
+    if (!text) return kExitTrouble;
+    const std::optional<ColorValue> background = readColor(colors[1], err);
+    if (!background) return kExitTrouble;
+
+    using ColorContrast::TLevel;
+    out << ColorContrast::FormatRatio(ColorContrast::Ratio(*text, *background)) << '\n';
+    for (const TLevel level : {TLevel::AA, TLevel::AAA}) {
+        for (const bool large : {false, true}) {
+            const ColorContrast::TVerdict verdict = ColorContrast::Judge(*text, *background, large);
+            out << (level == TLevel::AA ? "AA " : "AAA ")
+                << (large ? "large text: " : "normal text: ")
+                << (verdict.passes(level) ? "pass" : "fail") << '\n';
+        }
+    }
+    out.flush();
+    return kExitOk;
 }
 
 } // namespace
@@ -229,11 +278,13 @@ TCommandOutcome RunCommandLine(const QStringList& arguments, TUserStore& store, 
     const QCommandLineOption copy(QStringLiteral("copy"));
     const QCommandLineOption convert(QStringLiteral("convert"), {}, QStringLiteral("COLOUR"));
     const QCommandLineOption format(QStringLiteral("format"), {}, QStringLiteral("NAME"));
+    const QCommandLineOption contrast(QStringLiteral("contrast"));
     // A --pick --copy hands its text to a copy of the program started with this option, which
     // keeps it on the clipboard for as long as the window system asks the owner for it.
     const QCommandLineOption keepClipboard(QStringLiteral("keep-clipboard"), {},
                                            QStringLiteral("TEXT"));
-    parser.addOptions({help, version, reset, frozen, pick, average, copy, convert, format, keepClipboard});
+    parser.addOptions({help, version, reset, frozen, pick, average, copy, convert, contrast, format,
+                       keepClipboard});
 
     if (!parser.parse(WithoutQtOptions(arguments))) {
         outcome.exitCode = usageError(err, parser.errorText());
@@ -250,6 +301,10 @@ TCommandOutcome RunCommandLine(const QStringList& arguments, TUserStore& store, 
             << '\n';
         out.flush();
         outcome.exitCode = kExitOk;
+        return outcome;
+    }
+    if (parser.isSet(contrast)) {
+        outcome.exitCode = runContrast(parser, out, err);
         return outcome;
     }
     if (!parser.positionalArguments().isEmpty()) {
@@ -290,13 +345,8 @@ TCommandOutcome RunCommandLine(const QStringList& arguments, TUserStore& store, 
     }
 
     if (parser.isSet(convert)) {
-        const QString input = parser.value(convert);
-        const std::optional<ColorValue> color = ParseColorText(input);
+        const std::optional<ColorValue> color = readColor(parser.value(convert), err);
         if (!color) {
-            err << "huesplinter: '" << input
-                << "' is no colour notation that Huesplinter reads; write it as #RRGGBB, "
-                   "0xRRGGBB, rgb(r,g,b) or r,g,b.\n";
-            err.flush();
             outcome.exitCode = kExitTrouble;
             return outcome;
         }

@@ -1,41 +1,58 @@
 #include "app/PickCommand.h"
 
-#include "picker/Pickfrm.h"
+#include "picker/PickerValues.h"
+#include "picker/ScreenPick.h"
 #include "platform/ClipboardKeeper.h"
 #include "platform/Platform.h"
 #include "platform/UserStore.h"
 
+#include <QEventLoop>
 #include <QTextStream>
 
 int RunPickCommand(const TPickRequest& request, QTextStream& out, QTextStream& err) {
-    const Platform::TDesktopPicture picture = Platform::grabDesktop();
-    if (!picture.ok()) {
-        err << "huesplinter: the screen cannot be read on this display system, so no colour can be "
-               "picked from it.";
-        if (!picture.failure.isEmpty()) err << ' ' << picture.failure;
-        err << '\n';
-        err.flush();
-        return kExitTrouble;
-    }
-
     TUserStore store;
     TPickerValues values;
     values.hintHidden = request.settings.pickerHintHidden;
     values.hintHsl = request.settings.pickerShowsHsl;
     ReadPickerValues(store, values);
+    const bool frozen = request.frozen || ReadPickerFrozen(store);
     const FormatSettings& formats = request.settings.formats;
-    TFrmPick picker(values, THslMaxima{formats.hueMax, formats.satMax, formats.lumMax}, nullptr);
-    picker.UsePicture(picture);
-    picker.SetAveragePick(request.average);
-    const int result = picker.exec();
-    if (!WritePickerValues(store, picker.Values())) {
+
+    bool failed = false;
+    bool ended = false;
+    std::optional<ColorValue> picked;
+    TPickerValues kept = values;
+    TScreenPick pick;
+    pick.setAveragePick(request.average);
+    pick.setReporter([&](const QString& text) {
+        failed = true;
+        // One line for a terminal; the window's texts break into paragraphs.
+        QString line = text.trimmed();
+        line.replace(QStringLiteral("\r\n\r\n"), QStringLiteral(" "));
+        line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+        err << "huesplinter: " << line << '\n';
+        err.flush();
+    });
+    QEventLoop loop;
+    QObject::connect(&pick, &TScreenPick::finished, &loop,
+                     [&](std::optional<ColorValue> color, const TPickerValues& values) {
+                         picked = color;
+                         kept = values;
+                         ended = true;
+                         loop.quit();
+                     });
+    pick.start(values, THslMaxima{formats.hueMax, formats.satMax, formats.lumMax},
+               frozen ? TScreenPick::TMode::Frozen : TScreenPick::TMode::Classic);
+    // The classic picker has ended inside start(); the other ways end later.
+    if (!ended) loop.exec();
+
+    if (!failed && !WritePickerValues(store, kept)) {
         err << "huesplinter: the picker's size and lines could not be stored in "
             << store.fileName() << ".\n";
         err.flush();
     }
-
-    const std::optional<ColorValue> picked = picker.PickedColor();
-    if (result != TFrmPick::kResultOk || !picked) return kExitCancelled;
+    if (failed) return kExitTrouble;
+    if (!picked) return kExitCancelled;
     const QString lines = FormatLines(*picked, request.formats, request.settings);
     out << lines;
     out.flush();

@@ -1,5 +1,7 @@
 #include "colour/NamedFormat.h"
 
+#include "colour/CssColorWriter.h"
+
 namespace {
 
 QString html(ColorValue color, const FormatSettings&) {
@@ -11,8 +13,20 @@ QString bgr(ColorValue color, const FormatSettings&) {
 QString rgbValues(ColorValue color, const FormatSettings&) {
     return FormatRgbValues(color);
 }
+QString cssRgb(ColorValue color, const FormatSettings&) {
+    return FormatCssRgb(color);
+}
+QString cssHsl(ColorValue color, const FormatSettings&) {
+    return FormatCssHsl(color);
+}
+QString okLch(ColorValue color, const FormatSettings&) {
+    return FormatOkLch(color);
+}
+QString shortHex(ColorValue color, const FormatSettings&) {
+    return FormatShortHex(color);
+}
 
-constexpr std::array<TNamedFormat, 6> kFormats{{
+constexpr std::array<TNamedFormat, 10> kFormats{{
     {"html", "#RRGGBB, as in HTML and CSS", &html, CopyStyle::Html},
     {"bgr", "0x00BBGGRR, a Windows colour value", &bgr, CopyStyle::BgrHex},
     {"rgb-values", "R:rrr G:ggg B:bbb, three decimal digits each", &rgbValues,
@@ -20,6 +34,10 @@ constexpr std::array<TNamedFormat, 6> kFormats{{
     {"hsl", "the HSL template of the settings", &FormatHsl, CopyStyle::Hsl},
     {"custom", "the custom template of the settings", &FormatCustom, CopyStyle::Custom},
     {"combined", "html, bgr, rgb-values, hsl and custom on one line", &FormatAll, CopyStyle::All},
+    {"css-rgb", "rgb(r g b), the style sheets' rgb()", &cssRgb, CopyStyle::CssRgb},
+    {"css-hsl", "hsl(h s% l%), the style sheets' hsl()", &cssHsl, CopyStyle::CssHsl},
+    {"oklch", "oklch(l c h), the style sheets' oklch()", &okLch, CopyStyle::OkLch},
+    {"short-hex", "#RGB where that is exact, else #RRGGBB", &shortHex, CopyStyle::ShortHex},
 }};
 
 } // namespace

@@ -184,13 +184,7 @@ bool TFrmPick::TakeSnapshot() {
         ShowErrorBox(QStringLiteral("Pick on Screen"), text, parentWidget());
         return false;
     }
-    return UsePicture(picture);
-}
-
-bool TFrmPick::UsePicture(const Platform::TDesktopPicture& picture) {
-    if (!picture.ok()) return false;
-    FView.setPicture(picture.image, picture.origin);
-    FHasPicture = true;
+    SetPicture(picture);
     return true;
 }
 

@@ -35,8 +35,6 @@ public:
     // answers false. Run before the window is shown (exec() does), so the picker is never part of
     // its own picture.
     bool TakeSnapshot();
-    // Shows a picture taken elsewhere instead; false, and nothing changes, when it is unusable.
-    bool UsePicture(const Platform::TDesktopPicture& picture);
     // A plain click or Enter picks the average of the view, as Ctrl does.
     void SetAveragePick(bool average) { FAveragePick = average; }
     // TakeSnapshot, then the modal run; 2 at once when there is no picture.

@@ -13,6 +13,8 @@
 namespace {
 
 const QString kCaption = QStringLiteral("Pick on Screen");
+const QString kUnreadable = QStringLiteral("The desktop cannot be read on this display system, so "
+                                           "no colour can be picked from the screen.\r\n\r\n");
 
 QRect virtualDesktop() {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -42,9 +44,7 @@ bool TScreenPick::start(const TPickerValues& values, THslMaxima maxima, TMode mo
     } else if (mode == TMode::Frozen) {
         const Platform::TDesktopPicture picture = Platform::grabDesktop();
         if (!picture.ok()) {
-            report(QStringLiteral("The desktop cannot be read on this display system, so no "
-                                  "colour can be picked from the screen.\r\n\r\n") +
-                   picture.failure);
+            report(kUnreadable + picture.failure);
             end(std::nullopt, FValues);
         } else {
             runFrozen(picture);
@@ -59,6 +59,17 @@ void TScreenPick::runClassic() {
     // Owned by no window: a window manager may keep a minimised owner's dialogs out of sight.
     TFrmPick picker(FValues, FMaxima, nullptr);
     if (FReference) picker.setContrastReference(*FReference);
+    picker.SetAveragePick(FAveragePick);
+    if (FReporter) {
+        // Said where the run's reporter says it, instead of the picker's message box.
+        const Platform::TDesktopPicture picture = Platform::grabDesktop();
+        if (!picture.ok()) {
+            report(kUnreadable + picture.failure);
+            end(std::nullopt, FValues);
+            return;
+        }
+        picker.SetPicture(picture);
+    }
     const int result = picker.exec();
     end(result == TFrmPick::kResultOk ? picker.PickedColor() : std::nullopt, picker.Values());
 }
@@ -66,6 +77,7 @@ void TScreenPick::runClassic() {
 void TScreenPick::runFrozen(const Platform::TDesktopPicture& picture) {
     FFrozen = std::make_unique<TFrozenPick>(FValues, FMaxima);
     if (FReference) FFrozen->picker().setContrastReference(*FReference);
+    FFrozen->picker().SetAveragePick(FAveragePick);
     connect(FFrozen.get(), &TFrozenPick::finished, this, [this](int result) {
         // The picker's own handlers are still on the stack: it goes once they returned.
         TFrozenPick* frozen = FFrozen.release();
@@ -95,7 +107,7 @@ void TScreenPick::askPortal() {
                 });
         connect(FPortal.get(), &Platform::TDesktopPortal::colorPicked, this, [this](QRgb rgb) {
             end(MakeColor(qRed(rgb), qGreen(rgb), qBlue(rgb)), FValues);
-            if (FToldOneColor) return;
+            if (FToldOneColor || FReporter) return;
             FToldOneColor = true;
             ShowMessageBox(kCaption,
                            QStringLiteral("This desktop gives one colour at a time, without the "
@@ -114,6 +126,10 @@ void TScreenPick::askPortal() {
 }
 
 void TScreenPick::report(const QString& text) {
+    if (FReporter) {
+        FReporter(text);
+        return;
+    }
     ShowErrorBox(kCaption, text, FMessageParent);
 }
 

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -35,6 +36,13 @@ public:
     bool start(const TPickerValues& values, THslMaxima maxima, TMode mode,
                QWidget* messageParent = nullptr);
     bool busy() const { return FBusy; }
+    // A plain click or Enter picks the average of the view, for the next start.
+    void setAveragePick(bool average) { FAveragePick = average; }
+    // Where failures are said instead of a message box (a run from the command line writes them
+    // on standard error); the desktop's note that it gives one colour at a time is then left out.
+    void setReporter(std::function<void(const QString& text)> reporter) {
+        FReporter = std::move(reporter);
+    }
     // The colour the hint's contrast line measures against, for the next start.
     void setContrastReference(ColorValue reference) { FReference = reference; }
 
@@ -61,6 +69,8 @@ private:
     QPointer<QWidget> FMessageParent;
     bool FBusy = false;
     bool FToldOneColor = false;
+    bool FAveragePick = false;
+    std::function<void(const QString& text)> FReporter;
     int FPortalTimeout = 0;
     std::unique_ptr<TFrozenPick> FFrozen;
     std::unique_ptr<Platform::TDesktopPortal> FPortal;

@@ -80,6 +80,12 @@ TEST_F(CommandLineProcess, ConvertReadsEveryValueFieldNotation) {
     // With no settings stored: the first run's templates, hexadecimal.
     expectConversion("255,26,184", "hsl", "hsl( 13E, 64%, 37% );");
     expectConversion("255,26,184", "custom", "rgb( FF, 1A, B8 );");
+    expectConversion("#FF1AB8", "css-rgb", "rgb(255 26 184)");
+    // sRGB red as the style sheets' colour specification gives it in OKLCH.
+    expectConversion("#FF0000", "css-hsl", "hsl(0 100% 50%)");
+    expectConversion("#FF0000", "oklch", "oklch(0.628 0.2577 29.23)");
+    expectConversion("#FF11BB", "short-hex", "#F1B");
+    expectConversion("hotpink", "html", "#FF69B4");
     expectConversion("0,0,0", "combined",
                      "#000000 0x00000000 R:000 G:000 B:000 hsl( 0F0, 00%, 00% ); "
                      "rgb( 00, 00, 00 );");
@@ -106,12 +112,12 @@ TEST_F(CommandLineProcess, AllPrintsEveryFormatByName) {
 }
 
 TEST_F(CommandLineProcess, TroubleIsSaidOnStandardErrorWithExitTwo) {
-    TProcessRun r = run({"--convert", "#FFF"});
+    TProcessRun r = run({"--convert", "#FFAA7"});
     EXPECT_EQ(r.exitCode, kExitTrouble);
     EXPECT_EQ(r.out, "");
-    EXPECT_TRUE(r.err.startsWith("huesplinter: '#FFF' is no colour")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.startsWith("huesplinter: '#FFAA7' is no colour")) << r.err.toStdString();
 
-    r = run({"--convert", "#FFF", "--format", "hex"});
+    r = run({"--convert", "#FFAA77", "--format", "hex"});
     EXPECT_EQ(r.exitCode, kExitTrouble);
     EXPECT_TRUE(r.err.contains("html, bgr")) << r.err.toStdString();
 

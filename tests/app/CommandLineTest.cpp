@@ -191,10 +191,10 @@ TEST_F(CommandLineTest, ConvertReadsTheStoredFormatsAndPrintsNothingElse) {
 }
 
 TEST_F(CommandLineTest, UnreadableInputAndWrongOptionsSayWhatToDo) {
-    TRun r = run({"--convert", "rgba(1,2,3,1)"});
+    TRun r = run({"--convert", "rgb(1,2)"});
     EXPECT_EQ(r.exitCode, kExitTrouble);
     EXPECT_EQ(r.out, "");
-    EXPECT_TRUE(r.err.contains("'rgba(1,2,3,1)'")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("'rgb(1,2)'")) << r.err.toStdString();
 
     r = run({"--convert", "#FFAA77", "--format", "HTML"});
     EXPECT_EQ(r.exitCode, kExitTrouble);
@@ -248,7 +248,50 @@ TEST(CommandLine, EveryNotationNameIsDocumentedWhereUsersLook) {
         const QString plain = QString(text).replace("\\-", "-");
         for (const TNamedFormat& format : NamedFormats())
             EXPECT_TRUE(plain.contains(QLatin1String(format.name))) << file << ": " << format.name;
-        for (const char* option : {"--pick", "--average", "--copy", "--convert", "--format"})
+        for (const char* option :
+             {"--pick", "--average", "--copy", "--convert", "--contrast", "--format", "--frozen"})
             EXPECT_TRUE(plain.contains(QLatin1String(option))) << file << ": " << option;
+    }
+}
+
+TEST_F(CommandLineTest, ContrastPrintsTheRatioAndEachVerdict) {
+    TRun r = run({"--contrast", "#777777", "white"});
+    EXPECT_EQ(r.exitCode, kExitOk);
+    EXPECT_EQ(r.out, "4.47:1\nAA normal text: fail\nAA large text: pass\n"
+                     "AAA normal text: fail\nAAA large text: fail\n");
+    EXPECT_EQ(r.err, "");
+    // The same whichever colour is the text.
+    r = run({"--contrast", "#FFFFFF", "rgb(119 119 119)"});
+    EXPECT_TRUE(r.out.startsWith("4.47:1\n")) << r.out.toStdString();
+    r = run({"--contrast", "black", "#FFF"});
+    EXPECT_EQ(r.out, "21.00:1\nAA normal text: pass\nAA large text: pass\n"
+                     "AAA normal text: pass\nAAA large text: pass\n");
+
+    for (const QStringList& args :
+         {QStringList{"--contrast", "#000"}, QStringList{"--contrast", "#000", "#FFF", "#777"},
+          QStringList{"--contrast", "#000", "#FFF", "--format", "html"}}) {
+        r = run(args);
+        EXPECT_EQ(r.exitCode, kExitTrouble) << args.join(' ').toStdString();
+        EXPECT_EQ(r.out, "");
+        EXPECT_TRUE(r.err.contains("--help")) << r.err.toStdString();
+    }
+    r = run({"--contrast", "#000", "nocolour"});
+    EXPECT_EQ(r.exitCode, kExitTrouble);
+    EXPECT_EQ(r.out, "");
+    EXPECT_TRUE(r.err.contains("'nocolour'")) << r.err.toStdString();
+}
+
+TEST_F(CommandLineTest, EveryReadableFormatRoundTripsThroughConvert) {
+    // bgr, hsl, custom and combined are written for other programs and are not read back.
+    const QStringList readable{"html", "rgb-values", "css-rgb", "css-hsl", "oklch", "short-hex"};
+    for (const char* html :
+         {"#000000", "#FFFFFF", "#FF1AB8", "#007400", "#0A0B0C", "#FF11BB", "#808080", "#123456"}) {
+        for (const QString& format : readable) {
+            const TRun written = run({"--convert", html, "--format", format});
+            ASSERT_EQ(written.exitCode, kExitOk) << html << " " << format.toStdString();
+            const TRun back = run({"--convert", written.out.trimmed(), "--format", "html"});
+            EXPECT_EQ(back.out, QString::fromLatin1(html) + '\n')
+                << format.toStdString() << ": " << written.out.toStdString();
+        }
     }
 }

@@ -110,7 +110,7 @@ TEST_F(PickCommandTest, AnUnreadableScreenIsReportedWithExitTwo) {
     QTextStream err(&r.err);
     EXPECT_EQ(RunPickCommand(TPickRequest{}, out, err), kExitTrouble);
     EXPECT_EQ(r.out, "");
-    EXPECT_TRUE(r.err.startsWith("huesplinter: the screen cannot be read")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.startsWith("huesplinter: The desktop cannot be read")) << r.err.toStdString();
     EXPECT_TRUE(r.err.endsWith("Screen grabs are refused.\n")) << r.err.toStdString();
     for (QWidget* widget : QApplication::topLevelWidgets())
         EXPECT_FALSE(qobject_cast<TFrmPick*>(widget) && widget->isVisible());

@@ -98,7 +98,7 @@ if(BASH)
          COMP_WORDS=(huesplinter --format r); COMP_CWORD=2; _huesplinter; echo \"\${COMPREPLY[*]}\"
          COMP_WORDS=(huesplinter --co); COMP_CWORD=1; _huesplinter; echo \"\${COMPREPLY[*]}\""
         RESULT_VARIABLE rc OUTPUT_VARIABLE offered ERROR_VARIABLE error)
-    if(NOT rc EQUAL 0 OR NOT offered STREQUAL "rgb-values\n--copy --convert\n")
+    if(NOT rc EQUAL 0 OR NOT offered STREQUAL "rgb-values\n--copy --convert --contrast\n")
         message(SEND_ERROR "the completion offers '${offered}' ${error}")
     endif()
 endif()
