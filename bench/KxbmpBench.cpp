@@ -3,6 +3,8 @@
 
 #include "pixels/Kxbmp.h"
 
+#include "FloorClock.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -42,20 +44,26 @@ BENCHMARK(BM_Memcpy)->Apply(sizes);
 void BM_KxbmpFill(benchmark::State& state) {
     TKxBmp bmp(int(state.range(0)), int(state.range(1)));
     std::uint8_t shade = 0;
-    for (auto _ : state) {
-        bmp.fill(TKxColor(shade++, 100, 200));
-        benchmark::ClobberMemory();
-    }
+    TFloorClock clock = TFloorClock::memsetOf(std::size_t(bytesOf(state)));
+    for (auto _ : state)
+        clock.pass([&] {
+            bmp.fill(TKxColor(shade++, 100, 200));
+            benchmark::ClobberMemory();
+        });
+    clock.report(state);
     state.SetBytesProcessed(state.iterations() * bytesOf(state));
 }
 BENCHMARK(BM_KxbmpFill)->Apply(sizes);
 
 void BM_KxbmpGradientRect(benchmark::State& state, bool vertical) {
     TKxBmp bmp(int(state.range(0)), int(state.range(1)));
-    for (auto _ : state) {
-        bmp.gradientRect(vertical, TKxColor(10, 20, 30), TKxColor(250, 200, 100), bmp.bounds());
-        benchmark::ClobberMemory();
-    }
+    TFloorClock clock = TFloorClock::memsetOf(std::size_t(bytesOf(state)));
+    for (auto _ : state)
+        clock.pass([&] {
+            bmp.gradientRect(vertical, TKxColor(10, 20, 30), TKxColor(250, 200, 100), bmp.bounds());
+            benchmark::ClobberMemory();
+        });
+    clock.report(state);
     state.SetBytesProcessed(state.iterations() * bytesOf(state));
 }
 BENCHMARK_CAPTURE(BM_KxbmpGradientRect, vertical, true)->Apply(sizes);
@@ -63,29 +71,47 @@ BENCHMARK_CAPTURE(BM_KxbmpGradientRect, horizontal, false)->Apply(sizes);
 
 void BM_KxbmpPipeRect(benchmark::State& state, bool vertical) {
     TKxBmp bmp(int(state.range(0)), int(state.range(1)));
-    for (auto _ : state) {
-        bmp.pipeRect(vertical, 60, false, TKxColor(90, 140, 200), TKxColor(230, 240, 250),
-                     bmp.bounds());
-        benchmark::ClobberMemory();
-    }
+    TFloorClock clock = TFloorClock::memsetOf(std::size_t(bytesOf(state)));
+    for (auto _ : state)
+        clock.pass([&] {
+            bmp.pipeRect(vertical, 60, false, TKxColor(90, 140, 200), TKxColor(230, 240, 250),
+                         bmp.bounds());
+            benchmark::ClobberMemory();
+        });
+    clock.report(state);
     state.SetBytesProcessed(state.iterations() * bytesOf(state));
 }
 BENCHMARK_CAPTURE(BM_KxbmpPipeRect, vertical, true)->Apply(sizes);
 BENCHMARK_CAPTURE(BM_KxbmpPipeRect, horizontal, false)->Apply(sizes);
 
-// Mode 0 over a source of half-transparent pixels: every pixel takes the mixing path.
+// Mode 0 over a source of half-transparent pixels (every pixel mixes), of opaque ones (a copy
+// that keeps the target's alpha), of clear ones (nothing to write), and of a control's usual
+// picture: an opaque face with an anti-aliased clear margin of 8 pixels each side.
 void BM_KxbmpDrawToBmpMode0(benchmark::State& state, int alpha) {
-    TKxBmp source(int(state.range(0)), int(state.range(1)));
-    TKxBmp target(int(state.range(0)), int(state.range(1)));
-    source.fill(TKxColor(200, 100, 50, alpha));
-    for (auto _ : state) {
-        source.drawToBmp(&target, 0, 0, 0);
-        benchmark::ClobberMemory();
-    }
+    const int w = int(state.range(0));
+    const int h = int(state.range(1));
+    TKxBmp source(w, h);
+    TKxBmp target(w, h);
+    source.fill(TKxColor(200, 100, 50, alpha < 0 ? 255 : alpha));
+    if (alpha < 0)
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < 8; ++x) {
+                source.pixelRow(y)[x] &= 0x00FFFFFFu | TKxPixel(x * 30) << 24;
+                source.pixelRow(y)[w - 1 - x] &= 0x00FFFFFFu | TKxPixel(x * 30) << 24;
+            }
+    TFloorClock clock = TFloorClock::memcpyOf(std::size_t(bytesOf(state)));
+    for (auto _ : state)
+        clock.pass([&] {
+            source.drawToBmp(&target, 0, 0, 0);
+            benchmark::ClobberMemory();
+        });
+    clock.report(state);
     state.SetBytesProcessed(state.iterations() * bytesOf(state));
 }
 BENCHMARK_CAPTURE(BM_KxbmpDrawToBmpMode0, mixed, 128)->Apply(sizes);
 BENCHMARK_CAPTURE(BM_KxbmpDrawToBmpMode0, opaque, 255)->Apply(sizes);
+BENCHMARK_CAPTURE(BM_KxbmpDrawToBmpMode0, clear, 0)->Apply(sizes);
+BENCHMARK_CAPTURE(BM_KxbmpDrawToBmpMode0, face, -1)->Apply(sizes);
 
 // The button overlays and frames on a 16 x 16 bitmap for rectangles from its own size up to far
 // past it: the time must stay that of the pixels on the bitmap, whatever the rectangle's size.

@@ -1,5 +1,7 @@
 #include "palette/KxZodudIro.h"
 
+#include "FloorClock.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -22,12 +24,15 @@ void BM_PaletteBuild(benchmark::State& state) {
     TKxZodudIro palette;
     TKxZodudIroBitmap bitmap;
     bitmap.setSize(w, h);
-    for (auto _ : state) {
-        const bool drawn = vertical ? palette.CreateZodudIroVert(bitmap, w, h, true, 64)
-                                    : palette.CreateZodudIroHorz(bitmap, w, h, true, 64);
-        benchmark::DoNotOptimize(drawn);
-        benchmark::ClobberMemory();
-    }
+    TFloorClock clock = TFloorClock::memsetOf(std::size_t(bitmap.stride()) * std::size_t(h));
+    for (auto _ : state)
+        clock.pass([&] {
+            const bool drawn = vertical ? palette.CreateZodudIroVert(bitmap, w, h, true, 64)
+                                        : palette.CreateZodudIroHorz(bitmap, w, h, true, 64);
+            benchmark::DoNotOptimize(drawn);
+            benchmark::ClobberMemory();
+        });
+    clock.report(state);
     setSizeLabel(state, w, h);
 }
 

@@ -3,6 +3,8 @@
 
 #include "picker/PickView.h"
 
+#include "FloorClock.h"
+
 #include <QImage>
 #include <QPainter>
 
@@ -57,13 +59,16 @@ BENCHMARK(BM_PickerMemcpy)->Arg(301)->Arg(1001);
 void BM_PickViewRender(benchmark::State& state) {
     TPickView view = makeView(int(state.range(0)), int(state.range(1)), false);
     int step = 0;
-    for (auto _ : state) {
-        view.setPointer(QPoint(960 + (step & 15), 540));
-        ++step;
-        view.render(false);
-        benchmark::DoNotOptimize(view.buffer().constBits());
-        benchmark::ClobberMemory();
-    }
+    TFloorClock clock = TFloorClock::memcpyOf(std::size_t(squareBytes(state)));
+    for (auto _ : state)
+        clock.pass([&] {
+            view.setPointer(QPoint(960 + (step & 15), 540));
+            ++step;
+            view.render(false);
+            benchmark::DoNotOptimize(view.buffer().constBits());
+            benchmark::ClobberMemory();
+        });
+    clock.report(state);
     state.SetBytesProcessed(state.iterations() * squareBytes(state));
 }
 BENCHMARK(BM_PickViewRender)
@@ -80,15 +85,18 @@ void BM_PickViewFollowStep(benchmark::State& state) {
     TPickView view = makeView(int(state.range(0)), 3, true);
     QImage store(view.side(), view.side(), QImage::Format_ARGB32_Premultiplied);
     int step = 0;
-    for (auto _ : state) {
-        view.setPointer(QPoint(960 + (step & 15), 540 + (step & 7)));
-        ++step;
-        view.render(true);
-        QPainter painter(&store);
-        painter.drawImage(0, 0, view.buffer());
-        painter.end();
-        benchmark::DoNotOptimize(store.constBits());
-    }
+    TFloorClock clock = TFloorClock::memcpyOf(std::size_t(squareBytes(state)));
+    for (auto _ : state)
+        clock.pass([&] {
+            view.setPointer(QPoint(960 + (step & 15), 540 + (step & 7)));
+            ++step;
+            view.render(true);
+            QPainter painter(&store);
+            painter.drawImage(0, 0, view.buffer());
+            painter.end();
+            benchmark::DoNotOptimize(store.constBits());
+        });
+    clock.report(state);
     state.SetBytesProcessed(state.iterations() * squareBytes(state));
 }
 BENCHMARK(BM_PickViewFollowStep)->Arg(301)->Arg(1001);
