@@ -143,28 +143,45 @@ TEST(KxZodudIroBuild, WorkedPalettes) {
     EXPECT_EQ(v.at(99, 199), kBlack);
 }
 
+// Builds W x H into a bitmap one column and one row larger and compares it with the rules; the
+// extra column and row must stay black.
+void expectRulesFollowed(TKxZodudIro& z, THsOrientation o, int W, int H, int pastel, bool w2b) {
+    TKxZodudIroBitmap bmp;
+    const bool horz = o == thsHorizontal;
+    bmp.setSize(W + 1, H + 1);
+    ASSERT_TRUE(horz ? z.CreateZodudIroHorz(bmp, W, H, w2b, pastel)
+                     : z.CreateZodudIroVert(bmp, W, H, w2b, pastel));
+    const auto ref = horz ? refHorz(W, H, w2b, pastel) : refVert(W, H, w2b, pastel);
+    for (int y = 0; y <= H; ++y)
+        for (int x = 0; x <= W; ++x) {
+            const Rgb p = x < W && y < H ? ref[y][x] : kB;
+            ASSERT_EQ(bmp.colorAt(x, y), rgb(p[0], p[1], p[2]))
+                << o << " " << W << "x" << H << " p" << pastel << " w2b " << w2b << " at " << x
+                << "," << y;
+        }
+}
+
 TEST(KxZodudIroBuild, MatchesTheLayoutRulesPixelForPixel) {
     TKxZodudIro z;
-    TKxZodudIroBitmap bmp;
-    for (THsOrientation o : {thsHorizontal, thsVertical})
+    for (THsOrientation o : {thsHorizontal, thsVertical}) {
+        const bool horz = o == thsHorizontal;
         for (auto [along, across] : {std::pair{21, 4}, {22, 5}, {57, 33}, {200, 100}, {131, 68}})
             for (int pastel : {0, 1, 100, 250, 251, 255})
-                for (bool w2b : {true, false}) {
-                    const bool horz = o == thsHorizontal;
-                    const int W = horz ? along : across, H = horz ? across : along;
-                    bmp.setSize(W + 3, H + 1); // only W x H is written
-                    ASSERT_TRUE(horz ? z.CreateZodudIroHorz(bmp, W, H, w2b, pastel)
-                                     : z.CreateZodudIroVert(bmp, W, H, w2b, pastel));
-                    const auto ref = horz ? refHorz(W, H, w2b, pastel) : refVert(W, H, w2b, pastel);
-                    for (int y = 0; y < H; ++y)
-                        for (int x = 0; x < W; ++x) {
-                            const Rgb& p = ref[y][x];
-                            ASSERT_EQ(bmp.colorAt(x, y), rgb(p[0], p[1], p[2]))
-                                << o << " " << W << "x" << H << " p" << pastel << " w2b " << w2b
-                                << " at " << x << "," << y;
-                        }
-                    EXPECT_EQ(bmp.colorAt(W, 0), kBlack);
-                }
+                for (bool w2b : {true, false})
+                    expectRulesFollowed(z, o, horz ? along : across, horz ? across : along, pastel,
+                                        w2b);
+        // Every length of the runs packed eight pixels at a time, along and across.
+        for (int along = 21; along <= 80; ++along)
+            for (int across = 4; across <= 21; across += 17)
+                expectRulesFollowed(z, o, horz ? along : across, horz ? across : along, 37,
+                                    along % 2 == 0);
+        // Tall enough that lightness or hue steps repeat rows, which are copied.
+        for (int pastel : {0, 200})
+            for (bool w2b : {true, false})
+                expectRulesFollowed(z, o, horz ? 45 : 1201, horz ? 1201 : 45, pastel, w2b);
+        expectRulesFollowed(z, o, horz ? 21 : 2000, horz ? 2000 : 21, 255, true);
+        expectRulesFollowed(z, o, horz ? 2000 : 21, horz ? 21 : 2000, 255, false);
+    }
 }
 
 TEST(KxZodudIroBuild, RefusesSizesTheLayoutCannotDraw) {
