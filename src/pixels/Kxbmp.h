@@ -88,6 +88,17 @@ constexpr int grey(TKxPixel p) noexcept {
 // a < 8 keeps the pixel, a > 240 takes the colour's three channels, otherwise mixes them as
 // (pixel × (255 − a) + colour × a) >> 8.
 TKxPixel blendColour(TKxPixel pixel, TKxPixel colour, int a) noexcept;
+// blendColour(target[i], source[i], alpha of source[i]) for n pixels: drawToBmp's mode 0.
+// blendRowPlain is that loop as written; blendRow takes the fastest path this processor has,
+// which skips clear groups, copies opaque ones and mixes the rest several pixels at a time, with
+// the same result.
+void blendRow(TKxPixel* target, const TKxPixel* source, int n) noexcept;
+void blendRowPlain(TKxPixel* target, const TKxPixel* source, int n) noexcept;
+enum class TBlendPath { Plain, Sse2, Avx2 };
+// The paths this build and processor can take, slowest first.
+std::vector<TBlendPath> blendPaths();
+// blendRow along one of blendPaths().
+void blendRowWith(TBlendPath path, TKxPixel* target, const TKxPixel* source, int n) noexcept;
 // n pixels from start to end in 22-bit fixed point, alpha 255; a single pixel gets start.
 void ramp(TKxPixel* pixels, int n, TKxColor start, TKxColor end) noexcept;
 } // namespace KxPixel

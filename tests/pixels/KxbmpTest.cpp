@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <random>
+#include <vector>
 
 namespace {
 
@@ -323,6 +325,53 @@ TEST(KxbmpCopy, BlendModes) {
     EXPECT_EQ(blendOne(red | argb(255, 0, 0, 0), 4), argb(77, g, g, g));
     EXPECT_EQ(blendOne(half, 5), average(average(under, greyMixed), greyMixed));
     EXPECT_EQ(blendOne(half, 6), average(under, greyMixed));
+}
+
+// The grouped blend against the pixel-by-pixel one: every width up to 17 and a few longer ones,
+// every start offset within a 16-byte line, alphas at and around the thresholds, and rows that are
+// all clear, all opaque or runs of either broken by single pixels.
+TEST(KxbmpCopy, GroupedBlendEqualsThePlainOneOnEveryRow) {
+    std::mt19937 random(7);
+    const int edges[] = {0, 7, 8, 9, 128, 239, 240, 241, 254, 255};
+    auto alpha = [&](int kind) -> TKxPixel {
+        switch (kind) {
+        case 0:
+            return TKxPixel(edges[random() % 10]);
+        case 1:
+            return random() % 16 == 0 ? TKxPixel(128) : TKxPixel(255);
+        case 2:
+            return random() % 16 == 0 ? TKxPixel(200) : TKxPixel(random() % 8);
+        default:
+            return TKxPixel(random() & 0xFF);
+        }
+    };
+    std::vector<TKxPixel> source(160), target(160), plain(160);
+    for (int width : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 31, 64, 129})
+        for (int offset = 0; offset < 4; ++offset)
+            for (int kind = 0; kind < 4; ++kind)
+                for (int round = 0; round < 8; ++round) {
+                    for (std::size_t i = 0; i < source.size(); ++i) {
+                        source[i] = (random() & 0x00FFFFFFu) | alpha(kind) << 24;
+                        target[i] = plain[i] = TKxPixel(random());
+                    }
+                    KxPixel::blendRowPlain(plain.data() + offset, source.data() + offset, width);
+                    for (KxPixel::TBlendPath path : KxPixel::blendPaths()) {
+                        std::vector<TKxPixel> fast(target);
+                        KxPixel::blendRowWith(path, fast.data() + offset, source.data() + offset,
+                                              width);
+                        ASSERT_EQ(fast, plain) << width << " from " << offset << " kind " << kind
+                                               << " path " << int(path);
+                    }
+                }
+    // A bitmap drawn onto itself blends each pixel with itself.
+    TKxBmp self(21, 3);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 21; ++x)
+            self.pixelRow(y)[x] = TKxPixel(random());
+    std::vector<TKxPixel> expected(self.pixelRow(0), self.pixelRow(0) + 63);
+    KxPixel::blendRowPlain(expected.data(), std::vector<TKxPixel>(expected).data(), 63);
+    self.drawToBmp(&self, 0, 0, 0);
+    EXPECT_EQ(std::vector<TKxPixel>(self.pixelRow(0), self.pixelRow(0) + 63), expected);
 }
 
 TEST(KxbmpCopy, ScreenCopyIgnoresAlpha) {
