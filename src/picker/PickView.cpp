@@ -4,6 +4,10 @@
 #include <cmath>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 constexpr std::uint32_t kOpaque = 0xFF000000u;
@@ -102,7 +106,46 @@ namespace {
 template <int Z>
 void blockRun(std::uint32_t* d, const std::uint32_t* s, int count, int z) {
     const int width = Z > 0 ? Z : z;
-    for (int i = 0; i < count; ++i, d += width) {
+    int i = 0;
+#if defined(__SSE2__)
+    // Four source pixels at a time become 4 × z pixels written as whole 16-byte lines: the small
+    // zooms from shuffles of the four, the larger ones as one pixel repeated, the last line of a
+    // block overlapping the one before rather than writing past the block.
+    const __m128i opaque = _mm_set1_epi32(int(kOpaque));
+    const auto store = [](std::uint32_t* to, __m128i v) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to), v);
+    };
+    for (; i + 4 <= count; i += 4, d += 4 * width) {
+        const __m128i v =
+            _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i)), opaque);
+        if constexpr (Z == 2) {
+            store(d, _mm_unpacklo_epi32(v, v));
+            store(d + 4, _mm_unpackhi_epi32(v, v));
+        } else if constexpr (Z == 3) {
+            store(d, _mm_shuffle_epi32(v, _MM_SHUFFLE(1, 0, 0, 0)));
+            store(d + 4, _mm_shuffle_epi32(v, _MM_SHUFFLE(2, 2, 1, 1)));
+            store(d + 8, _mm_shuffle_epi32(v, _MM_SHUFFLE(3, 3, 3, 2)));
+        } else if constexpr (Z == 5) {
+            store(d, _mm_shuffle_epi32(v, _MM_SHUFFLE(0, 0, 0, 0)));
+            store(d + 4, _mm_shuffle_epi32(v, _MM_SHUFFLE(1, 1, 1, 0)));
+            store(d + 8, _mm_shuffle_epi32(v, _MM_SHUFFLE(2, 2, 1, 1)));
+            store(d + 12, _mm_shuffle_epi32(v, _MM_SHUFFLE(3, 2, 2, 2)));
+            store(d + 16, _mm_shuffle_epi32(v, _MM_SHUFFLE(3, 3, 3, 3)));
+        } else {
+            const __m128i each[4] = {_mm_shuffle_epi32(v, _MM_SHUFFLE(0, 0, 0, 0)),
+                                     _mm_shuffle_epi32(v, _MM_SHUFFLE(1, 1, 1, 1)),
+                                     _mm_shuffle_epi32(v, _MM_SHUFFLE(2, 2, 2, 2)),
+                                     _mm_shuffle_epi32(v, _MM_SHUFFLE(3, 3, 3, 3))};
+            for (int k = 0; k < 4; ++k) {
+                std::uint32_t* block = d + k * width;
+                for (int x = 0; x + 4 < width; x += 4)
+                    store(block + x, each[k]);
+                store(block + width - 4, each[k]);
+            }
+        }
+    }
+#endif
+    for (; i < count; ++i, d += width) {
         const std::uint32_t pixel = s[i] | kOpaque;
         for (int k = 0; k < width; ++k)
             d[k] = pixel;
@@ -200,12 +243,15 @@ void TPickView::drawGrid() {
     int start = h - s / 2;
     while (start - s > 0)
         start -= s;
+    // The rows are addressed from one base: a scanLine call per pixel checks for sharing each time.
+    std::uint8_t* const bits = FBuffer.bits();
+    const qsizetype stride = FBuffer.bytesPerLine();
+    const auto line = [&](int y) { return reinterpret_cast<std::uint32_t*>(bits + y * stride); };
     for (int a = start; a < FSide; a += s) {
         if (a < 0) continue;
-        auto* line = reinterpret_cast<std::uint32_t*>(FBuffer.scanLine(a));
-        std::fill(line, line + FSide, kLinePixel);
+        std::fill(line(a), line(a) + FSide, kLinePixel);
         for (int y = 0; y < FSide; ++y)
-            reinterpret_cast<std::uint32_t*>(FBuffer.scanLine(y))[a] = kLinePixel;
+            line(y)[a] = kLinePixel;
     }
 }
 

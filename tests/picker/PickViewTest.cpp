@@ -127,6 +127,26 @@ TEST(PickViewTest, EveryClientPixelIsDrawnAndNothingStaleRemains) {
     EXPECT_EQ(bufferColor(view, 76, 76), pictureColor(picture, 0, 0));
 }
 
+// The blocks are written several source pixels at a time; every side up to 17 and a few larger,
+// the zooms with a path of their own and past them, with the pointer in the middle and at each
+// edge of the picture, must still show exactly the block the layout puts under each pixel.
+TEST(PickViewTest, BlocksWrittenInGroupsMatchTheLayoutEverywhere) {
+    TPickView view;
+    const QImage picture = noisePicture(61, 47, 3);
+    view.setPicture(picture, QPoint(0, 0));
+    for (int side = 1; side <= 41; side += side < 17 ? 2 : 12)
+        for (int zoom : {2, 3, 4, 5, 6, 7, 9, 13})
+            for (QPoint pointer :
+                 {QPoint(30, 20), QPoint(0, 0), QPoint(60, 46), QPoint(2, 45), QPoint(58, 1)}) {
+                view.setSide(side);
+                view.setZoom(zoom);
+                view.setPointer(pointer);
+                view.render(false);
+                ASSERT_EQ(wrongPixels(view), 0)
+                    << side << " zoom " << zoom << " at " << pointer.x() << "," << pointer.y();
+            }
+}
+
 TEST(PickViewTest, PictureWithNegativeOrigin) {
     // A monitor left of and above the primary one.
     TPickView view;
