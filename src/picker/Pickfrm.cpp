@@ -20,6 +20,11 @@ namespace {
 constexpr int kTickMs = 20;
 // How long the application may be without a focused window before the pick counts as left.
 constexpr int kLeaveSettleMs = 250;
+// After this many ticks without a move the picker rests, looking at the pointer only every
+// kRestingTickMs. A move over the window, which lies under the pointer, or a key wakes it at once,
+// so the rest never delays a move that starts there.
+constexpr int kTicksBeforeRest = 10;
+constexpr int kRestingTickMs = 100;
 constexpr int kWheelNotch = 120;
 constexpr QPoint kNoCross{-1000, -1000};
 // The free cross: four arms of 13 pixels, leaving the pixel and its neighbours free; the square
@@ -219,6 +224,7 @@ void TFrmPick::EmbedIn(QWidget* overlay, QPoint screenOrigin) {
 void TFrmPick::SetFramePointer(QPoint global) {
     if (FFramePointer == global) return;
     FFramePointer = global;
+    wake();
     if (isVisible() && !FFree) followPointer(false);
 }
 
@@ -308,12 +314,24 @@ void TFrmPick::followPointer(bool force) {
 
 void TFrmPick::Timer1Timer() {
     if (FMenuOpen) return;
+    const QPoint shown = FView.pointer();
+    const bool wasFree = FFree;
     if (Platform::shiftDown()) {
         if (!FFree) enterFree();
-        return;
+    } else {
+        if (FFree) leaveFree();
+        followPointer(false);
     }
-    if (FFree) leaveFree();
-    followPointer(false);
+    if (FView.pointer() != shown || FFree != wasFree) {
+        wake();
+    } else if (++FStillTicks == kTicksBeforeRest) {
+        Timer1->setInterval(kRestingTickMs);
+    }
+}
+
+void TFrmPick::wake() {
+    FStillTicks = 0;
+    if (Timer1->interval() != kTickMs) Timer1->setInterval(kTickMs);
 }
 
 void TFrmPick::applicationStateChanged(Qt::ApplicationState state) {
@@ -455,6 +473,7 @@ void TFrmPick::done(int result) {
 void TFrmPick::keyPressEvent(QKeyEvent* event) {
     const bool ticking = Timer1->isActive();
     Timer1->stop();
+    wake();
     const Qt::KeyboardModifiers mods = event->modifiers();
     const bool ctrl = mods.testFlag(Qt::ControlModifier);
     const bool keypad = mods.testFlag(Qt::KeypadModifier);
@@ -528,6 +547,7 @@ void TFrmPick::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TFrmPick::mouseMoveEvent(QMouseEvent* event) {
+    wake();
     if (FEmbedded) FFramePointer = FScreenOrigin + mapToParent(event->position().toPoint());
     if (event->modifiers().testFlag(Qt::ShiftModifier) || Platform::shiftDown()) {
         if (!FFree) enterFree();

@@ -112,6 +112,8 @@ protected:
 private:
     void buildMenu();
     void Timer1Timer();
+    // Back to quick ticks.
+    void wake();
     void followPointer(bool force);
     void zoomIn();
     void zoomOut();
@@ -152,6 +154,7 @@ private:
     QPoint FFramePointer;
     bool FAveragePick = false;
     int FWheelRest = 0;
+    int FStillTicks = 0;
     QPoint FCross{-1000, -1000};
     std::optional<ColorValue> FPicked;
     QPointer<TFrmColorHint> FHint;

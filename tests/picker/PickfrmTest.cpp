@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
@@ -95,6 +96,55 @@ TEST_F(PickfrmTest, FollowsThePointerOnTheTimer) {
     QTest::keyClick(picker.get(), Qt::Key_Right);
     QTest::keyClick(picker.get(), Qt::Key_Up);
     EXPECT_EQ(platform.cursorPos(), QPoint(501, 319));
+}
+
+// Counts the paints a widget receives.
+class TPaintCounter : public QObject {
+public:
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
+
+// Waits for at most five seconds until done() holds; false when it never did.
+template <typename F>
+bool waitFor(F done) {
+    for (int i = 0; i < 250 && !done(); ++i)
+        QTest::qWait(20);
+    return done();
+}
+
+TEST_F(PickfrmTest, AStillPointerCostsNoPaintAndTheTimerRests) {
+    TPickerValues values;
+    values.hintHidden = false;
+    auto picker = open(values);
+    TPaintCounter counter;
+    picker->installEventFilter(&counter);
+    ASSERT_NE(picker->Hint(), nullptr);
+    picker->Hint()->installEventFilter(&counter);
+    QTest::qWait(60);
+    counter.paints = 0;
+
+    // Ticks with the pointer where it was redraw nothing, and after a while come less often.
+    ASSERT_TRUE(waitFor([&] { return picker->Timer1->interval() > 20; }));
+    EXPECT_EQ(counter.paints, 0);
+    EXPECT_EQ(picker->pos(), QPoint(400 - 76, 300 - 76));
+
+    // A move over the window brings the quick ticks back and follows at once.
+    platform.placeCursor(QPoint(410, 305));
+    move(picker.get(), QPoint(86, 81), Qt::NoModifier);
+    EXPECT_EQ(picker->Timer1->interval(), 20);
+    EXPECT_EQ(picker->pos(), QPoint(410 - 76, 305 - 76));
+    ASSERT_TRUE(waitFor([&] { return counter.paints > 0; }));
+    EXPECT_EQ(picker->View().centerColor(), at(410, 305));
+
+    // A pointer moved while resting is still followed on a later tick.
+    ASSERT_TRUE(waitFor([&] { return picker->Timer1->interval() > 20; }));
+    platform.placeCursor(QPoint(200, 100));
+    ASSERT_TRUE(waitFor([&] { return picker->pos() == QPoint(200 - 76, 100 - 76); }));
+    EXPECT_EQ(picker->Timer1->interval(), 20);
 }
 
 TEST_F(PickfrmTest, EnterCtrlEnterAndEsc) {
