@@ -154,6 +154,7 @@ void TCommands::createMenu() {
     MnuCopyHtmlToClipboard->setText(MnuCopyHtmlToClipboard->text() +
                                     QStringLiteral("\tCtrl+Shift+Click"));
     MnuCopytoClipAsTemplate = PopupMenu->addMenu(QStringLiteral("Copy to Clipboard as Template"));
+    connect(MnuCopytoClipAsTemplate, &QMenu::aboutToShow, this, &TCommands::fillTemplateMenu);
     PopupMenu->addSeparator();
     MnuSaveColorAs = PopupMenu->addMenu(QStringLiteral("Store Color As"));
     m_slots.BuildStoreColorMenu(MnuSaveColorAs);
@@ -305,7 +306,15 @@ void TCommands::LoadTemplates(const QString& dataFolder) {
 }
 
 void TCommands::BuildTemplateMenu() {
+    // Filled when next shown: the lists may hold thousands of templates, which would otherwise
+    // become actions at every start, and be measured with the hidden menu.
     MnuCopytoClipAsTemplate->clear();
+    m_templateMenuFilled = false;
+}
+
+void TCommands::fillTemplateMenu() {
+    if (m_templateMenuFilled) return;
+    m_templateMenuFilled = true;
     for (const TTemplateMenuEntry& entry : TemplateMenuEntries(m_rgbTemplates, m_hslTemplates)) {
         if (entry.separator) {
             MnuCopytoClipAsTemplate->addSeparator();

@@ -63,7 +63,8 @@ public:
     void setSampleTextFile(const QString& path);
 
     // The template lists, read at start-up from the data folder (or written
-    // from the built-ins); the submenu follows every change.
+    // from the built-ins); the submenu follows every change, rebuilt when it
+    // is next shown.
     void LoadTemplates(const QString& dataFolder);
     const TColorTemplateList& rgbTemplates() const { return m_rgbTemplates; }
     const TColorTemplateList& hslTemplates() const { return m_hslTemplates; }
@@ -88,6 +89,7 @@ private:
     bool belongsToWindow(const QObject* watched) const;
     void saveSampleText(const QString& text);
     void showClickAction(CopyStyle style);
+    void fillTemplateMenu();
 
     TColorHub& m_hub;
     TForm1Ui& m_ui;
@@ -120,4 +122,5 @@ private:
     QString m_dataFolder;
     TColorTemplateList m_rgbTemplates;
     TColorTemplateList m_hslTemplates;
+    bool m_templateMenuFilled = false;
 };

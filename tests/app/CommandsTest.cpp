@@ -241,7 +241,18 @@ TEST_F(CommandsTest, TemplateSubmenuEntriesFormatTheirOwnCopy) {
         if (action->menu() && action->text() == QStringLiteral("Copy to Clipboard as Template"))
             templates = action->menu();
     ASSERT_NE(templates, nullptr);
+    // Built when the submenu first opens, not at start.
+    EXPECT_TRUE(templates->actions().isEmpty());
+    emit templates->aboutToShow();
     ASSERT_FALSE(templates->actions().isEmpty());
+    const qsizetype built = templates->actions().size();
+    emit templates->aboutToShow();
+    EXPECT_EQ(templates->actions().size(), built);
+    // A change of the lists empties it until it opens again.
+    form.commands().BuildTemplateMenu();
+    EXPECT_TRUE(templates->actions().isEmpty());
+    emit templates->aboutToShow();
+    EXPECT_EQ(templates->actions().size(), built);
     form.commands().PopupMenuPopup(palette());
     ASSERT_GT(form.commands().rgbTemplates().Count(), 0);
     QAction* first = templates->actions().first();
