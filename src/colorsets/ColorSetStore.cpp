@@ -9,6 +9,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 const QString kNotInFolder = QStringLiteral("Not a colour set name in the colour set folder");
@@ -209,6 +212,14 @@ TColorSetList TColorSetStore::ListColorSets() const {
     // Hidden files too: a set named ".x" must not vanish from the list.
     const QFileInfoList files =
         QDir(m_folder).entryInfoList({ColorSetFile::Pattern}, QDir::Files | QDir::Hidden);
+    // The order SortedPlace gives, reached in one sort: each name is lower-cased once, not in
+    // every comparison, and equal names keep the folder's order.
+    struct TKeyed {
+        QString key;
+        TColorSetRef entry;
+    };
+    std::vector<TKeyed> found;
+    found.reserve(std::size_t(files.size()));
     for (const QFileInfo& info : files) {
         const QString path = m_folder + info.fileName();
         const QString name = NameOf(path);
@@ -219,10 +230,14 @@ TColorSetList TColorSetStore::ListColorSets() const {
                 sets[i].path = path;
                 builtIn = true;
             }
-        if (builtIn) continue;
-        sets.insert(sets.begin() + static_cast<std::ptrdiff_t>(SortedPlace(sets, name)),
-                    {name, path});
+        if (!builtIn) found.push_back({Platform::toLower(name), {name, path}});
     }
+    std::stable_sort(found.begin(), found.end(), [](const TKeyed& a, const TKeyed& b) {
+        return Platform::compareText(a.key, b.key, Qt::CaseSensitive) < 0;
+    });
+    sets.reserve(sets.size() + found.size());
+    for (TKeyed& keyed : found)
+        sets.push_back(std::move(keyed.entry));
     return sets;
 }
 
