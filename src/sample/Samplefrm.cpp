@@ -385,13 +385,9 @@ void TSampleForm::stepSize(bool grow, Qt::KeyboardModifiers modifiers) {
 // The picture behind the window
 
 void TSampleForm::CaptureScreen() {
-    if (!FTransparent || FCapturing) return;
-    if (!isVisible()) {
-        takePicture();
-        refillBackground();
-        invalidateSample();
-        return;
-    }
+    // A hidden window takes its picture when it is shown, and only then: one desktop picture an
+    // opening.
+    if (!FTransparent || FCapturing || !isVisible()) return;
     // Out of the way first, and long enough for the windows below to repaint: the picture must
     // show what lies behind the window, not the window.
     FCapturing = true;

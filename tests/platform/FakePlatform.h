@@ -52,7 +52,11 @@ public:
         return moves_;
     }
 
-    Platform::TDesktopPicture grabDesktop() const override { return desktop; }
+    mutable int grabs = 0;
+    Platform::TDesktopPicture grabDesktop() const override {
+        ++grabs;
+        return desktop;
+    }
     bool throughPortal = false;
     bool screenThroughPortal() const override { return throughPortal; }
 

@@ -212,7 +212,9 @@ TEST_F(SampleFormTest, SeeThroughBackgroundIsThePictureAtTheWindowsPlace) {
     // both.
     platform.desktop = patternDesktop({-40, -20}, {600, 400});
     form.SetTransparent(true);
+    EXPECT_EQ(platform.grabs, 0) << "a hidden window has nothing to show the picture in";
     showAt(QRect(-60, -40, 120, 100));
+    EXPECT_EQ(platform.grabs, 1) << "one desktop picture an opening";
     ASSERT_EQ(form.pos(), QPoint(-60, -40));
     const QImage& back = form.background();
     EXPECT_EQ(back.pixel(0, 0) & 0xFFFFFFu, 0u);
