@@ -25,57 +25,42 @@ struct Px {
 };
 static_assert(sizeof(Px) == 3);
 
-// A pixel while a row is worked out: blue in bits 0-7, green 8-15, red 16-23. Rows are built in
-// words and packed to three bytes a pixel only on their way into the bitmap.
-using Word = std::uint32_t;
+constexpr Px kWhitePx{255, 255, 255};
+constexpr Px kBlackPx{0, 0, 0};
 
-constexpr Word toWord(Px p) {
-    return Word(p.b) | Word(p.g) << 8 | Word(p.r) << 16;
-}
-
-constexpr Word kWhite24 = 0xFFFFFF;
-constexpr Word kBlack24 = 0;
-
-// Byte t of the result is byte S<t> of w: the channel exchanges of the hue circle.
-template <int S0, int S1, int S2>
-constexpr Word permuted(Word w) {
-    return ((w >> (8 * S0)) & 0xFF) | ((w >> (8 * S1)) & 0xFF) << 8 |
-           ((w >> (8 * S2)) & 0xFF) << 16;
-}
-constexpr Word same(Word w) {
-    return w;
-}
-constexpr Word swapRG(Word w) {
-    return permuted<0, 2, 1>(w);
+inline Px swapRG(Px p) {
+    return {p.b, p.r, p.g};
 }
 // Red becomes green, green becomes blue, blue becomes red.
-constexpr Word rotateForward(Word w) {
-    return permuted<1, 2, 0>(w);
+inline Px rotateForward(Px p) {
+    return {p.g, p.r, p.b};
 }
-constexpr Word maxWord(Word a, Word b) {
-    return std::max(a & 0xFF, b & 0xFF) | std::max(a & 0xFF00, b & 0xFF00) |
-           std::max(a & 0xFF0000, b & 0xFF0000);
+inline Px maxPx(Px a, Px b) {
+    return {std::max(a.b, b.b), std::max(a.g, b.g), std::max(a.r, b.r)};
 }
 
 constexpr int kFraction = 22;
 
+inline Px same(Px p) {
+    return p;
+}
+
 // A straight line from a to b over n pixels in fixed point, passed through Op and written in
 // reverse when asked. The first pixel of the line is exactly a; a single pixel gets a, since a
 // line needs two ends.
-template <Word (*Op)(Word) = same, bool Reverse = false>
-void ramp(Word* out, int n, Word a, Word b) {
+template <Px (*Op)(Px) = same, bool Reverse = false>
+void ramp(Px* out, int n, Px a, Px b) {
     if (n <= 0) return;
     if (n == 1) {
         out[0] = Op(a);
         return;
     }
-    const auto fixed = [](Word w, int shift) {
-        return std::int32_t((w >> shift) & 0xFF) << kFraction;
-    };
-    std::int32_t sb = fixed(a, 0), sg = fixed(a, 8), sr = fixed(a, 16);
-    std::int32_t db = (sb - fixed(b, 0)) / (n - 1);
-    std::int32_t dg = (sg - fixed(b, 8)) / (n - 1);
-    std::int32_t dr = (sr - fixed(b, 16)) / (n - 1);
+    std::int32_t sb = std::int32_t(a.b) << kFraction;
+    std::int32_t sg = std::int32_t(a.g) << kFraction;
+    std::int32_t sr = std::int32_t(a.r) << kFraction;
+    std::int32_t db = (sb - (std::int32_t(b.b) << kFraction)) / (n - 1);
+    std::int32_t dg = (sg - (std::int32_t(b.g) << kFraction)) / (n - 1);
+    std::int32_t dr = (sr - (std::int32_t(b.r) << kFraction)) / (n - 1);
     if constexpr (Reverse) {
         // Start from the last pixel and step back: the same integers, in a forward loop.
         sb -= (n - 1) * db, sg -= (n - 1) * dg, sr -= (n - 1) * dr;
@@ -84,8 +69,8 @@ void ramp(Word* out, int n, Word a, Word b) {
     // Pixel k is start − k × step, summed up step by step. Neither the sum nor the one step taken
     // past the last pixel leaves 32 bits: each is at most twice 255 × 2^22.
     for (int k = 0; k < n; ++k) {
-        out[k] =
-            Op(Word(sb >> kFraction) | Word(sg >> kFraction) << 8 | Word(sr >> kFraction) << 16);
+        out[k] = Op(Px{std::uint8_t(sb >> kFraction), std::uint8_t(sg >> kFraction),
+                       std::uint8_t(sr >> kFraction)});
         sb -= db, sg -= dg, sr -= dr;
     }
 }
@@ -97,7 +82,7 @@ int firstPartLength(int n, bool white2Black, int pastel) {
     return white2Black ? n - (half + k) : half + k;
 }
 
-void lightnessLine(Word* out, int n, int firstPart, Word start, Word colour, Word end) {
+void lightnessLine(Px* out, int n, int firstPart, Px start, Px colour, Px end) {
     if (firstPart >= 2) {
         ramp(out, firstPart, start, colour);
         ramp(out + firstPart, n - firstPart, colour, end);
@@ -109,45 +94,84 @@ void lightnessLine(Word* out, int n, int firstPart, Word start, Word colour, Wor
 // Two pixels of a line of hue are the least a ramp can draw.
 constexpr int kMinHueSixth = 2;
 
-// Packs n words into n three-byte pixels, each through the channel exchange S. Eight pixels go
-// out as three 64-bit stores instead of 24 byte stores.
-template <int S0, int S1, int S2>
-void packRun(std::uint8_t* out, const Word* in, int n) {
-    int i = 0;
-    if constexpr (std::endian::native == std::endian::little) {
-        for (; i + 8 <= n; i += 8, out += 24) {
-            std::uint64_t p[8];
-            for (int k = 0; k < 8; ++k)
-                p[k] = permuted<S0, S1, S2>(in[i + k]);
-            const std::uint64_t w0 = p[0] | p[1] << 24 | p[2] << 48;
-            const std::uint64_t w1 = p[2] >> 16 | p[3] << 8 | p[4] << 32 | p[5] << 56;
-            const std::uint64_t w2 = p[5] >> 8 | p[6] << 16 | p[7] << 40;
-            std::memcpy(out, &w0, 8);
-            std::memcpy(out + 8, &w1, 8);
-            std::memcpy(out + 16, &w2, 8);
-        }
-    }
-    for (; i < n; ++i, out += 3) {
-        const Word w = permuted<S0, S1, S2>(in[i]);
-        out[0] = std::uint8_t(w);
-        out[1] = std::uint8_t(w >> 8);
-        out[2] = std::uint8_t(w >> 16);
+inline Px* pxRow(TKxZodudIroBitmap& bitmap, int y) {
+    return reinterpret_cast<Px*>(bitmap.scanLine(y));
+}
+
+// For word k of a 24-byte block (eight pixels in three words), the bytes that sit at position t
+// within their pixel.
+constexpr std::uint64_t laneMask(int k, int t) {
+    std::uint64_t mask = 0;
+    for (int byte = 0; byte < 8; ++byte)
+        if ((8 * k + byte) % 3 == t) mask |= std::uint64_t(0xFF) << (8 * byte);
+    return mask;
+}
+
+// Word K of a 24-byte block (words w0, w1, w2) whose byte j is taken from byte j + D.
+template <int D, int K>
+inline std::uint64_t shiftedWord(std::uint64_t w0, std::uint64_t w1, std::uint64_t w2) {
+    const std::uint64_t w = K == 0 ? w0 : K == 1 ? w1 : w2;
+    if constexpr (D == 0) {
+        return w;
+    } else if constexpr (D > 0) {
+        const std::uint64_t next = K == 0 ? w1 : w2;
+        return (w >> (8 * D)) | (K < 2 ? next << (64 - 8 * D) : 0);
+    } else {
+        const std::uint64_t previous = K == 1 ? w0 : w1;
+        return (w << (-8 * D)) | (K > 0 ? previous >> (64 + 8 * D) : 0);
     }
 }
 
-// n pixels of one colour; the palette's grays have three equal bytes, which is a memset.
-void fillRun(std::uint8_t* out, int n, Word w) {
-    if (n <= 0) return;
-    const auto b = std::uint8_t(w);
-    if (w == (Word(b) * 0x010101u)) {
-        std::memset(out, b, std::size_t(n) * 3);
-        return;
+template <int S0, int S1, int S2, int K>
+inline std::uint64_t permutedWord(std::uint64_t w0, std::uint64_t w1, std::uint64_t w2) {
+    constexpr std::uint64_t m0 = laneMask(K, 0), m1 = laneMask(K, 1), m2 = laneMask(K, 2);
+    return (shiftedWord<S0, K>(w0, w1, w2) & m0) | (shiftedWord<S1 - 1, K>(w0, w1, w2) & m1) |
+           (shiftedWord<S2 - 2, K>(w0, w1, w2) & m2);
+}
+
+// dst pixel byte t = src pixel byte S<t> for n pixels. Most of every row is such a channel
+// permutation of another run, so it works on eight pixels per three 64-bit words, each loaded
+// and stored on its own (a 24-byte temporary would be copied through memory).
+template <int S0, int S1, int S2>
+void permuteRun(Px* dst, const Px* src, int n) {
+    int i = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        const auto* in = reinterpret_cast<const std::uint8_t*>(src);
+        auto* out = reinterpret_cast<std::uint8_t*>(dst);
+        for (; i + 8 <= n; i += 8, in += 24, out += 24) {
+            std::uint64_t w0, w1, w2;
+            std::memcpy(&w0, in, 8);
+            std::memcpy(&w1, in + 8, 8);
+            std::memcpy(&w2, in + 16, 8);
+            const std::uint64_t o0 = permutedWord<S0, S1, S2, 0>(w0, w1, w2);
+            const std::uint64_t o1 = permutedWord<S0, S1, S2, 1>(w0, w1, w2);
+            const std::uint64_t o2 = permutedWord<S0, S1, S2, 2>(w0, w1, w2);
+            std::memcpy(out, &o0, 8);
+            std::memcpy(out + 8, &o1, 8);
+            std::memcpy(out + 16, &o2, 8);
+        }
     }
-    for (int i = 0; i < n; ++i, out += 3) {
-        out[0] = b;
-        out[1] = std::uint8_t(w >> 8);
-        out[2] = std::uint8_t(w >> 16);
+    for (; i < n; ++i) {
+        const std::uint8_t* s = &src[i].b;
+        dst[i] = Px{s[S0], s[S1], s[S2]};
     }
+}
+
+// The channel exchanges as byte permutations of blue, green, red.
+inline void copySwapRG(Px* d, const Px* s, int n) {
+    permuteRun<0, 2, 1>(d, s, n);
+}
+inline void copySwapBG(Px* d, const Px* s, int n) {
+    permuteRun<1, 0, 2>(d, s, n);
+}
+inline void copySwapRB(Px* d, const Px* s, int n) {
+    permuteRun<2, 1, 0>(d, s, n);
+}
+inline void copyRotateForward(Px* d, const Px* s, int n) {
+    permuteRun<1, 2, 0>(d, s, n);
+}
+inline void copyRotateBackward(Px* d, const Px* s, int n) {
+    permuteRun<2, 0, 1>(d, s, n);
 }
 
 } // namespace
@@ -245,44 +269,32 @@ bool TKxZodudIro::CreateZodudIroHorz(TKxZodudIroBitmap& bitmap, int W, int H, bo
     if (m < kMinHueSixth) return false;
     pastel = std::clamp(pastel, 0, 255);
 
-    const Word start = white2Black ? kWhite24 : kBlack24;
-    const Word end = white2Black ? kBlack24 : kWhite24;
+    const Px start = white2Black ? kWhitePx : kBlackPx;
+    const Px end = white2Black ? kBlackPx : kWhitePx;
     const int half = H / 2;
     const int firstPart = firstPartLength(H, white2Black, pastel);
-    const auto p = Word(pastel);
+    const auto p = std::uint8_t(pastel);
 
-    std::vector<Word> red(static_cast<std::size_t>(H)), yellow(red.size()), gray(red.size());
-    lightnessLine(red.data(), H, firstPart, start, p | p << 8 | 0xFF0000, end);
-    lightnessLine(yellow.data(), H, firstPart, start, p | 0xFFFF00, end);
+    std::vector<Px> red(static_cast<std::size_t>(H)), yellow(red.size()), gray(red.size());
+    lightnessLine(red.data(), H, firstPart, start, Px{p, p, 255}, end);
+    lightnessLine(yellow.data(), H, firstPart, start, Px{p, 255, 255}, end);
     ramp(gray.data(), 2 * half, start, end);
     if (2 * half < H) gray[std::size_t(H - 1)] = end;
 
     const int hueLen = 6 * m + 2;
-    // The first third of a row (2m + 1 pixels); the other two are channel exchanges of it.
-    std::vector<Word> third(std::size_t(2 * m + 1));
-    Word* const t = third.data();
-    const std::size_t rowBytes = std::size_t(W) * 3;
     for (int y = 0; y < H; ++y) {
-        const auto Y = std::size_t(y);
-        std::uint8_t* const row = bitmap.scanLine(y);
-        // A row is a function of its three end colours alone; on tall palettes many rows share
-        // them, since the lightness steps are then shorter than one level.
-        if (y > 0 && red[Y] == red[Y - 1] && yellow[Y] == yellow[Y - 1] && gray[Y] == gray[Y - 1]) {
-            std::memcpy(row, bitmap.scanLine(y - 1), rowBytes);
-            continue;
-        }
-        ramp(t, m, red[Y], yellow[Y]);
+        Px* const row = pxRow(bitmap, y);
+        ramp(row, m, red[std::size_t(y)], yellow[std::size_t(y)]);
         // Pixels m + 1 ... 2m mirror the first m with red and green exchanged; recomputing them
         // keeps the loop running forwards.
-        ramp<swapRG, true>(t + m + 1, m, red[Y], yellow[Y]);
-        t[m] = maxWord(t[m - 1], t[m + 1]);
-        // Pixel 2m is both the end of the first third and the start of the rotated copy, which
-        // wins.
-        t[2 * m] = rotateForward(t[0]);
-        packRun<0, 1, 2>(row, t, 2 * m + 1);
-        packRun<1, 2, 0>(row + 3 * (2 * m + 1), t + 1, 2 * m);
-        packRun<2, 0, 1>(row + 3 * (4 * m + 1), t, 2 * m + 1);
-        fillRun(row + 3 * hueLen, W - hueLen, gray[Y]);
+        ramp<swapRG, true>(row + m + 1, m, red[std::size_t(y)], yellow[std::size_t(y)]);
+        row[m] = maxPx(row[m - 1], row[m + 1]);
+        // Pixel 2m is both the end of the first third and the start of the rotated copy; the
+        // copy is written first so the later reads of it see what a single pass would.
+        row[2 * m] = rotateForward(row[0]);
+        copyRotateForward(row + 2 * m + 1, row + 1, 2 * m);
+        copyRotateBackward(row + 4 * m + 1, row, 2 * m + 1);
+        std::fill(row + hueLen, row + W, gray[std::size_t(y)]);
     }
     FHueStripLen = hueLen;
     FGrayStripLen = W - hueLen;
@@ -296,58 +308,39 @@ bool TKxZodudIro::CreateZodudIroVert(TKxZodudIroBitmap& bitmap, int W, int H, bo
     if (o < kMinHueSixth) return false;
     pastel = std::clamp(pastel, 0, 255);
 
-    const Word start = white2Black ? kWhite24 : kBlack24;
-    const Word end = white2Black ? kBlack24 : kWhite24;
+    const Px start = white2Black ? kWhitePx : kBlackPx;
+    const Px end = white2Black ? kBlackPx : kWhitePx;
     const int half = W / 2;
     const int firstPart = firstPartLength(W, white2Black, pastel);
-    const auto p = Word(pastel);
+    const auto p = std::uint8_t(pastel);
 
-    std::vector<Word> hue(static_cast<std::size_t>(o));
-    ramp(hue.data(), o, p | p << 8 | 0xFF0000, p | 0xFFFF00);
+    std::vector<Px> hue(static_cast<std::size_t>(o));
+    ramp(hue.data(), o, Px{p, p, 255}, Px{p, 255, 255});
 
-    std::vector<Word> lineWords(static_cast<std::size_t>(W));
-    Word* const line = lineWords.data();
-    const std::size_t rowBytes = std::size_t(W) * 3;
-    auto row = [&](int y) { return bitmap.scanLine(y); };
+    auto row = [&](int y) { return pxRow(bitmap, y); };
     for (int i = 0; i < o; ++i) {
-        // Each hue line is shown six times with its channels exchanged. Where the hue did not
-        // change since the last line, all six copy their neighbours; the rows of the first line
-        // are left out, as rows 2o and 4o are shared by two of its copies.
-        if (i >= 2 && hue[std::size_t(i)] == hue[std::size_t(i - 1)]) {
-            for (auto [to, from] : {std::pair{i, i - 1},
-                                    {2 * o - i, 2 * o - i + 1},
-                                    {2 * o + i, 2 * o + i - 1},
-                                    {4 * o + i, 4 * o + i - 1},
-                                    {4 * o - i, 4 * o - i + 1},
-                                    {6 * o - i, 6 * o - i + 1}})
-                std::memcpy(row(to), row(from), rowBytes);
-            continue;
-        }
-        lightnessLine(line, W, firstPart, start, hue[std::size_t(i)], end);
-        // In this order the shared rows end as rotations: 2o rotated forward, 4o the mirror of
-        // that in blue and red.
-        packRun<0, 1, 2>(row(i), line, W);
-        packRun<0, 2, 1>(row(2 * o - i), line, W);
-        packRun<1, 2, 0>(row(2 * o + i), line, W);
-        packRun<2, 0, 1>(row(4 * o + i), line, W);
-        packRun<2, 1, 0>(row(4 * o - i), line, W);
-        packRun<1, 0, 2>(row(6 * o - i), line, W);
+        lightnessLine(row(i), W, firstPart, start, hue[std::size_t(i)], end);
+        copySwapRG(row(2 * o - i), row(i), W);
+        copyRotateForward(row(2 * o + i), row(i), W);
+        copyRotateForward(row(4 * o + i), row(2 * o + i), W);
+        copySwapBG(row(4 * o - i), row(2 * o + i), W);
+        copySwapRB(row(6 * o - i), row(4 * o + i), W);
     }
     for (int y : {o, 3 * o, 5 * o}) {
-        std::uint8_t* dst = row(y);
-        const std::uint8_t* above = row(y - 1);
-        const std::uint8_t* below = row(y + 1);
-        for (std::size_t x = 0; x < rowBytes; ++x)
-            dst[x] = std::max(above[x], below[x]);
+        Px* dst = row(y);
+        const Px* above = row(y - 1);
+        const Px* below = row(y + 1);
+        for (int x = 0; x < W; ++x)
+            dst[x] = maxPx(above[x], below[x]);
     }
     FHueStripLen = 6 * o;
     FGrayStripLen = H - 6 * o;
 
-    ramp(line, 2 * half, start, end);
-    if (2 * half < W) line[W - 1] = end;
-    packRun<0, 1, 2>(row(6 * o), line, W);
+    Px* grayRow = row(6 * o);
+    ramp(grayRow, 2 * half, start, end);
+    if (2 * half < W) grayRow[W - 1] = end;
     for (int y = 6 * o + 1; y < H; ++y)
-        std::memcpy(row(y), row(6 * o), rowBytes);
+        std::memcpy(row(y), grayRow, std::size_t(W) * sizeof(Px));
     return true;
 }
 
