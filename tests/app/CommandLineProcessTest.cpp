@@ -81,7 +81,7 @@ TEST_F(CommandLineProcess, ConvertReadsEveryValueFieldNotation) {
     expectConversion("255,26,184", "hsl", "hsl( 13E, 64%, 37% );");
     expectConversion("255,26,184", "custom", "rgb( FF, 1A, B8 );");
     expectConversion("#FF1AB8", "css-rgb", "rgb(255 26 184)");
-    // sRGB red as the style sheets' colour specification gives it in OKLCH.
+    // sRGB red in OKLCH, as CSS Color 4 gives it.
     expectConversion("#FF0000", "css-hsl", "hsl(0 100% 50%)");
     expectConversion("#FF0000", "oklch", "oklch(0.628 0.2577 29.23)");
     expectConversion("#FF11BB", "short-hex", "#F1B");

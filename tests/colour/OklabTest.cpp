@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-// Reference values of the CSS colour specification for sRGB red, green and blue.
+// Reference values from CSS Color 4 for sRGB red, green and blue.
 TEST(Oklab, PublishedExamples) {
     const TOklch red = Oklab::toLch(Oklab::fromColor(MakeColor(255, 0, 0)));
     EXPECT_NEAR(red.L, 0.62796, 1e-4);
