@@ -3,7 +3,7 @@
 # screenshot portal (../shared/wayland/headless-session.sh, which runs the check as an
 # unprivileged user). The program starts on Qt's Wayland plugin, the pointer is put away from its
 # window, Ctrl+P asks the portal for the picture and opens the frozen magnifier, Enter picks; the
-# clipboard must then hold #3A7BC8.
+# clipboard must then hold #3A7BC8. Then `--pick` does the same from a script and must print it.
 #
 #   scripts/wayland-check.sh [path/to/huesplinter]
 set -euo pipefail
@@ -35,6 +35,13 @@ export HUESPLINTER_CONFIG_DIR=$home/config XDG_DATA_HOME=$home/data QT_QPA_PLATF
 export ASAN_OPTIONS=detect_leaks=0
 fail() { echo "FAIL: $*"; echo "--- program output"; cat "$home/out.txt"; exit 1; }
 
+# A headless seat has no keyboard of its own: each wtype adds one and takes it away when done,
+# and a program that sees its keyboard go loses focus. One long-lived virtual keyboard keeps the
+# seat's keyboard there for the whole check, as on a desktop with a keyboard plugged in.
+wtype -s 600000 &
+keeper=$!
+trap 'kill $keeper 2>/dev/null' EXIT
+sleep 0.5
 "$work/huesplinter" >"$home/out.txt" 2>&1 &
 pid=$!
 for _ in $(seq 100); do
@@ -74,6 +81,51 @@ kill "$pid" 2>/dev/null
 wait "$pid" 2>/dev/null
 [[ $got == "#3A7BC8" ]] || fail "clipboard holds '$got', not #3A7BC8"
 echo "PASS: Ctrl+P, Enter over the #3A7BC8 desktop gave $got"
+
+# The same pick from a script: --pick opens the overlay without the main window and prints the
+# colour, here in two notations.
+"$work/huesplinter" --pick --format html --format css-rgb >"$home/pick.txt" 2>"$home/out.txt" &
+pid=$!
+seen=
+for _ in $(seq 100); do
+    swaymsg -t get_tree 2>/dev/null | grep -q '"pid": '"$pid" && { seen=1; break; }
+    sleep 0.2
+done
+[[ -n $seen ]] || fail "--pick opened no overlay"
+sleep 1
+swaymsg seat seat0 cursor move 1 1 >/dev/null
+swaymsg -- seat seat0 cursor move -1 -1 >/dev/null
+sleep 0.5
+wtype -k Return
+status=
+for _ in $(seq 50); do
+    kill -0 "$pid" 2>/dev/null || { wait "$pid"; status=$?; break; }
+    sleep 0.2
+done
+[[ -n $status ]] || { kill "$pid" 2>/dev/null; fail "--pick did not end after Enter"; }
+printed=$(tr '\n' ' ' <"$home/pick.txt")
+[[ $status == 0 && $printed == "#3A7BC8 rgb(58 123 200) " ]] ||
+    fail "--pick ended with $status and printed '$printed'"
+echo "PASS: --pick, Enter over the #3A7BC8 desktop printed $printed"
+
+# Esc cancels: exit status 1 and nothing printed.
+"$work/huesplinter" --pick >"$home/pick.txt" 2>"$home/out.txt" &
+pid=$!
+for _ in $(seq 100); do
+    swaymsg -t get_tree 2>/dev/null | grep -q '"pid": '"$pid" && break
+    sleep 0.2
+done
+sleep 1
+wtype -k Escape
+status=
+for _ in $(seq 50); do
+    kill -0 "$pid" 2>/dev/null || { wait "$pid"; status=$?; break; }
+    sleep 0.2
+done
+[[ -n $status ]] || { kill "$pid" 2>/dev/null; fail "--pick did not end after Esc"; }
+[[ $status == 1 && ! -s $home/pick.txt ]] ||
+    fail "--pick cancelled ended with $status and printed '$(cat "$home/pick.txt")'"
+echo "PASS: --pick, Esc ended with status 1 and printed nothing"
 STEPS
 chmod 755 "$work/steps.sh"
 
