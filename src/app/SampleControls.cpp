@@ -55,6 +55,9 @@ constexpr ColorValue kStyleDownLight = 16052694;
 const QString kCaption{Kxglobals::ProgramName};
 const QString kShowCaption = QStringLiteral("Show Sample");
 const QString kHideCaption = QStringLiteral("Hide Sample");
+const QString kNoSeeThroughTip =
+    QStringLiteral(" This desktop does not let programs read the screen, so the Sample Window "
+                   "cannot show what lies behind it ");
 
 constexpr std::array<const char*, 18> kSizes{"6",  "7",  "8",  "9",  "10", "11", "12", "14", "16",
                                              "18", "20", "22", "24", "26", "28", "36", "48", "72"};
@@ -331,8 +334,14 @@ void TSampleControls::ApplySettings(const TSampleSettings& stored) {
     // Qt's setChecked runs no click handler; the design's check boxes do.
     CbxShowText->setChecked(m_settings.showText);
     CbxShowTextClick();
-    CbxTransparent->setChecked(m_settings.transparent);
-    CbxTransparentClick();
+    if (seeThroughPossible()) {
+        CbxTransparent->setChecked(m_settings.transparent);
+        CbxTransparentClick();
+    } else {
+        // The stored choice stays for the sessions that can show it.
+        CbxTransparent->setChecked(false);
+        CbxTransparent->setToolTip(kNoSeeThroughTip);
+    }
     const int font =
         CmbFonts->findText(UntaggedFontFamily(m_settings.fontName), Qt::MatchFixedString);
     if (font >= 0) CmbFonts->setCurrentIndex(font);
@@ -394,7 +403,7 @@ void TSampleControls::ButShowSampleClick() {
         m_settings.placement.height() > 0)
         sample->setGeometry(m_settings.placement);
     sample->SetTextFile(m_settings.textFile);
-    sample->SetTransparent(m_settings.transparent);
+    sample->SetTransparent(m_settings.transparent && seeThroughPossible());
     sample->SetShowText(m_settings.showText);
     sample->SetFontName(shownFontName());
     sample->SetFontSize(m_settings.fontSize);
@@ -417,9 +426,15 @@ void TSampleControls::ButShowSampleClick() {
 
 void TSampleControls::CbxShowTextClick() {
     const bool checked = CbxShowText->isChecked();
-    CbxTransparent->setEnabled(checked);
+    CbxTransparent->setEnabled(checked && seeThroughPossible());
     if (m_sample) m_sample->SetShowText(checked);
     m_settings.showText = checked;
+}
+
+bool TSampleControls::seeThroughPossible() {
+    // The see-through background is a picture of the screen behind the window; where only the
+    // desktop portal can take one, each would ask the desktop and might ask the user.
+    return !Platform::screenThroughPortal();
 }
 
 void TSampleControls::CbxTransparentClick() {
@@ -446,6 +461,7 @@ void TSampleControls::ToggleShowText() {
 }
 
 void TSampleControls::ToggleTransparent() {
+    if (!seeThroughPossible()) return;
     // click() does nothing on a disabled box, and the box is disabled while no text is shown.
     CbxTransparent->setChecked(!CbxTransparent->isChecked());
     CbxTransparentClick();

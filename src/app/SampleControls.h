@@ -127,6 +127,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Whether the see-through background can be shown on this desktop.
+    static bool seeThroughPossible();
+
     void createControls();
     void connectControls();
     void layoutRow();

@@ -359,6 +359,42 @@ TEST(SampleControlsOwnership, EachMainWindowHasItsOwnSampleWindow) {
     EXPECT_EQ(two.sampleControls().sampleWindow(), nullptr);
 }
 
+TEST(SampleControlsSeeThrough, ADesktopThatHidesTheScreenOffersNoSeeThroughAndKeepsTheChoice) {
+    TScopedFakePlatform platform;
+    platform.throughPortal = true;
+    platform.desktop.image = QImage(800, 600, QImage::Format_ARGB32);
+    std::vector<TMsgBoxSeen> boxes;
+    TMsgBoxAnswererScope answer([&](const TMsgBoxSeen& seen) {
+        boxes.push_back(seen);
+        return 1;
+    });
+    TForm1 form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form.loaded(); }));
+    TSampleControls& sample = form.sampleControls();
+    TSampleSettings stored = sample.settings();
+    stored.transparent = true;
+    sample.ApplySettings(stored);
+
+    EXPECT_FALSE(sample.CbxTransparent->isChecked());
+    EXPECT_FALSE(sample.CbxTransparent->isEnabled());
+    EXPECT_TRUE(sample.CbxTransparent->toolTip().contains("does not let programs read the screen"));
+    QTest::keyClick(&form, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_FALSE(sample.CbxTransparent->isChecked());
+
+    sample.ButShowSampleClick();
+    ASSERT_NE(sample.sampleWindow(), nullptr);
+    EXPECT_FALSE(sample.sampleWindow()->transparent());
+    EXPECT_EQ(platform.grabs, 0);
+    EXPECT_TRUE(boxes.empty());
+    // Turning the text off and on again does not bring the box back to life.
+    QTest::keyClick(&form, Qt::Key_T, Qt::ControlModifier);
+    QTest::keyClick(&form, Qt::Key_T, Qt::ControlModifier);
+    EXPECT_FALSE(sample.CbxTransparent->isEnabled());
+    // The stored choice is kept for a desktop that can show it.
+    EXPECT_TRUE(sample.settings().transparent);
+}
+
 TEST(SampleContrastRow, RatioAndMarkFollowEitherColourAndTheTextSize) {
     TScopedFakePlatform platform;
     TForm1 form;
