@@ -20,12 +20,17 @@ QString readInto(const QString& path, QRect desktop, Platform::TDesktopPicture& 
             .arg(path, png.errorString());
     if (desktop.width() <= 0 || desktop.height() <= 0)
         return QStringLiteral("No screen is attached.");
-    QImage image = png.pixels().convertToFormat(QImage::Format_ARGB32);
+    // Taken, not shared: the pass below then writes in place instead of copying a picture that
+    // may be 33 MB.
+    const bool alpha = png.hasAlpha();
+    QImage image = png.takePixels();
     // A screen has no transparency; a picture that claims some is shown as its colours.
-    for (int y = 0; y < image.height(); ++y) {
-        auto* row = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            row[x] |= 0xFF000000u;
+    if (alpha) {
+        for (int y = 0; y < image.height(); ++y) {
+            auto* row = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
+            for (int x = 0; x < image.width(); ++x)
+                row[x] |= 0xFF000000u;
+        }
     }
     image.setDevicePixelRatio(qreal(image.width()) / desktop.width());
     picture.image = image;

@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QString>
 
+#include <utility>
+
 class QPainter;
 class TKxImageList;
 
@@ -38,6 +40,8 @@ public:
     bool hasAlpha() const { return FHasAlpha; }
     // Format_ARGB32, straight alpha; opaque pixels when hasAlpha is false.
     const QImage& pixels() const { return FPixels; }
+    // Hands the pixels over without a copy, leaving no picture behind.
+    QImage takePixels() { return std::exchange(FPixels, QImage()); }
 
     bool operator==(const TKxPngImage& other) const {
         return FHasAlpha == other.FHasAlpha && FPixels == other.FPixels;

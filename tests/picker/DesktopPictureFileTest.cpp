@@ -48,6 +48,14 @@ TEST_F(DesktopPictureFileTest, PictureIsPlacedOnTheDesktopAtItsPixelRatioAndOpaq
 
     ASSERT_TRUE(ReadDesktopPictureFile(path, true, desktop).ok());
     EXPECT_FALSE(QFile::exists(path));
+
+    // Most desktops write pictures without alpha: those need no pass of their own to be opaque.
+    const QString rgb =
+        write(QStringLiteral("b.png"), TKxPngImage::fromImage(image, false).saveToData());
+    const Platform::TDesktopPicture solid = ReadDesktopPictureFile(rgb, false, desktop);
+    ASSERT_TRUE(solid.ok());
+    EXPECT_EQ(solid.image.pixel(0, 0), qRgb(10, 20, 30));
+    EXPECT_EQ(solid.image.pixel(599, 399), qRgb(1, 2, 3));
 }
 
 TEST_F(DesktopPictureFileTest, BadFilesAreSaidAndLeaveNothingBehind) {
