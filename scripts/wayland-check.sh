@@ -34,6 +34,24 @@ home=$(mktemp -d)
 export HUESPLINTER_CONFIG_DIR=$home/config XDG_DATA_HOME=$home/data QT_QPA_PLATFORM=wayland
 export ASAN_OPTIONS=detect_leaks=0
 fail() { echo "FAIL: $*"; echo "--- program output"; cat "$home/out.txt"; exit 1; }
+# Waits up to 20 s for a window of process $1 on the compositor.
+window_of() {
+    for _ in $(seq 100); do
+        swaymsg -t get_tree 2>/dev/null | grep -q '"pid": '"$1" && return 0
+        sleep 0.2
+    done
+    return 1
+}
+# Waits up to 10 s for process $1 to end; its exit status goes to $status ("" when it did not).
+ended() {
+    status=
+    for _ in $(seq 50); do
+        kill -0 "$1" 2>/dev/null || { wait "$1"; status=$?; return 0; }
+        sleep 0.2
+    done
+    kill "$1" 2>/dev/null
+    return 1
+}
 
 # A headless seat has no keyboard of its own: each wtype adds one and takes it away when done,
 # and a program that sees its keyboard go loses focus. One long-lived virtual keyboard keeps the
@@ -44,11 +62,7 @@ trap 'kill $keeper 2>/dev/null' EXIT
 sleep 0.5
 "$work/huesplinter" >"$home/out.txt" 2>&1 &
 pid=$!
-for _ in $(seq 100); do
-    swaymsg -t get_tree 2>/dev/null | grep -q '"pid": '"$pid" && break
-    sleep 0.2
-done
-swaymsg -t get_tree | grep -q '"pid": '"$pid" || fail "no window on the compositor"
+window_of "$pid" || fail "no window on the compositor"
 # A slow build may still be loading its data when the window first shows: the key is sent
 # again until the overlay is there.
 sleep 3
@@ -86,23 +100,13 @@ echo "PASS: Ctrl+P, Enter over the #3A7BC8 desktop gave $got"
 # colour, here in two notations.
 "$work/huesplinter" --pick --format html --format css-rgb >"$home/pick.txt" 2>"$home/out.txt" &
 pid=$!
-seen=
-for _ in $(seq 100); do
-    swaymsg -t get_tree 2>/dev/null | grep -q '"pid": '"$pid" && { seen=1; break; }
-    sleep 0.2
-done
-[[ -n $seen ]] || fail "--pick opened no overlay"
+window_of "$pid" || fail "--pick opened no overlay"
 sleep 1
 swaymsg seat seat0 cursor move 1 1 >/dev/null
 swaymsg -- seat seat0 cursor move -1 -1 >/dev/null
 sleep 0.5
 wtype -k Return
-status=
-for _ in $(seq 50); do
-    kill -0 "$pid" 2>/dev/null || { wait "$pid"; status=$?; break; }
-    sleep 0.2
-done
-[[ -n $status ]] || { kill "$pid" 2>/dev/null; fail "--pick did not end after Enter"; }
+ended "$pid" || fail "--pick did not end after Enter"
 printed=$(tr '\n' ' ' <"$home/pick.txt")
 [[ $status == 0 && $printed == "#3A7BC8 rgb(58 123 200) " ]] ||
     fail "--pick ended with $status and printed '$printed'"
@@ -111,18 +115,10 @@ echo "PASS: --pick, Enter over the #3A7BC8 desktop printed $printed"
 # Esc cancels: exit status 1 and nothing printed.
 "$work/huesplinter" --pick >"$home/pick.txt" 2>"$home/out.txt" &
 pid=$!
-for _ in $(seq 100); do
-    swaymsg -t get_tree 2>/dev/null | grep -q '"pid": '"$pid" && break
-    sleep 0.2
-done
+window_of "$pid" || fail "--pick opened no overlay"
 sleep 1
 wtype -k Escape
-status=
-for _ in $(seq 50); do
-    kill -0 "$pid" 2>/dev/null || { wait "$pid"; status=$?; break; }
-    sleep 0.2
-done
-[[ -n $status ]] || { kill "$pid" 2>/dev/null; fail "--pick did not end after Esc"; }
+ended "$pid" || fail "--pick did not end after Esc"
 [[ $status == 1 && ! -s $home/pick.txt ]] ||
     fail "--pick cancelled ended with $status and printed '$(cat "$home/pick.txt")'"
 echo "PASS: --pick, Esc ended with status 1 and printed nothing"
