@@ -2,6 +2,8 @@
 # Builds Huesplinter with -Wall -Wextra, AddressSanitizer and
 # UndefinedBehaviorSanitizer, and runs every test. Any sanitizer report fails. The benchmark
 # program is built too and every benchmark runs once, so a broken benchmark fails as well.
+# Then, when the Windows toolchain is beside the checkout (../shared/toolchains), the Windows
+# build: cross-compiled with mingw-w64 and its whole test program run under wine64.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
@@ -18,3 +20,7 @@ ctest --test-dir build/test --output-on-failure -j "$(nproc)"
 if command -v clang++ >/dev/null; then
   bash scripts/fuzz.sh 20
 fi
+
+windows_start=$SECONDS
+bash scripts/windows.sh --test
+echo "test.sh: the Windows stage took $((SECONDS - windows_start)) s"
