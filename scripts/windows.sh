@@ -100,8 +100,28 @@ fi
 echo "windows.sh: huesplinter.exe --version under wine64"
 wine "$build/huesplinter.exe" --version
 
+# Bounded twice: the test program ends itself, naming the test, when one test runs longer than
+# HUESPLINTER_TEST_TIMEOUT seconds; the whole run is stopped after HUESPLINTER_WINE_TIMEOUT
+# seconds in case Wine itself stops answering. The full log is kept; the terminal gets all but
+# the lines of passing tests.
 echo "windows.sh: the test program under wine64"
+export HUESPLINTER_TEST_TIMEOUT=${HUESPLINTER_TEST_TIMEOUT:-180}
+log=$build/tests/wine-tests.log
 status=0
-wine "$build/tests/huesplinter-tests.exe" --gtest_brief=1 || status=$?
+timeout --kill-after=20 "${HUESPLINTER_WINE_TIMEOUT:-1800}" \
+  wine "$build/tests/huesplinter-tests.exe" --gtest_color=no >"$log" 2>&1 || status=$?
+tr -d '\r' <"$log" | grep -v -e '^\[ RUN      \]' -e '^\[       OK \]' || true
+if [ "$status" -ne 0 ]; then
+  # The test that started last and never finished, if any.
+  hung=$(tr -d '\r' <"$log" | awk '/^\[ RUN      \]/ { t = $4 } /^\[ +(OK|FAILED|SKIPPED) +\]/ { if ($4 == t) t = "" } END { print t }')
+  if [ "$status" -eq 124 ] || [ "$status" -eq 137 ]; then
+    echo "windows.sh: the test program was stopped after ${HUESPLINTER_WINE_TIMEOUT:-1800} s" \
+      "${hung:+in $hung }(full log: $log)" >&2
+  else
+    echo "windows.sh: the test program failed with status $status${hung:+ in $hung}" \
+      "(full log: $log)" >&2
+  fi
+  wineserver -k || true
+  exit "$status"
+fi
 wineserver -w
-exit "$status"
