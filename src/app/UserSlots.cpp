@@ -10,6 +10,7 @@
 #include "controls/KxPanel.h"
 #include "dialogs/Hintfrm.h"
 #include "dialogs/Kxmsgbx.h"
+#include "platform/FileNames.h"
 #include "platform/Platform.h"
 #include "support/Kxglobals.h"
 
@@ -42,15 +43,6 @@ const QString kQuestionCaption = QStringLiteral("Question for You");
 ColorValue plainColor(ColorValue c) {
     if (c == kNoColor) return kBlack;
     return ResolveColor(c);
-}
-
-// Set files are named as the system names them: exactly on Linux, ignoring case on Windows.
-bool samePath(const QString& a, const QString& b) {
-#ifdef Q_OS_WIN
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-#else
-    return a == b;
-#endif
 }
 
 void setTag(QObject* control, int tag) {
@@ -258,7 +250,7 @@ void TUserSlots::setDataFolder(const QString& folder, bool writable) {
 int TUserSlots::chosenSet() const {
     if (m_currentPath.isEmpty()) return -1;
     for (std::size_t i = 0; i < m_sets.size(); ++i)
-        if (samePath(m_sets[i].path, m_currentPath)) return static_cast<int>(i);
+        if (FileNames::samePath(m_sets[i].path, m_currentPath)) return static_cast<int>(i);
     return -1;
 }
 
@@ -459,7 +451,7 @@ void TUserSlots::OpenStartSet(const QString& storedPath) {
 }
 
 bool TUserSlots::confirmDelete(const QString& path) {
-    if (!samePath(path, m_currentPath) || !m_changed) return true;
+    if (!FileNames::samePath(path, m_currentPath) || !m_changed) return true;
     return AskYesNoCancel(kQuestionCaption,
                           QStringLiteral("The Color Set \"%1\" has changes in the main window that "
                                          "are not saved.\r\nDelete it all the same ?")
@@ -474,14 +466,14 @@ void TUserSlots::ManageSets() {
     connect(manager.get(), &TColorSetForm::colorSetRenamed, this,
             [this](const QString& oldPath, const QString& newPath) {
                 // The slots follow their set to its new name.
-                if (samePath(oldPath, m_currentPath)) {
+                if (FileNames::samePath(oldPath, m_currentPath)) {
                     m_currentPath = newPath;
                     emit setStateChanged();
                 }
             });
     connect(manager.get(), &TColorSetForm::colorSetSaved, this,
             [this, &currentSaved](const QString& path) {
-                if (samePath(path, m_currentPath)) currentSaved = true;
+                if (FileNames::samePath(path, m_currentPath)) currentSaved = true;
             });
     if (RunManager) RunManager(*manager);
     manager.reset();

@@ -1,5 +1,6 @@
 #include "colorsets/ColorSetStore.h"
 
+#include "platform/FileNames.h"
 #include "platform/Platform.h"
 #include "support/FileOps.h"
 #include "support/TextFile.h"
@@ -116,6 +117,7 @@ QString TColorSetStore::pathFor(const QString& name) const {
 
 QString TColorSetStore::NameProblem(const QString& name) {
     if (name.isEmpty()) return QStringLiteral("A color set needs a name.");
+    const QStringView reserved = FileNames::reservedCharacters();
     for (QChar c : name) {
         if (c == u'/' || c == u'\\')
             return QStringLiteral("A name cannot hold \"/\" or \"\\\": the set would be saved "
@@ -123,22 +125,18 @@ QString TColorSetStore::NameProblem(const QString& name) {
         if (c.category() == QChar::Other_Control)
             return QStringLiteral("A name cannot hold tabs, line breaks or other control "
                                   "characters.");
-#ifdef Q_OS_WIN
-        if (QStringView(u"<>:\"|?*").contains(c))
-            return QStringLiteral("A name cannot hold any of < > : \" | ? *.");
-#endif
+        if (reserved.contains(c)) {
+            // Listed as "< > : ...".
+            QString listed;
+            for (QChar r : reserved)
+                listed += (listed.isEmpty() ? QString() : QStringLiteral(" ")) + r;
+            return QStringLiteral("A name cannot hold any of %1.").arg(listed);
+        }
     }
-#ifdef Q_OS_WIN
-    // The system's device names refuse to be files, with any extension.
-    static const QStringList kDevices = {
-        "CON",  "PRN",  "AUX",  "NUL",  "COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7",
-        "COM8", "COM9", "LPT1", "LPT2", "LPT3", "LPT4", "LPT5", "LPT6", "LPT7", "LPT8", "LPT9"};
-    const QString stem = name.section(u'.', 0, 0).trimmed();
-    if (kDevices.contains(stem, Qt::CaseInsensitive))
-        return QStringLiteral("\"%1\" is a device name of the system.").arg(stem);
-    if (name.endsWith(u' ') || name.endsWith(u'.'))
+    if (const QString device = FileNames::deviceName(name); !device.isEmpty())
+        return QStringLiteral("\"%1\" is a device name of the system.").arg(device);
+    if (FileNames::dropsTrailingBlankOrDot() && (name.endsWith(u' ') || name.endsWith(u'.')))
         return QStringLiteral("A name cannot end in a blank or a dot.");
-#endif
     return {};
 }
 

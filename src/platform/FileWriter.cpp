@@ -11,6 +11,8 @@
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <unistd.h>
+#elif defined(Q_OS_WIN)
+#include <io.h>
 #endif
 
 namespace FileWriter {
@@ -91,6 +93,11 @@ TResult placeNew(const QString& path, Fill fill) {
     if (QString error = fill(out); !error.isEmpty()) return failed(std::move(error));
 #ifdef Q_OS_UNIX
     if (::fsync(out.handle()) != 0) return failed(systemText(errno));
+#elif defined(Q_OS_WIN)
+    // The C runtime's name for FlushFileBuffers. A folder is no file there and cannot be synced:
+    // the rename is kept by the file system's own journal.
+    if (::_commit(out.handle()) != 0)
+        return failed(QString::fromStdString(std::generic_category().message(errno)));
 #endif
     out.close();
     if (!temp.rename(path)) return failed(temp.errorString());

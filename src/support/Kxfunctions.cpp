@@ -1,5 +1,6 @@
 #include "support/Kxfunctions.h"
 
+#include "platform/FileNames.h"
 #include "platform/Platform.h"
 #include "platform/UserStore.h"
 #include "support/FontFamilies.h"
@@ -14,16 +15,9 @@
 
 namespace {
 
-bool isSeparator(QChar c) {
-#ifdef Q_OS_WIN
-    if (c == QLatin1Char('\\')) return true;
-#endif
-    return c == QLatin1Char('/');
-}
-
 qsizetype fileNameStart(const QString& path) {
     for (qsizetype i = path.size(); i > 0; --i)
-        if (isSeparator(path[i - 1])) return i;
+        if (FileNames::isSeparator(path[i - 1])) return i;
     return 0;
 }
 
@@ -38,12 +32,12 @@ constexpr qsizetype MaxNumberDigits = 18;
 } // namespace
 
 QString WithTrailingBackslash(const QString& path) {
-    if (path.isEmpty() || isSeparator(path.back())) return path;
+    if (path.isEmpty() || FileNames::isSeparator(path.back())) return path;
     return path + QLatin1Char('/');
 }
 
 QString WithoutTrailingBackslash(const QString& path) {
-    if (!path.isEmpty() && isSeparator(path.back())) return path.left(path.size() - 1);
+    if (!path.isEmpty() && FileNames::isSeparator(path.back())) return path.left(path.size() - 1);
     return path;
 }
 

@@ -1,5 +1,6 @@
 #include "support/Kxknownfolders.h"
 
+#include "platform/KnownFolders.h"
 #include "support/Kxfunctions.h"
 #include "support/Kxglobals.h"
 
@@ -22,14 +23,9 @@ QString KnownFolderPath(TKnownFolder folder) {
     QStandardPaths::StandardLocation location = QStandardPaths::GenericDataLocation;
     switch (folder) {
     case TKnownFolder::RoamingAppData:
-#ifdef Q_OS_WIN
-        // Qt's generic data folder is the local one on Windows; colour sets and templates belong
-        // in the folder that follows the user from machine to machine.
-        if (const QString roaming = qEnvironmentVariable("APPDATA"); !roaming.isEmpty())
-            return WithTrailingBackslash(QDir::fromNativeSeparators(roaming));
-#endif
-        location = QStandardPaths::GenericDataLocation;
-        break;
+        // Colour sets and templates belong in the folder that follows the user from machine to
+        // machine, which on Windows is not Qt's generic data folder.
+        return WithTrailingBackslash(KnownFolders::roamingAppData());
     case TKnownFolder::Documents:
         location = QStandardPaths::DocumentsLocation;
         break;

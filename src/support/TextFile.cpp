@@ -1,5 +1,6 @@
 #include "support/TextFile.h"
 
+#include "platform/AnsiCodePage.h"
 #include "support/FileOps.h"
 
 #include <QByteArrayView>
@@ -61,34 +62,6 @@ bool isValidUtf8(const QByteArray& bytes) {
     return true;
 }
 
-#ifndef Q_OS_WIN
-// windows-1252 from 0x80 to 0x9F; the rest of the page is Latin-1. The five
-// bytes the page leaves undefined become the control characters of the same
-// number, as Windows reads them, so that no byte turns into a replacement
-// character and gets lost on the next save.
-constexpr char16_t Cp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-#endif
-
-QString decodeLegacy(const QByteArray& bytes) {
-#ifdef Q_OS_WIN
-    // The ANSI code page of the system, which is what Windows programs write.
-    QStringDecoder ansi(QStringConverter::System, QStringConverter::Flag::ConvertInitialBom);
-    return ansi.decode(bytes);
-#else
-    QString text(bytes.size(), Qt::Uninitialized);
-    QChar* out = text.data();
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        *out++ = QChar(b >= 0x80 && b < 0xA0 ? Cp1252High[b - 0x80] : char16_t(b));
-    }
-    return text;
-#endif
-}
-
 // The file's own mark has been cut off already; a second one is text.
 QString decodeAs(QStringConverter::Encoding encoding, QByteArrayView bytes) {
     QStringDecoder decoder(encoding, QStringConverter::Flag::ConvertInitialBom |
@@ -109,7 +82,7 @@ QString decode(const QByteArray& bytes) {
     if (bytes.startsWith("\xFF\xFE")) return decodeAs(QStringConverter::Utf16LE, view.sliced(2));
     if (bytes.startsWith("\xFE\xFF")) return decodeAs(QStringConverter::Utf16BE, view.sliced(2));
     if (isValidUtf8(bytes)) return decodeAs(QStringConverter::Utf8, view);
-    return decodeLegacy(bytes);
+    return AnsiCodePage::decode(bytes);
 }
 
 QByteArray encode(const QString& text) {
