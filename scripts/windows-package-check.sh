@@ -65,6 +65,55 @@ wine reg query "$uninstall_key" /v DisplayVersion >/dev/null 2>&1 &&
 starts "$programs/huesplinter.exe" && pass "the installed program starts" ||
   fail "the installed program did not start"
 
+# The settings live in the registry: a close writes them there, and `reg` reads them back.
+settings_key='HKCU\Software\Vextora\Huesplinter'
+wine reg delete "$settings_key" /f >/dev/null 2>&1 || true
+# Starts the installed program with ARGS on a virtual screen and, once its window is up, closes
+# it as the close box does (taskkill without /f asks the windows to close).
+start_and_close() {
+  rm -rf "$roaming/Vextora/Huesplinter"
+  xvfb-run -a -s "-screen 0 1280x900x24" bash -c '
+    data=$1; shift
+    wine "$@" >/dev/null 2>&1 & pid=$!
+    for _ in $(seq 60); do
+      [ -n "$(ls -A "$data" 2>/dev/null)" ] && break
+      sleep 1
+    done
+    sleep 2
+    wine taskkill /im huesplinter.exe >/dev/null 2>&1
+    for _ in $(seq 30); do kill -0 "$pid" 2>/dev/null || break; sleep 1; done
+    wineserver -k; wait "$pid" 2>/dev/null || true' \
+    _ "$roaming/Vextora/Huesplinter" "$programs/huesplinter.exe" "$@"
+}
+start_and_close
+settings=$(wine reg query "$settings_key" 2>/dev/null | tr -d '\r')
+for value in 'FormSizePos +REG_BINARY' 'Settings +REG_BINARY' 'TemplateStr +REG_SZ' \
+  'HSL_Hue +REG_DWORD'; do
+  grep -Eq "^ +$value" <<<"$settings" && pass "the close wrote ${value% +*} as ${value#* +}" ||
+    fail "no ${value% +*} of type ${value#* +} in $settings_key: $settings"
+done
+# One damaged binary value (longer than its record) fails alone: the program says which, takes
+# its default, and reads the others, here a template put in by hand.
+wine reg add "$settings_key" /v Settings /t REG_BINARY /d "$(printf '%0400d' 0)" /f >/dev/null 2>&1
+wine reg add "$settings_key" /v TemplateStr /t REG_SZ /d 'RR-GG-BB' /f >/dev/null 2>&1
+converted=$(wine "$programs/huesplinter.exe" --convert '#FF1AB8' --format custom 2>"$work/err" |
+  tr -d '\r')
+complaint=$(tr -d '\r' <"$work/err")
+[ "$converted" = "FF-1A-B8" ] && pass "the other values still read: custom format '$converted'" ||
+  fail "the custom template was not read from the registry: '$converted'"
+[ "$(grep -c . <<<"$complaint")" = 1 ] && grep -q "Settings" <<<"$complaint" &&
+  pass "the damaged value is named alone: $complaint" ||
+  fail "the damaged Settings value was not reported alone: '$complaint'"
+# --reset-settings renames the key to a dated backup key beside it.
+# The program started after the reset writes a fresh key at its close.
+start_and_close --reset-settings
+backups=$(wine reg query 'HKCU\Software\Vextora' 2>/dev/null | tr -d '\r' |
+  grep -c 'Huesplinter\.[0-9_-]*\.bak$' || true)
+templ=$(wine reg query "$settings_key" /v TemplateStr 2>/dev/null | tr -d '\r' | grep REG_SZ || true)
+[ "$backups" = 1 ] && [[ $templ != *RR-GG-BB* ]] &&
+  pass "--reset-settings moved the key aside and started afresh" ||
+  fail "--reset-settings made $backups backup keys; TemplateStr is now '$templ'"
+
 # Uninstalled silently: everything goes but the user's data.
 wine "$programs/Uninstall.exe" /S
 wineserver -w

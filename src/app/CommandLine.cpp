@@ -4,6 +4,7 @@
 #include "colour/ColorParser.h"
 #include "colour/NamedFormat.h"
 #include "platform/UserStore.h"
+#include "support/Kxglobals.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -237,17 +238,21 @@ QString FormatLines(ColorValue color, const QStringList& formats, const TStoredS
     return lines;
 }
 
+// The n-th backup name of `original` for the second `now`.
+QString backupName(const QString& original, const QDateTime& now, int n) {
+    const QString stem =
+        original + QLatin1Char('.') + now.toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss"));
+    return n == 1 ? stem + QStringLiteral(".bak") : stem + QStringLiteral("-%1.bak").arg(n);
+}
+
 TSettingsReset MoveSettingsAside(const QString& storeFile, const QDateTime& now) {
     TSettingsReset result;
     if (!QFileInfo::exists(storeFile)) {
         result.ok = true;
         return result;
     }
-    const QString stem =
-        storeFile + QLatin1Char('.') + now.toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss"));
     for (int n = 1; n <= MaxBackupNumber; ++n) {
-        const QString backup =
-            n == 1 ? stem + QStringLiteral(".bak") : stem + QStringLiteral("-%1.bak").arg(n);
+        const QString backup = backupName(storeFile, now, n);
         if (QFileInfo::exists(backup)) continue;
         // QFile::rename refuses an existing target, so no earlier backup is
         // ever overwritten, even one made between the check and the rename.
@@ -259,6 +264,31 @@ TSettingsReset MoveSettingsAside(const QString& storeFile, const QDateTime& now)
         }
         result.error = file.errorString();
         if (QFileInfo::exists(backup)) continue;
+        return result;
+    }
+    result.error = QStringLiteral("every backup name for this second is taken.");
+    return result;
+}
+
+TSettingsReset MoveRegistrySettingsAside(TUserStore& store, const QDateTime& now) {
+    TSettingsReset result;
+    const QString key = Kxglobals::ProgramKey;
+    if (!store.keyExists(key)) {
+        result.ok = true;
+        return result;
+    }
+    for (int n = 1; n <= MaxBackupNumber; ++n) {
+        const QString backup = backupName(key, now, n);
+        if (store.keyExists(backup)) continue;
+        // The move refuses an existing key, so a backup made since the check is never mixed in.
+        const TStoreStatus moved = store.moveKey(key, backup);
+        if (moved) {
+            result.ok = true;
+            result.backup = store.place(backup);
+            return result;
+        }
+        result.error = moved.error;
+        if (store.keyExists(backup)) continue;
         return result;
     }
     result.error = QStringLiteral("every backup name for this second is taken.");
@@ -357,10 +387,12 @@ TCommandOutcome RunCommandLine(const QStringList& arguments, TUserStore& store, 
     }
 
     if (parser.isSet(reset)) {
-        const TSettingsReset moved =
-            MoveSettingsAside(store.fileName(), QDateTime::currentDateTime());
+        const QDateTime now = QDateTime::currentDateTime();
+        const TSettingsReset moved = store.usesRegistry()
+                                         ? MoveRegistrySettingsAside(store, now)
+                                         : MoveSettingsAside(store.fileName(), now);
         if (!moved.ok) {
-            err << "huesplinter: the settings in " << store.fileName()
+            err << "huesplinter: the settings in " << store.place(Kxglobals::ProgramKey)
                 << " could not be moved aside: " << moved.error << '\n';
             err.flush();
             outcome.exitCode = kExitTrouble;

@@ -66,3 +66,8 @@ struct TSettingsReset {
 // ("Huesplinter.conf.2026-01-31_14-05-09.bak", numbered when that name is
 // taken), so the next start finds no settings and the old ones stay at hand.
 TSettingsReset MoveSettingsAside(const QString& storeFile, const QDateTime& now);
+
+// The same for settings in the registry: the program's key is renamed to a
+// dated key beside it ("Software\Vextora\Huesplinter.2026-01-31_14-05-09.bak",
+// numbered likewise); `backup` is the key's full name.
+TSettingsReset MoveRegistrySettingsAside(TUserStore& store, const QDateTime& now);

@@ -5,6 +5,7 @@
 #include "platform/ClipboardKeeper.h"
 #include "platform/Platform.h"
 #include "platform/UserStore.h"
+#include "support/Kxglobals.h"
 
 #include <QEventLoop>
 #include <QTextStream>
@@ -48,7 +49,7 @@ int RunPickCommand(const TPickRequest& request, QTextStream& out, QTextStream& e
 
     if (!failed && !WritePickerValues(store, kept)) {
         err << "huesplinter: the picker's size and lines could not be stored in "
-            << store.fileName() << ".\n";
+            << store.place(Kxglobals::ProgramKey) << ".\n";
         err.flush();
     }
     if (failed) return kExitTrouble;

@@ -45,9 +45,9 @@ public:
     LSTATUS open(const QString& path, REGSAM access) {
         return RegOpenKeyExW(HKEY_CURRENT_USER, wide(path), 0, access, &handle_);
     }
-    LSTATUS create(const QString& path) {
+    LSTATUS create(const QString& path, DWORD* disposition = nullptr) {
         return RegCreateKeyExW(HKEY_CURRENT_USER, wide(path), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                               KEY_READ | KEY_WRITE, nullptr, &handle_, nullptr);
+                               KEY_READ | KEY_WRITE, nullptr, &handle_, disposition);
     }
     HKEY get() const { return handle_; }
 
@@ -211,6 +211,28 @@ bool deleteKey(const QString& path) {
     return !keyExists(path);
 }
 
+QString moveKey(const QString& from, const QString& to) {
+    TKey source;
+    LSTATUS status = source.open(from, KEY_READ);
+    if (status != ERROR_SUCCESS) return systemText(status);
+    {
+        TKey target;
+        DWORD disposition = 0;
+        status = target.create(to, &disposition);
+        if (status != ERROR_SUCCESS) return systemText(status);
+        // Never into a key that was there: its values would mix with the moved ones.
+        if (disposition != REG_CREATED_NEW_KEY) return systemText(ERROR_ALREADY_EXISTS);
+        status = RegCopyTreeW(source.get(), nullptr, target.get());
+    }
+    if (status != ERROR_SUCCESS) {
+        deleteKey(to);
+        return systemText(status);
+    }
+    if (!deleteKey(from))
+        return QStringLiteral("The key was copied to \"%1\" but could not be removed.").arg(to);
+    return {};
+}
+
 #else
 
 namespace {
@@ -251,6 +273,10 @@ QString deleteValue(const QString&, const QString&) {
 
 bool deleteKey(const QString&) {
     return true;
+}
+
+QString moveKey(const QString&, const QString&) {
+    return noRegistry();
 }
 
 QString writeRaw(const QString&, const QString&, unsigned long, const QByteArray&) {

@@ -38,6 +38,11 @@ QString deleteValue(const QString& path, const QString& name);
 // Removes the key with its values and subkeys; true when it is gone afterwards.
 bool deleteKey(const QString& path);
 
+// Moves the key with its values and subkeys to `to`, which must not exist yet: copied first, and
+// only then removed, so a failure halfway leaves the key as it was. Empty when done; otherwise
+// the system's reason.
+QString moveKey(const QString& from, const QString& to);
+
 // Writes a value of any registry type with the bytes as given, for checks of
 // how damaged values read. Empty when done.
 QString writeRaw(const QString& path, const QString& name, unsigned long type,

@@ -120,6 +120,12 @@ TSharedState& shared() {
 TUserStore::TUserStore(const QString& configFolder) {
     QString folder = configFolder;
     if (folder.isEmpty()) folder = qEnvironmentVariable("HUESPLINTER_CONFIG_DIR");
+    // Windows programs keep their settings in the registry; a folder asked for (by the caller or
+    // the variable) keeps them in a file there instead, as everywhere else.
+    if (folder.isEmpty() && Registry::available()) {
+        registry_ = true;
+        return;
+    }
 #ifdef Q_OS_UNIX
     // Without a home folder Qt would answer one under the root folder, which
     // no user can write: there is then no place for the settings.
@@ -607,6 +613,20 @@ TStoreStatus TUserStore::deleteValue(const QString& name) {
     TStoredValue value;
     value.name = name;
     return change({TChange::TOp::Remove, key_, std::move(value)});
+}
+
+QString TUserStore::place(const QString& key) const {
+    if (registry_)
+        return QStringLiteral("the registry key \"HKEY_CURRENT_USER\\%1\"").arg(registryPath(key));
+    return fileName_;
+}
+
+TStoreStatus TUserStore::moveKey(const QString& key, const QString& newKey) {
+    if (!registry_) return {false, QStringLiteral("Only the registry's keys can be moved.")};
+    if (key.isEmpty() || newKey.isEmpty()) return {false, QStringLiteral("A key needs a name.")};
+    if (QString::compare(key, key_, Qt::CaseInsensitive) == 0) closeKey();
+    const QString why = Registry::moveKey(registryPath(key), registryPath(newKey));
+    return {why.isEmpty(), why};
 }
 
 bool TUserStore::deleteKey(const QString& key) {

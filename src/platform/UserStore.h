@@ -52,10 +52,10 @@ struct TStoreResult {
 // see each other's values. The file is parsed once and parsed again only when
 // it changed, so a read costs the same whatever the file holds.
 //
-// On Windows a store can live in the registry under HKEY_CURRENT_USER instead
-// (inRegistry), as REG_SZ, REG_DWORD and REG_BINARY values; there a value of
-// another type, or whose data does not fit its type, is a failed read of that
-// value alone.
+// On Windows the store lives in the registry under HKEY_CURRENT_USER instead
+// (unless a folder is asked for: then the file there), as REG_SZ, REG_DWORD
+// and REG_BINARY values; there a value of another type, or whose data does not
+// fit its type, is a failed read of that value alone.
 //
 // Value by value, like the registry: a line that cannot be read is a failed
 // read of that value (it exists, and reading it says why it failed); the
@@ -72,8 +72,8 @@ struct TStoreResult {
 // as the file has it now, so a second running copy's changes survive.
 class TUserStore {
 public:
-    // `configFolder` empty: $HUESPLINTER_CONFIG_DIR when set, else the user's
-    // configuration folder.
+    // `configFolder` empty: $HUESPLINTER_CONFIG_DIR when set, else the
+    // registry where there is one, else the user's configuration folder.
     explicit TUserStore(const QString& configFolder = {});
     // The registry store with every key below HKEY_CURRENT_USER\`root`
     // (empty: the program's own place); Windows only.
@@ -82,6 +82,9 @@ public:
     // Empty for the registry store.
     QString fileName() const { return fileName_; }
     bool usesRegistry() const { return registry_; }
+    // Where the settings of `key` are, for messages: the file's name, or
+    // the registry key (the registry key "HKEY_CURRENT_USER\...").
+    QString place(const QString& key) const;
 
     bool keyExists(const QString& key) const;
 
@@ -127,6 +130,10 @@ public:
 
     // Removes a key with its values; true when it is gone afterwards.
     bool deleteKey(const QString& key);
+
+    // The registry store only: gives a key, with its values and subkeys, the name `newKey`,
+    // which must not exist yet. A failure (with its reason) leaves the key as it was.
+    TStoreStatus moveKey(const QString& key, const QString& newKey);
 
     // From here until commitBatch(), writes, deletions and the creation of a
     // key by openKey() are gathered instead of saved; each answers success

@@ -23,9 +23,9 @@ protected:
 
     void SetUp() override { ASSERT_TRUE(config.isValid()); }
 
-    // Runs that would open a window: on Windows there is always a desktop for one, and the run
-    // would wait for its user.
-    static bool windowsAlwaysShow() {
+    // On Windows there is always a desktop, so a run that would open a window waits for its user
+    // there; and a console program's lines end in CR LF, as the C runtime's text mode writes them.
+    static bool onWindows() {
 #ifdef Q_OS_WIN
         return true;
 #else
@@ -47,6 +47,10 @@ protected:
         result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
         result.out = QString::fromUtf8(process.readAllStandardOutput());
         result.err = QString::fromUtf8(process.readAllStandardError());
+        if (onWindows()) {
+            result.out.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+            result.err.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        }
         return result;
     }
 
@@ -128,7 +132,7 @@ TEST_F(CommandLineProcess, TroubleIsSaidOnStandardErrorWithExitTwo) {
 }
 
 TEST_F(CommandLineProcess, RunsThatNeedAWindowSayWhyThereIsNone) {
-    if (windowsAlwaysShow()) GTEST_SKIP() << "a Windows desktop program always has a desktop";
+    if (onWindows()) GTEST_SKIP() << "a Windows desktop program always has a desktop";
     for (const QStringList& args : {QStringList{"--pick"}, QStringList{}}) {
         const TProcessRun r = run(args);
         EXPECT_EQ(r.exitCode, kExitTrouble);
@@ -138,7 +142,7 @@ TEST_F(CommandLineProcess, RunsThatNeedAWindowSayWhyThereIsNone) {
 }
 
 TEST_F(CommandLineProcess, ResetWithoutADisplayMovesTheSettingsAndEnds) {
-    if (windowsAlwaysShow()) GTEST_SKIP() << "a Windows desktop program always has a desktop";
+    if (onWindows()) GTEST_SKIP() << "a Windows desktop program always has a desktop";
     ASSERT_TRUE(QDir(config.path()).mkpath("Vextora"));
     QFile file(config.filePath("Vextora/Huesplinter.conf"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));

@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 #include "colour/NamedFormat.h"
+#include "platform/Registry.h"
 #include "platform/UserStore.h"
 #include "support/TestFiles.h"
 
@@ -133,6 +134,42 @@ TEST(CommandLine, BackupsOfTheSameSecondNeverOverwriteEachOther) {
                            store + ".2026-01-31_14-05-09-3.bak"}));
     EXPECT_EQ(FileBytes(backups[0]), "first");
     EXPECT_EQ(FileBytes(backups[2]), "third");
+}
+
+TEST(CommandLine, ResetInTheRegistryMovesTheKeyAsideWithItsValues) {
+    if (!Registry::available()) GTEST_SKIP() << "the registry exists on Windows only";
+    const QString root = QStringLiteral("Software\\Vextora\\HuesplinterTests\\reset%1")
+                             .arg(QCoreApplication::applicationPid());
+    const QString key = QStringLiteral("Software\\Vextora\\Huesplinter");
+    ASSERT_TRUE(Registry::deleteKey(root));
+    TUserStore store = TUserStore::inRegistry(root);
+    const QDateTime now(QDate(2026, 1, 31), QTime(14, 5, 9));
+
+    QStringList backups;
+    for (const qint32 value : {1, 2}) {
+        ASSERT_TRUE(store.openKey(key + "\\Picker", true));
+        ASSERT_TRUE(store.writeInteger("Size", value));
+        ASSERT_TRUE(store.openKey(key, true));
+        ASSERT_TRUE(store.writeString("Template", QString::number(value)));
+        const TSettingsReset reset = MoveRegistrySettingsAside(store, now);
+        ASSERT_TRUE(reset.ok) << reset.error.toStdString();
+        backups << reset.backup;
+        EXPECT_FALSE(store.keyExists(key));
+    }
+    // The second reset of the same second gets a key of its own; each keeps its values and
+    // subkeys.
+    EXPECT_EQ(backups, QStringList({store.place(key + ".2026-01-31_14-05-09.bak"),
+                                    store.place(key + ".2026-01-31_14-05-09-2.bak")}));
+    for (const auto& [backup, value] : {std::pair{QString(".2026-01-31_14-05-09.bak"), 1},
+                                        std::pair{QString(".2026-01-31_14-05-09-2.bak"), 2}}) {
+        ASSERT_TRUE(store.openKeyReadOnly(key + backup));
+        EXPECT_EQ(store.readString("Template").value, QString::number(value));
+        ASSERT_TRUE(store.openKeyReadOnly(key + backup + "\\Picker"));
+        EXPECT_EQ(store.readInteger("Size").value, value);
+    }
+    // Nothing to move is no failure.
+    EXPECT_TRUE(MoveRegistrySettingsAside(store, now).ok);
+    EXPECT_TRUE(Registry::deleteKey(root));
 }
 
 TEST_F(CommandLineTest, AFailedResetIsReportedAndTheProgramDoesNotStart) {

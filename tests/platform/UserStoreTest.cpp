@@ -1,4 +1,5 @@
 #include "platform/UserStore.h"
+#include "platform/Registry.h"
 #include "support/LockedFile.h"
 #include "support/ReadOnlyScope.h"
 #include "support/TestFiles.h"
@@ -439,13 +440,26 @@ TEST_F(UserStoreTest, AFileThatCannotBeReadIsCopiedAtOnceOrNeverReplaced) {
 #endif
 }
 
-TEST(UserStoreLocation, FollowsTheConfigurationVariable) {
+TEST(UserStoreLocation, FollowsTheConfigurationVariableElseTheRegistryWhereThereIsOne) {
     const QByteArray saved = qgetenv("HUESPLINTER_CONFIG_DIR");
     QTemporaryDir dir;
     qputenv("HUESPLINTER_CONFIG_DIR", dir.path().toUtf8());
-    const QString fileName = TUserStore().fileName();
+    const TUserStore asked;
+    qunsetenv("HUESPLINTER_CONFIG_DIR");
+    const TUserStore plain;
     qputenv("HUESPLINTER_CONFIG_DIR", saved);
-    EXPECT_EQ(fileName, dir.filePath(QStringLiteral("Vextora/Huesplinter.conf")));
+
+    EXPECT_FALSE(asked.usesRegistry());
+    EXPECT_EQ(asked.fileName(), dir.filePath(QStringLiteral("Vextora/Huesplinter.conf")));
+    EXPECT_EQ(asked.place(Key), asked.fileName());
+    EXPECT_EQ(plain.usesRegistry(), Registry::available());
+    if (plain.usesRegistry()) {
+        EXPECT_TRUE(plain.fileName().isEmpty());
+        EXPECT_EQ(plain.place(Key),
+                  QStringLiteral("the registry key \"HKEY_CURRENT_USER\\%1\"").arg(Key));
+    } else {
+        EXPECT_TRUE(plain.fileName().endsWith(QStringLiteral("/Vextora/Huesplinter.conf")));
+    }
 }
 
 } // namespace
