@@ -10,7 +10,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libqt6opengl6-dev libgl-dev qt6-wayland dbus
   libpng-dev zlib1g-dev
-  libxcb1-dev libxcb-damage0-dev libxcb-xtest0-dev
+  libxcb1-dev libxcb-shm0-dev libxcb-damage0-dev libxcb-xtest0-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core
   desktop-file-utils appstream dpkg-dev man-db

@@ -26,6 +26,10 @@
 
 namespace {
 
+// Long enough after the deferred start-up that readying the desktop picture competes with nothing
+// the start still does.
+constexpr int kPrepareGrabMs = 500;
+
 // The screens' work areas, the primary one first: where a stored rectangle may go.
 QList<QRect> availableAreas() {
     QList<QRect> areas;
@@ -211,6 +215,9 @@ void TStartup::LoadTimerTimer() {
     // so what it picks meets loaded slots.
     if (Platform::ctrlDown())
         QTimer::singleShot(0, &m_hub, [this] { m_picker.OpenScreenPicker(); });
+    else
+        // The first picker or see-through sample window then opens as fast as the later ones.
+        QTimer::singleShot(kPrepareGrabMs, &m_hub, [] { Platform::prepareDesktopGrab(); });
 
     m_dataFolder = FindDataFolder ? FindDataFolder() : QString();
     TUserSlots& userSlots = m_slots;

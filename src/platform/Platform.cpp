@@ -1,5 +1,7 @@
 #include "platform/Platform.h"
 
+#include "platform/X11DesktopGrab.h"
+
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QCursor>
@@ -8,6 +10,7 @@
 #include <QLocale>
 #include <QPalette>
 #include <QPixmap>
+#include <QRegion>
 #include <QScreen>
 #include <QThread>
 #include <QUrl>
@@ -130,9 +133,32 @@ void TPlatform::setCursorPos(QPoint pos) {
         QCoreApplication::instance(), [pos] { QCursor::setPos(pos); }, Qt::QueuedConnection);
 }
 
+namespace {
+
+// The virtual desktop when the screens tile it at one device pixel per pixel: then it is one
+// rectangle of the X11 root window, read in one request. Empty otherwise.
+QRect plainDesktop(const QList<QScreen*>& screens) {
+    QRegion covered;
+    QRect all;
+    for (const QScreen* screen : screens) {
+        if (screen->devicePixelRatio() != 1.0) return {};
+        covered += screen->geometry();
+        all |= screen->geometry();
+    }
+    return covered == QRegion(all) ? all : QRect();
+}
+
+} // namespace
+
 QList<TScreenShot> TPlatform::grabScreens() const {
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    if (const QRect all = plainDesktop(screens); !all.isEmpty()) {
+        QImage whole = grabX11Desktop(all);
+        if (!whole.isNull())
+            return {{screens.size() == 1 ? screens[0]->name() : QString(), all, 1.0, whole}};
+    }
     QList<TScreenShot> shots;
-    for (QScreen* screen : QGuiApplication::screens())
+    for (QScreen* screen : screens)
         shots.append({screen->name(), screen->geometry(), screen->devicePixelRatio(),
                       screen->grabWindow(0).toImage()});
     return shots;
@@ -146,6 +172,11 @@ TDesktopPicture TPlatform::grabDesktop() const {
     return picture;
 }
 
+void TPlatform::prepareDesktopGrab() {
+    if (const QRect all = plainDesktop(QGuiApplication::screens()); !all.isEmpty())
+        prepareX11Desktop(all);
+}
+
 bool TPlatform::screenThroughPortal() const {
     return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
@@ -157,15 +188,51 @@ QPoint TDesktopPicture::pixelOf(QPoint global) const {
             static_cast<int>(std::floor(offset.y() * ratio))};
 }
 
-TDesktopPicture composeDesktop(const QList<TScreenShot>& screens) {
+namespace {
+
+// A picture that already is the whole desktop is only made opaque, in place: no second picture
+// of the desktop, no conversion. A picture that is opaque already stays shared with the caller.
+bool takeWhole(TScreenShot& screen, TDesktopPicture& picture) {
+    QImage& image = screen.image;
+    if (image.isNull() || screen.devicePixelRatio != 1.0 ||
+        image.size() != screen.geometry.size() ||
+        (image.format() != QImage::Format_ARGB32 && image.format() != QImage::Format_RGB32))
+        return false;
+    const qsizetype width = image.width();
+    bool opaque = true;
+    for (int y = 0; y < image.height() && opaque; ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        QRgb all = 0xFF000000u;
+        for (qsizetype x = 0; x < width; ++x)
+            all &= row[x];
+        opaque = all == 0xFF000000u;
+    }
+    if (!opaque) {
+        for (int y = 0; y < image.height(); ++y) {
+            auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (qsizetype x = 0; x < width; ++x)
+                row[x] |= 0xFF000000u;
+        }
+    }
+    image.reinterpretAsFormat(QImage::Format_ARGB32);
+    if (image.devicePixelRatio() != 1.0) image.setDevicePixelRatio(1.0);
+    picture.origin = screen.geometry.topLeft();
+    picture.image = std::move(image);
+    return true;
+}
+
+} // namespace
+
+TDesktopPicture composeDesktop(QList<TScreenShot> screens) {
     TDesktopPicture picture;
     if (screens.isEmpty()) {
         picture.failure = QStringLiteral("No screen is attached.");
         return picture;
     }
+    if (screens.size() == 1 && takeWhole(screens[0], picture)) return picture;
     QRect all;
     qreal ratio = 1;
-    for (const TScreenShot& screen : screens) {
+    for (const TScreenShot& screen : std::as_const(screens)) {
         all |= screen.geometry;
         ratio = std::max(ratio, screen.devicePixelRatio);
     }
@@ -179,7 +246,7 @@ TDesktopPicture composeDesktop(const QList<TScreenShot>& screens) {
     picture.image.fill(DesktopOutside);
     picture.image.setDevicePixelRatio(ratio);
     QStringList unread;
-    for (const TScreenShot& screen : screens) {
+    for (const TScreenShot& screen : std::as_const(screens)) {
         if (screen.image.isNull()) {
             unread.append(screen.name.isEmpty() ? QStringLiteral("?") : screen.name);
             continue;

@@ -56,7 +56,7 @@ struct TDesktopPicture {
 };
 
 // Puts the screens together as grabDesktop does.
-TDesktopPicture composeDesktop(const QList<TScreenShot>& screens);
+TDesktopPicture composeDesktop(QList<TScreenShot> screens);
 
 class TPlatform {
 public:
@@ -73,11 +73,14 @@ public:
     // queued to it.
     virtual void setCursorPos(QPoint pos);
 
-    // Every screen's own picture; the default asks each QScreen.
+    // Every screen's own picture; the default asks each QScreen, or on X11 reads screens that
+    // tile one rectangle at one device pixel per pixel as one.
     virtual QList<TScreenShot> grabScreens() const;
     // composeDesktop of grabScreens, plus what the display system says when
     // it refuses screen grabs.
     virtual TDesktopPicture grabDesktop() const;
+    // Readies what the first grabDesktop would otherwise set up, where that is slow (X11).
+    virtual void prepareDesktopGrab();
     // True where programs may not read the screen and a picture of it comes only from the desktop
     // portal (TDesktopPortal): on Wayland.
     virtual bool screenThroughPortal() const;
@@ -151,6 +154,9 @@ inline void setCursorPos(QPoint pos) {
 }
 inline TDesktopPicture grabDesktop() {
     return current().grabDesktop();
+}
+inline void prepareDesktopGrab() {
+    current().prepareDesktopGrab();
 }
 inline bool screenThroughPortal() {
     return current().screenThroughPortal();

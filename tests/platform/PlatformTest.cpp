@@ -173,6 +173,37 @@ TEST(DesktopPicture, PicturesAreOpaqueWhateverTheScreenDelivers) {
     EXPECT_EQ(qAlpha(picture.image.pixel(1, 0)), 255);
 }
 
+TEST(DesktopPicture, AWholeDesktopScreenIsMadeOpaqueWithoutChangingTheCallersPicture) {
+    TScreensDouble screens;
+    QImage shot(7, 3, QImage::Format_ARGB32);
+    quint32 seed = 12345;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            shot.setPixel(x, y, seed);
+        }
+    shot.setPixel(6, 2, qRgba(1, 2, 3, 0));
+    const QImage before = shot.copy();
+    screens.screens = {{QStringLiteral("a"), QRect(-7, 5, 7, 3), 1.0, shot}};
+    const Platform::TDesktopPicture picture = screens.grabDesktop();
+    ASSERT_TRUE(picture.ok());
+    EXPECT_EQ(picture.origin, QPoint(-7, 5));
+    EXPECT_EQ(picture.image.format(), QImage::Format_ARGB32);
+    ASSERT_EQ(picture.image.size(), shot.size());
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            EXPECT_EQ(picture.image.pixel(x, y), before.pixel(x, y) | 0xFF000000u) << x << "," << y;
+    EXPECT_EQ(shot, before) << "the caller's picture is shared, not written";
+
+    // An opaque 24-bit screen gives the same pixels as the general composition of two screens.
+    QImage plain = before.convertToFormat(QImage::Format_RGB32);
+    screens.screens = {{QStringLiteral("a"), QRect(0, 0, 7, 3), 1.0, plain}};
+    const QImage whole = screens.grabDesktop().image;
+    screens.screens = {{QStringLiteral("a"), QRect(0, 0, 4, 3), 1.0, plain.copy(0, 0, 4, 3)},
+                       {QStringLiteral("b"), QRect(4, 0, 3, 3), 1.0, plain.copy(4, 0, 3, 3)}};
+    EXPECT_EQ(whole, screens.grabDesktop().image);
+}
+
 TEST(PlatformQt, SystemColoursFollowTheApplicationPalette) {
     const QPalette saved = QGuiApplication::palette();
     QPalette palette = saved;
