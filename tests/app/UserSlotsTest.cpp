@@ -12,6 +12,7 @@
 #include "dialogs/Kxmsgbx.h"
 #include "palette/KxZodudIro.h"
 #include "platform/FakePlatform.h"
+#include "support/DiskFull.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -274,6 +275,30 @@ TEST_F(UserSlotsTest, ASetSavedElsewhereSinceItWasReadIsNotOverwrittenWithoutAsk
     slots_().StoreIntoSlot(1, 0x030303);
     EXPECT_TRUE(slots_().SaveSet());
     EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(UserSlotsTest, ASaveOnAFullDiskKeepsTheFileAndTheEditsAndSaysSoOnce) {
+    const QString set = path("Default Color Set");
+    PutFile(set, ColorSetText(20, "ABCDEF", QByteArray(150, 'n')));
+    ASSERT_TRUE(slots_().OpenSet(set));
+    slots_().StoreIntoSlot(0, 0x010101);
+    const QByteArray before = FileBytes(set);
+    const QStringList files = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+    SKIP_WITHOUT_DISK_FULL();
+    {
+        const TDiskFullScope full(1024);
+        EXPECT_FALSE(slots_().SaveSet());
+    }
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "File Error");
+    EXPECT_TRUE(boxes[0].text.contains(QDir::toNativeSeparators(set)));
+    EXPECT_EQ(FileBytes(set), before);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), files);
+    // The edit is still there to be saved once there is room.
+    EXPECT_TRUE(slots_().changed());
+    EXPECT_EQ(slots_().userSlot(0)->color(), 0x010101u);
+    EXPECT_TRUE(slots_().SaveSet());
+    EXPECT_TRUE(FileBytes(set).startsWith("Huesplinter ColorSet Data File=20\r\n010101="));
 }
 
 TEST_F(UserSlotsTest, AFileThatDoesNotReadWholeChangesNothing) {

@@ -1,6 +1,7 @@
 #include "sample/SamplePngSaver.h"
 
 #include "dialogs/Kxmsgbx.h"
+#include "support/DiskFull.h"
 #include "support/Kxfunctions.h"
 #include "support/Kxglobals.h"
 #include "support/Kxknownfolders.h"
@@ -11,6 +12,8 @@
 #include <QWidget>
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 namespace {
 
@@ -146,3 +149,30 @@ TEST_F(SamplePngSaverTest, TheQuestionStartsInTheLastFolderElseInPictures) {
     EXPECT_EQ(folders, (QStringList{pictures, noPictures, noPictures, dir.filePath("kept")}))
         << folders.join(u'\n').toStdString();
 }
+
+namespace {
+
+TEST_F(SamplePngSaverTest, ReplacingAPictureOnAFullDiskKeepsTheOldOneAndSaysSoOnce) {
+    write("old.png", "the picture saved last time");
+    storeName(dir.filePath("earlier.png"));
+    // Noise does not compress: the picture is larger than the room left.
+    QImage noise(128, 128, QImage::Format_RGB32);
+    std::minstd_rand random(3);
+    for (int y = 0; y < noise.height(); ++y)
+        for (int x = 0; x < noise.width(); ++x)
+            noise.setPixel(x, y, 0xFF000000u | (random() & 0xFFFFFFu));
+    nextChoice = dir.filePath("old.png");
+    SKIP_WITHOUT_DISK_FULL();
+    {
+        const TDiskFullScope full(4096);
+        saver.saveAs(choose, [&] { return TSamplePngSaver::TPicture{noise, false}; });
+    }
+    ASSERT_EQ(boxes.size(), 1) << boxes.join(u'|').toStdString();
+    EXPECT_TRUE(boxes.front().contains(QDir::toNativeSeparators(dir.filePath("old.png"))));
+    EXPECT_EQ(bytes("old.png"), "the picture saved last time");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"old.png"});
+    // The next numbered save goes on from the last picture that was really written.
+    EXPECT_EQ(storedName(), dir.filePath("earlier.png"));
+}
+
+} // namespace
