@@ -126,6 +126,15 @@ void readHistory(TUserStore& store, const TSettingsCodec::TReport& report, TStor
     s.hasHistory = true;
 }
 
+// A string longer than any the program writes is not used; the close then stores the default in
+// its place, so the user hears of it now.
+QString tooLong(const QString& name) {
+    return QStringLiteral("Strings\r\nThe stored value %1 is longer than %2 characters and is "
+                          "not used: the default is used instead and is stored at the close.")
+        .arg(name)
+        .arg(MaxShortString);
+}
+
 // Reads the strings in their fixed order; the first failure ends the step.
 void readStrings(TUserStore& store, const TSettingsCodec::TReport& report, TStoredSettings& s) {
     const std::array<std::pair<const char*, QString*>, 5> strings{{
@@ -143,7 +152,10 @@ void readStrings(TUserStore& store, const TSettingsCodec::TReport& report, TStor
             report(QStringLiteral("Strings\r\n") + result.error);
             return;
         }
-        if (result.value.size() <= MaxShortString) *target = result.value;
+        if (result.value.size() <= MaxShortString)
+            *target = result.value;
+        else
+            report(tooLong(valueName));
     }
 }
 
@@ -156,7 +168,10 @@ void readHsl(TUserStore& store, const TSettingsCodec::TReport& report, TStoredSe
             report(title + result.error);
             return;
         }
-        if (result.value.size() <= MaxShortString) s.formats.hslTemplate = result.value;
+        if (result.value.size() <= MaxShortString)
+            s.formats.hslTemplate = result.value;
+        else
+            report(tooLong(templateName));
     }
     const std::array<std::pair<const char*, int*>, 3> maxima{{
         {"HSL_Hue", &s.formats.hueMax},

@@ -227,6 +227,25 @@ TEST_F(SettingsCodecTest, TheFirstUnreadableStringEndsTheStringsButNotTheHslValu
     EXPECT_EQ(s.formats.hueMax, 360);
 }
 
+TEST_F(SettingsCodecTest, AStringTooLongToUseIsSaidNotDroppedSilently) {
+    writeString(QStringLiteral("TemplateStr"), QString(4097, u'R'));
+    writeString(QStringLiteral("FontName"), QStringLiteral("Serif"));
+    writeString(QStringLiteral("HSLTemplateStr"), QString(5000, u'H'));
+    const TStoredSettings s = load();
+    ASSERT_EQ(reports.size(), 2);
+    EXPECT_TRUE(reports[0].contains(QStringLiteral("TemplateStr is longer than 4096")));
+    EXPECT_TRUE(reports[1].contains(QStringLiteral("HSLTemplateStr is longer than 4096")));
+    EXPECT_EQ(s.formats.customTemplate, TStoredSettings().formats.customTemplate);
+    EXPECT_EQ(s.formats.hslTemplate, TStoredSettings().formats.hslTemplate);
+    // The strings after the long one are still read.
+    EXPECT_EQ(s.fontName, QStringLiteral("Serif"));
+    reports.clear();
+    writeString(QStringLiteral("TemplateStr"), QString(4096, u'R'));
+    writeString(QStringLiteral("HSLTemplateStr"), QStringLiteral("HH SS LL"));
+    EXPECT_EQ(load().formats.customTemplate.size(), 4096);
+    EXPECT_TRUE(reports.isEmpty());
+}
+
 TEST_F(SettingsCodecTest, HistoryEntriesArePlainColoursWhateverWasStored) {
     writeRecord(QStringLiteral("HistoryColors"), {0x80000005u, 0xFF112233u});
     const TStoredSettings s = load();
@@ -306,6 +325,43 @@ TEST_F(SettingsCodecTest, AFileThatCannotBeCopiedIsNeverReplacedAndSaidOnce) {
     EXPECT_TRUE(reports.isEmpty()) << "said once, at start";
     EXPECT_TRUE(QFileInfo(store.fileName() + QStringLiteral("/inside")).isDir());
 }
+
+#ifndef _WIN32
+// Takes a variable out of the environment for as long as it lives.
+class TUnsetEnv {
+public:
+    explicit TUnsetEnv(const char* name)
+        : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name)) {
+        qunsetenv(name);
+    }
+    ~TUnsetEnv() {
+        if (m_had) qputenv(m_name, m_old);
+    }
+    TUnsetEnv(const TUnsetEnv&) = delete;
+    TUnsetEnv& operator=(const TUnsetEnv&) = delete;
+
+private:
+    const char* m_name;
+    bool m_had;
+    QByteArray m_old;
+};
+
+TEST(SettingsCodecWithoutHome, SaysOnceAtStartThatNothingWillBeKeptAndNeverWrites) {
+    const TUnsetEnv config("HUESPLINTER_CONFIG_DIR"), home("HOME"), xdg("XDG_CONFIG_HOME");
+    TUserStore homeless;
+    EXPECT_TRUE(homeless.fileName().isEmpty());
+    QStringList reports;
+    const TSettingsCodec::TReport report = [&reports](const QString& text) { reports << text; };
+    TStoredSettings s = TSettingsCodec::load(homeless, report);
+    ASSERT_EQ(reports.size(), 1);
+    EXPECT_TRUE(reports[0].contains(QStringLiteral("HOME")));
+    EXPECT_TRUE(reports[0].contains(QStringLiteral("will not be kept")));
+    reports.clear();
+    s.formats.hueMax = 1000;
+    TSettingsCodec::save(homeless, s, report);
+    EXPECT_TRUE(reports.isEmpty()) << "said once, at start";
+}
+#endif
 
 TEST(FitToScreens, KeepsAVisibleRectangleAndRescuesTheRest) {
     const QList<QRect> screens{QRect(0, 0, 1920, 1040), QRect(-1280, -200, 1280, 1024)};
