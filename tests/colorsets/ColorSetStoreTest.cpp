@@ -1,4 +1,5 @@
 #include "colorsets/ColorSetStore.h"
+#include "platform/FileNames.h"
 #include "support/DiskFull.h"
 #include "support/TestFiles.h"
 
@@ -202,6 +203,21 @@ TEST_F(ColorSetStoreTest, TheListHasBuiltInsFirstThenEveryFileIgnoringCase) {
     EXPECT_EQ(list, expected);
     EXPECT_EQ(TColorSetStore::SortedPlace(list, "Beta2"), 5u);
     EXPECT_EQ(TColorSetStore::SortedPlace(list, "Zeta"), 6u);
+}
+
+// Windows refuses device names (with any extension), its reserved characters and a trailing
+// blank or dot; elsewhere these are ordinary names.
+TEST(ColorSetStoreNames, NamesWindowsRefusesAreRefusedThereWithTheReason) {
+    const bool windows = !FileNames::reservedCharacters().isEmpty();
+    for (const char* name : {"CON", "nul.Hspl", "Com1 .x", "lpt9", "a|b", "a<b", "What?", "x:y",
+                             "say \"hi\"", "star*", "end.", "end "})
+        EXPECT_EQ(TColorSetStore::IsSafeName(name), !windows) << name;
+    for (const char* name : {"Console", "COM10", "NULL.x", "x.CON", "a.b"})
+        EXPECT_TRUE(TColorSetStore::IsSafeName(name)) << name;
+    if (!windows) return;
+    EXPECT_EQ(TColorSetStore::NameProblem("a|b"), "A name cannot hold any of < > : \" | ? *.");
+    EXPECT_EQ(TColorSetStore::NameProblem("Com1 .x"), "\"Com1\" is a device name of the system.");
+    EXPECT_EQ(TColorSetStore::NameProblem("end."), "A name cannot end in a blank or a dot.");
 }
 
 TEST_F(ColorSetStoreTest, NamesThatLeaveTheFolderAreRefusedEverywhere) {
