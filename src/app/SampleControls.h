@@ -1,8 +1,8 @@
 #pragma once
 
+#include "app/SampleRow.h"
 #include "colour/ColorContrast.h"
 #include "colour/ColorValue.h"
-#include "pixels/KxImageList.h"
 #include "sample/SampleOwner.h"
 #include "sample/SampleSettings.h"
 
@@ -21,39 +21,17 @@ class TKxButton;
 class TKxPanel;
 class TSampleForm;
 
-// The main window's sample row and the sample settings behind it: the font and size lists, bold
-// and italic, the colour locks and colour fields, the show/hide button, the text and transparency
-// switches, and in the same rows the palette's hot-track button and the tune panel button. It
-// creates the sample window on demand, hands it the settings and every new current colour, and
-// releases it again. One per main window.
-class TSampleControls : public QObject, public TSampleOwner {
+// What the main window's sample row does, and the sample settings behind it: the font and size
+// lists, bold and italic, the colour locks and colour fields, the show/hide button, the text and
+// transparency switches, and in the same rows the palette's hot-track button and the tune panel
+// button. It creates the sample window on demand, hands it the settings and every new current
+// colour, and releases it again. One per main window.
+class TSampleControls : public QObject, public TSampleOwner, public TSampleRow {
     Q_OBJECT
 
 public:
     TSampleControls(TColorHub& hub, TForm1Ui& ui);
     ~TSampleControls() override;
-
-    // The row's controls, left to right, and the tune panel button.
-    TKxButton* ButHotTrack = nullptr;
-    TKxButton* ButShowSample = nullptr;
-    QLabel* Label1 = nullptr;
-    QCheckBox* CbxShowText = nullptr;
-    QCheckBox* CbxTransparent = nullptr;
-    TKxPanel* PnlEdits = nullptr;
-    QComboBox* CmbFonts = nullptr;
-    TKxButton* ButFontDown = nullptr;
-    QComboBox* CmbSizes = nullptr;
-    TKxButton* ButSizeDown = nullptr;
-    TKxButton* ButBold = nullptr;
-    TKxButton* ButItalic = nullptr;
-    TKxButton* ButLockTextCl = nullptr;
-    QLineEdit* EdTextColor = nullptr;
-    TKxButton* ButLockBkgCl = nullptr;
-    QLineEdit* EdBkgColor = nullptr;
-    // The text colour's contrast on the background colour, with a mark for AA at the sample's
-    // text size; every level in its tooltip.
-    QLabel* LblContrast = nullptr;
-    TKxButton* ButEyeDropPanel = nullptr;
 
     const TSampleSettings& settings() const { return m_settings; }
     // The sample window while it exists (shown, or hidden by its own close command).
@@ -130,10 +108,7 @@ private:
     // Whether the see-through background can be shown on this desktop.
     static bool seeThroughPossible();
 
-    void createControls();
     void connectControls();
-    void layoutRow();
-    void placeEyeDropButton();
     void showColourOnField(QLineEdit* field, ColorValue c);
     bool EdTextColorKeyPress(QLineEdit* field, QKeyEvent* event);
     void storeColour(bool text, ColorValue c);
@@ -146,8 +121,6 @@ private:
     TColorHub& m_hub;
     TForm1Ui& m_ui;
     TSampleSettings m_settings;
-    // The pictures of the lock buttons; they let go of it when it ends.
-    TKxImageList m_images;
     QPointer<TSampleForm> m_sample;
     bool m_appDeactivated = false;
     // The last size text that was taken, shown again when editing ends on one that was not.

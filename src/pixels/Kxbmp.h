@@ -1,12 +1,13 @@
 #pragma once
 
 // The off-screen bitmap every owner-drawn control paints into, the colour record and small buffers
-// of the drawing code, and the pixel arithmetic all drawing shares.
+// of the drawing code.
 //
 // Rectangles are QRect: x()/y() are the left and top pixel, width()/height() the size; a rectangle
 // that reaches past the bitmap is clipped, never written outside.
 
 #include "pixels/KxColor.h"
+#include "pixels/KxPixel.h"
 
 #include <QFont>
 #include <QImage>
@@ -69,39 +70,6 @@ private:
     int FCount = 0;
     std::vector<std::uint8_t> FData;
 };
-
-// The pixel arithmetic of all drawing code. Pixels are 0xAARRGGBB words; alpha is left alone
-// unless a function says otherwise.
-namespace KxPixel {
-// Each channel × (255 − amount) / 255.
-TKxPixel darken(TKxPixel pixel, int amount) noexcept;
-// Each channel (channel × (255 − amount) + amount × 255) >> 8; amount 0 still loses a little.
-TKxPixel lighten(TKxPixel pixel, int amount) noexcept;
-// Channel-wise ⌊x/2⌋ + ⌊y/2⌋ with alpha 255.
-constexpr TKxPixel average(TKxPixel x, TKxPixel y) noexcept {
-    return (((x >> 1) & 0x7F7F7Fu) + ((y >> 1) & 0x7F7F7Fu)) | 0xFF000000u;
-}
-// (red × 320 + green × 576 + blue × 128) >> 10.
-constexpr int grey(TKxPixel p) noexcept {
-    return int((((p >> 16) & 0xFF) * 320 + ((p >> 8) & 0xFF) * 576 + (p & 0xFF) * 128) >> 10);
-}
-// a < 8 keeps the pixel, a > 240 takes the colour's three channels, otherwise mixes them as
-// (pixel × (255 − a) + colour × a) >> 8.
-TKxPixel blendColour(TKxPixel pixel, TKxPixel colour, int a) noexcept;
-// blendColour(target[i], source[i], alpha of source[i]) for n pixels: drawToBmp's mode 0.
-// blendRowPlain is that loop as written; blendRow takes the fastest path this processor has,
-// which skips clear groups, copies opaque ones and mixes the rest several pixels at a time, with
-// the same result.
-void blendRow(TKxPixel* target, const TKxPixel* source, int n) noexcept;
-void blendRowPlain(TKxPixel* target, const TKxPixel* source, int n) noexcept;
-enum class TBlendPath { Plain, Sse2, Avx2 };
-// The paths this build and processor can take, slowest first.
-std::vector<TBlendPath> blendPaths();
-// blendRow along one of blendPaths().
-void blendRowWith(TBlendPath path, TKxPixel* target, const TKxPixel* source, int n) noexcept;
-// n pixels from start to end in 22-bit fixed point, alpha 255; a single pixel gets start.
-void ramp(TKxPixel* pixels, int n, TKxColor start, TKxColor end) noexcept;
-} // namespace KxPixel
 
 // The drawing state that goes with a bitmap's pixels when text is drawn into it: text colour
 // (colour value 0x00BBGGRR, black at first) and background mode (opaque white at first). A new
