@@ -132,7 +132,9 @@ TEST_F(CommandLineProcess, TroubleIsSaidOnStandardErrorWithExitTwo) {
 }
 
 TEST_F(CommandLineProcess, RunsThatNeedAWindowSayWhyThereIsNone) {
-    if (onWindows()) GTEST_SKIP() << "a Windows desktop program always has a desktop";
+    if (onWindows())
+        GTEST_SKIP() << "Windows has no display variable to take away: a program there always has "
+                        "a desktop; the native test run proves what a run without one says";
     for (const QStringList& args : {QStringList{"--pick"}, QStringList{}}) {
         const TProcessRun r = run(args);
         EXPECT_EQ(r.exitCode, kExitTrouble);
@@ -142,7 +144,9 @@ TEST_F(CommandLineProcess, RunsThatNeedAWindowSayWhyThereIsNone) {
 }
 
 TEST_F(CommandLineProcess, ResetWithoutADisplayMovesTheSettingsAndEnds) {
-    if (onWindows()) GTEST_SKIP() << "a Windows desktop program always has a desktop";
+    if (onWindows())
+        GTEST_SKIP() << "Windows has no display variable to take away: a program there always has "
+                        "a desktop; the native test run proves what a run without one says";
     ASSERT_TRUE(QDir(config.path()).mkpath("Vextora"));
     QFile file(config.filePath("Vextora/Huesplinter.conf"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));

@@ -12,6 +12,12 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
+#ifdef _WIN32
+#include "support/LockedFile.h"
+#endif
+
 namespace {
 
 struct TRun {
@@ -173,6 +179,15 @@ TEST(CommandLine, ResetInTheRegistryMovesTheKeyAsideWithItsValues) {
 }
 
 TEST_F(CommandLineTest, AFailedResetIsReportedAndTheProgramDoesNotStart) {
+#ifdef _WIN32
+    // Another program holds the settings file open and shares it with nobody: it can be neither
+    // renamed nor copied.
+    TUserStore deep(dir.path());
+    ASSERT_TRUE(QDir(dir.path()).mkpath("Vextora"));
+    PutFile(deep.fileName(), "kept");
+    std::optional<TLockedFile> locked(std::in_place, deep.fileName());
+    ASSERT_TRUE(locked->held());
+#else
     // A store whose path is a few characters short of the system's path limit leaves no room for
     // the backup's date, which fails the rename even for the superuser.
     QString folder = dir.path();
@@ -182,6 +197,7 @@ TEST_F(CommandLineTest, AFailedResetIsReportedAndTheProgramDoesNotStart) {
     if (!QDir().mkpath(folder + "/Vextora")) GTEST_SKIP() << "no paths this long here";
     TUserStore deep(folder);
     PutFile(deep.fileName(), "kept");
+#endif
 
     TRun r;
     QTextStream out(&r.out);
@@ -189,6 +205,11 @@ TEST_F(CommandLineTest, AFailedResetIsReportedAndTheProgramDoesNotStart) {
     r.exitCode = RunCommandLine({"huesplinter", "--reset-settings"}, deep, out, err).exitCode;
     EXPECT_EQ(r.exitCode, kExitTrouble);
     EXPECT_TRUE(r.err.contains("could not be moved aside")) << r.err.toStdString();
+#ifdef _WIN32
+    locked.reset();
+    EXPECT_EQ(QDir(dir.path() + "/Vextora").entryList(QDir::Files),
+              QStringList{"Huesplinter.conf"});
+#endif
     EXPECT_EQ(FileBytes(deep.fileName()), "kept");
 }
 

@@ -1,11 +1,5 @@
 #include "platform/FakePortal.h"
 
-#include <QtGlobal>
-
-// Without D-Bus (Windows) there is no portal to stand in for: privateBus() is false, so the tests
-// that need one skip.
-#if QT_CONFIG(dbus)
-
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -135,21 +129,3 @@ QVariantMap TFakePortal::colorResult(double r, double g, double b) {
 }
 
 #include "FakePortal.moc"
-
-#else
-
-class TFakePortal::TService {};
-
-bool TFakePortal::privateBus() {
-    return false;
-}
-
-TFakePortal::TFakePortal() = default;
-
-TFakePortal::~TFakePortal() = default;
-
-QVariantMap TFakePortal::colorResult(double, double, double) {
-    return {};
-}
-
-#endif

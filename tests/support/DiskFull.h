@@ -46,4 +46,6 @@ private:
 
 #define SKIP_WITHOUT_DISK_FULL()                                                                   \
     if (!TDiskFullScope::Available)                                                                \
-    GTEST_SKIP() << "no per-process file size limit on Windows to fake a full disk"
+    GTEST_SKIP() << "Windows has no per-process file size limit to fake a full disk with; the "    \
+                    "native test run proves this, and the locked-file tests a failed write on "    \
+                    "Windows"
