@@ -1,5 +1,7 @@
 #include "platform/Registry.h"
 
+#include "platform/WindowsErrors.h"
+
 #ifdef _WIN32
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -17,16 +19,8 @@ namespace Registry {
 
 namespace {
 
-// The message Windows gives for an error code, without its trailing line end.
 QString systemText(LSTATUS code) {
-    wchar_t* buffer = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    QString text = length ? QString::fromWCharArray(buffer, static_cast<qsizetype>(length))
-                          : QStringLiteral("Windows error %1.").arg(code);
-    if (buffer) LocalFree(buffer);
-    return text.trimmed();
+    return WindowsErrors::text(static_cast<std::uint32_t>(code));
 }
 
 const wchar_t* wide(const QString& text) {

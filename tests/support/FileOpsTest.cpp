@@ -2,6 +2,7 @@
 
 #include "support/DiskFull.h"
 #include "support/Kxfunctions.h"
+#include "support/LockedFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,6 +10,7 @@
 
 #include <cerrno>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 
@@ -86,6 +88,42 @@ TEST_F(FileOpsTest, RenameCopyAndRemoveDoTheirWork) {
     EXPECT_EQ(bytesOf("c.txt"), QByteArray("a"));
     EXPECT_TRUE(FileOps::removeFile(path("a.txt")));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("c.txt")});
+}
+
+// Windows will not rename over a file that another program has open without
+// sharing its deletion, which is how most programs read one. The save waits a
+// little for the reader to let go, and otherwise keeps the old file and says
+// who is in the way.
+TEST_F(FileOpsTest, AFileAnotherProgramReadsIsReplacedOnceItLetsGoAndKeptWhileItHoldsOn) {
+#ifndef _WIN32
+    GTEST_SKIP() << "only Windows refuses to rename over a file another program has open";
+#else
+    ASSERT_TRUE(FileOps::writeFile(path("a.txt"), "old"));
+    {
+        const TLockedFile reader(path("a.txt"), FILE_SHARE_READ | FILE_SHARE_WRITE);
+        ASSERT_TRUE(reader.held());
+        const FileOps::TResult result = FileOps::writeFile(path("a.txt"), "new");
+        EXPECT_FALSE(result.ok);
+        EXPECT_TRUE(result.error.contains(QStringLiteral("Another program has the file open")))
+            << result.error.toStdString();
+    }
+    EXPECT_EQ(bytesOf("a.txt"), QByteArray("old"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("a.txt")});
+
+    TLockedFile reader(path("a.txt"), FILE_SHARE_READ | FILE_SHARE_WRITE);
+    ASSERT_TRUE(reader.held());
+    std::thread letGo([&reader] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        reader.release();
+    });
+    const FileOps::TResult result = FileOps::writeFile(path("a.txt"), "new");
+    letGo.join();
+    EXPECT_TRUE(result.ok) << result.error.toStdString();
+    EXPECT_EQ(bytesOf("a.txt"), QByteArray("new"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("a.txt")});
+#endif
 }
 
 TEST(SystemErrorTexts, NoErrorNumberGivesNoTextRatherThanSuccess) {
