@@ -9,7 +9,9 @@
 #   template lists, against a start with the built-in data a first start writes (and, for
 #   reference, against a first start, on empty settings and data folders);
 # - a start against an empty Qt window of the same size started the same way;
-# - the resident and proportional memory (RSS/PSS) at the first frame.
+# - the resident and proportional memory (RSS/PSS) at the first frame;
+# - how many windows a start maps until it settles: one, unless the main window is made anew
+#   after its first show.
 #
 # Starts are taken STARTS times each, interleaved, and their medians compared.
 #
@@ -110,6 +112,8 @@ row "start with 100 sets and 2 x 1,000 templates" \
 row "  against a first start" "$(ratio "$withData" "$first")" ""
 row "first paint vs an empty Qt window" "$(ratio "$plain" "$emptyMs")" "<= 1.2x"
 row "  a first start vs an empty Qt window" "$(ratio "$first" "$emptyMs")" ""
+mostWindows() { cat "$work/first" "$work/plain" "$work/data" | field start_windows | sort -n | tail -n 1; }
+row "windows mapped by a start, most of all starts" "$(mostWindows)" "1"
 row "memory at first paint, RSS / PSS" "$(mib rss_kib plain) / $(mib pss_kib plain) MiB" \
   "<= 31 MiB"
 row "  empty Qt window, RSS / PSS" "$(mib rss_kib bare) / $(mib pss_kib bare) MiB" ""

@@ -8,6 +8,7 @@
 //
 // KEYS is like ctrl+p or Escape. Output, one figure a line:
 //     start_ms 182.4        window 768x490        rss_kib 36012        pss_kib 30100
+//     start_windows 1       (the program's windows mapped from the start until it settled)
 //     open_ms 1 240.3       open_ms 2 96.1 ...
 // Ends with 0 when every figure was taken, 1 when a window did not come within 20 seconds.
 
@@ -150,6 +151,14 @@ public:
 
     const Tracked& window(xcb_window_t w) { return m_windows[w]; }
 
+    // How many windows of `pid` were mapped so far, each counted once however often it was.
+    int mappedCount(uint32_t pid) const {
+        int count = 0;
+        for (const auto& [window, owner] : m_everMapped)
+            count += owner == pid;
+        return count;
+    }
+
 private:
     xcb_atom_t atom(const char* name) {
         xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
@@ -235,6 +244,7 @@ private:
                 it->second.mapped = true;
                 it->second.mappedAt = Clock::now();
                 it->second.pid = pidOf(e->window);
+                m_everMapped.emplace(e->window, it->second.pid);
             }
         } else if (type == XCB_UNMAP_NOTIFY) {
             auto* e = reinterpret_cast<xcb_unmap_notify_event_t*>(event);
@@ -268,6 +278,7 @@ private:
     uint8_t m_symsPerCode = 1;
     std::vector<xcb_keysym_t> m_keysyms;
     std::map<xcb_window_t, Tracked> m_windows;
+    std::map<xcb_window_t, uint32_t> m_everMapped;
 };
 
 // Resident and proportional set size of a process, in KiB.
@@ -327,6 +338,8 @@ int main(int argc, char** argv) {
     std::printf("start_ms %.1f\nrss_kib %ld\npss_kib %ld\n", startMs, rss, pss);
     watcher.drain(kSettle);
     std::printf("window %dx%d\n", watcher.window(*main).width, watcher.window(*main).height);
+    // A window replaced after its first show (a native window made anew) counts twice.
+    std::printf("start_windows %d\n", watcher.mappedCount(uint32_t(child)));
     std::fflush(stdout);
 
     int result = 0;

@@ -45,10 +45,10 @@ int main(int argc, char** argv) {
     // Reports an exception escaping an event handler and carries on.
     TApplication app(argc, argv);
     QApplication::setDesktopFileName(QStringLiteral("org.vextora.Huesplinter"));
-    QApplication::setWindowIcon(AppIcon());
 
     if (outcome.clipboardText) return ClipboardKeeper::keep(*outcome.clipboardText);
     if (outcome.pick) {
+        QApplication::setWindowIcon(AppIcon());
         QTextStream out(stdout);
         QTextStream err(stderr);
         return RunPickCommand(*outcome.pick, out, err);
@@ -58,6 +58,7 @@ int main(int argc, char** argv) {
     try {
         TForm1 form;
         form.show();
+        SetAppIconAfterFirstFrame(form);
         return app.exec();
     } catch (const std::exception& e) {
         QMessageBox::critical(nullptr, QString(Kxglobals::ProgramName),

@@ -1,6 +1,9 @@
 #include "app/AppIcon.h"
 
+#include <QApplication>
 #include <QImage>
+#include <QTest>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -17,4 +20,18 @@ TEST(AppIcon, EverySizeIsItsOwnOpaquePicture) {
         // The middle of the tile is painted, not transparent.
         EXPECT_EQ(qAlpha(image.pixel(size / 2, size / 2)), 255) << size;
     }
+}
+
+// The icon waits for the main window's first frame, and then comes whole, for every window.
+TEST(AppIcon, ComesForEveryWindowOnceTheFirstFrameIsDrawn) {
+    QApplication::setWindowIcon(QIcon());
+    QWidget window;
+    window.resize(120, 80);
+    window.show();
+    SetAppIconAfterFirstFrame(window);
+    EXPECT_TRUE(QApplication::windowIcon().isNull());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QTRY_VERIFY(!QApplication::windowIcon().isNull());
+    EXPECT_TRUE(window.windowIcon().availableSizes().contains(QSize(256, 256)));
+    QApplication::setWindowIcon(QIcon());
 }
