@@ -118,7 +118,8 @@ void TKxCustomControl::UpdateBmpFont() {
     if (f.italic()) style |= fsItalic;
     if (f.underline()) style |= fsUnderline;
     if (f.strikeOut()) style |= fsStrikeOut;
-    FBmp->setFont(f.family(), size, 1, ppi, style);
+    // Every family of the font, so a caption falls back like the window's other text.
+    FBmp->setFont(f.families(), size, 1, ppi, style);
     FBmp->setTextTransparent(true);
 }
 

@@ -43,7 +43,10 @@ TAboutBox::TAboutBox(const TAboutInfo& info, QWidget* reference)
     : TKxDialog(nullptr), FInfo(info), FReference(reference) {
     setModal(true);
     setWindowTitle(QStringLiteral("About %1").arg(info.name));
-    QFont form(QStringLiteral("Arial"));
+    // Arial's free twin where Arial is missing, rather than whatever face the system puts in.
+    QFont form;
+    form.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    form.setStyleHint(QFont::SansSerif);
     form.setPixelSize(scaled(kDesignFont));
     setFont(form);
     setFixedSize(scaled(kDesignWidth), scaled(kDesignHeight));

@@ -43,7 +43,10 @@ TFrmColorHint::TFrmColorHint(QWidget* owner, bool useHsl, THslMaxima maxima)
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::NoFocus);
 
-    QFont hintFont(QStringLiteral("Courier New"));
+    // Courier New's free twin where it is missing: a font mapper left to itself may pick a face
+    // of any pitch.
+    QFont hintFont;
+    hintFont.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono")});
     hintFont.setBold(true);
     hintFont.setStyleHint(QFont::Monospace);
     const int dpi = logicalDpiY() > 0 ? logicalDpiY() : 96;

@@ -500,8 +500,19 @@ void TKxBmp::reportMessage(const QString& message) {
 
 bool TKxBmp::setFont(const QString& name, int size, std::uint32_t colour, int pixelsPerInch,
                      int style) {
+    return setFont(QStringList{name}, size, colour, pixelsPerInch, style);
+}
+
+bool TKxBmp::setFont(const QStringList& families, int size, std::uint32_t colour, int pixelsPerInch,
+                     int style) {
     if (!FDC) return false;
-    QFont font(name.left(32));
+    QStringList names;
+    for (const QString& family : families)
+        names << family.left(32);
+    QFont font;
+    font.setFamilies(names);
+    // Left to itself, a font mapper may answer a missing face with a serif one (Windows' does).
+    font.setStyleHint(QFont::SansSerif);
     const int pixels = size * pixelsPerInch / 72;
     if (pixels > 0) font.setPixelSize(pixels);
     font.setWeight((style & fsBold) ? QFont::Bold : QFont::Normal);
@@ -522,8 +533,8 @@ bool TKxBmp::setFontFrom(const QFont& font, std::uint32_t colour, int pixelsPerI
     if (font.strikeOut()) style |= fsStrikeOut;
     // A font sized in pixels keeps its pixels: its size counts at 72 pixels per inch.
     if (font.pointSize() > 0)
-        return setFont(font.family(), font.pointSize(), colour, pixelsPerInch, style);
-    return setFont(font.family(), font.pixelSize(), colour, 72, style);
+        return setFont(font.families(), font.pointSize(), colour, pixelsPerInch, style);
+    return setFont(font.families(), font.pixelSize(), colour, 72, style);
 }
 
 std::uint32_t TKxBmp::setTextColor(std::uint32_t colour) {

@@ -13,6 +13,7 @@
 #include <QImage>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 
 #include <bit>
 #include <cstdint>
@@ -156,6 +157,9 @@ public:
     // Text. Colours here are colour values 0x00BBGGRR; format is Qt::Alignment flags combined
     // with Qt::TextSingleLine, Qt::TextWordWrap and the like.
     bool setFont(const QString& name, int size, std::uint32_t colour, int pixelsPerInch, int style);
+    // The first of `families` the system has; without any of them, its sans-serif face.
+    bool setFont(const QStringList& families, int size, std::uint32_t colour, int pixelsPerInch,
+                 int style);
     bool setFontFrom(const QFont& font, std::uint32_t colour, int pixelsPerInch);
     const QFont& font() const noexcept { return FFont; }
     std::uint32_t setTextColor(std::uint32_t colour);

@@ -94,6 +94,8 @@ TSampleForm::TSampleForm(TSampleOwner* owner, QWidget* parent)
     setMouseTracking(true);
 
     FFont = QFont(QStringLiteral("Arial"));
+    // A chosen face the system lacks is drawn in its sans-serif face, never a serif one.
+    FFont.setStyleHint(QFont::SansSerif);
     FFont.setPixelSize(std::max(1, scaled(this, kDesignFontHeight)));
     setFont(FFont);
     FStatusFont = QGuiApplication::font();

@@ -1,6 +1,9 @@
 #include "support/FontFamilies.h"
 
+#include "platform/SystemFonts.h"
+
 #include <QFont>
+#include <QFontDatabase>
 #include <QFontInfo>
 
 QString UntaggedFontFamily(const QString& family) {
@@ -10,6 +13,8 @@ QString UntaggedFontFamily(const QString& family) {
 }
 
 QString DefaultSansSerifFamily() {
+    for (const QString& family : SystemFonts::PreferredSansSerifFamilies())
+        if (QFontDatabase::hasFamily(family)) return family;
     // The generic name lets the font system pick its configured default.
     QFont font(QStringLiteral("sans-serif"));
     font.setStyleHint(QFont::SansSerif);

@@ -1,10 +1,11 @@
 #include "controls/KxButton.h"
-#include "pixels/KxImageList.h"
 #include "colour/Kxhsl.h"
+#include "pixels/KxImageList.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QEnterEvent>
+#include <QFontInfo>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QSignalSpy>
@@ -541,4 +542,19 @@ TEST(KxButtonTest, ButtonLetsGoOfADestroyedImageList) {
     const QImage after = picture(b);
     EXPECT_TRUE(b->imageRect().isEmpty());
     EXPECT_FALSE(after.isNull());
+}
+
+TEST(KxButtonTest, CaptionFallsBackLikeTheWindowsOtherTextWhereAFaceIsMissing) {
+    Form form;
+    QFont font;
+    font.setFamilies({QStringLiteral("No Such Face"), QStringLiteral("Liberation Serif")});
+    font.setPixelSize(18);
+    form.window.setFont(font);
+    TKxButton* b = form.add("Show Sample");
+    b->resize(120, 26);
+    form.show();
+    ASSERT_NE(b->bitmap(), nullptr);
+    // The next family of the window's font, not whatever face the font system puts in for the
+    // missing one.
+    EXPECT_EQ(QFontInfo(b->bitmap()->font()).family(), QStringLiteral("Liberation Serif"));
 }
