@@ -7,7 +7,7 @@ set -euo pipefail
 
 declare -A package=(
   [xvfb-run]="xvfb xauth" [import]=imagemagick [convert]=imagemagick [xdotool]=xdotool
-  [openbox]=openbox [xclip]=xclip [display]=imagemagick [setxkbmap]=x11-xkb-utils [xprop]=x11-utils
+  [openbox]=openbox [xclip]=xclip [display]=imagemagick [setxkbmap]=x11-xkb-utils [xprop]=x11-utils [xwininfo]=x11-utils
 )
 need=()
 for tool in "$@"; do
