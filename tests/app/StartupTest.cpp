@@ -379,7 +379,8 @@ TEST_F(StartupTest, AnUnusableDataFolderIsNamedOnceWithWhatToDoAndSavingSaysWhy)
     PutFile(dataFolder() + "Default Color Set.Hspl", ColorSetText(20, "123456", "d"));
 #ifdef _WIN32
     GTEST_SKIP() << "Windows ignores the read-only mark on folders (only an access list keeps a "
-                    "folder from being written there); the native test run proves this message";
+                    "folder from being written there); a native test run by any user but the "
+                    "superuser proves this message";
 #endif
     QFile::setPermissions(dataFolder(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     if (QFileInfo(dataFolder()).isWritable()) GTEST_SKIP() << "running as root";
