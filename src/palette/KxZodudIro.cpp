@@ -1,6 +1,7 @@
 #include "palette/KxZodudIro.h"
 
 #include "colour/ColorQt.h"
+#include "palette/ChannelPermute.h"
 #include "platform/Platform.h"
 
 #include <QEnterEvent>
@@ -13,7 +14,6 @@
 #include <QStyleHints>
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstring>
 
@@ -98,80 +98,25 @@ inline Px* pxRow(TKxZodudIroBitmap& bitmap, int y) {
     return reinterpret_cast<Px*>(bitmap.scanLine(y));
 }
 
-// For word k of a 24-byte block (eight pixels in three words), the bytes that sit at position t
-// within their pixel.
-constexpr std::uint64_t laneMask(int k, int t) {
-    std::uint64_t mask = 0;
-    for (int byte = 0; byte < 8; ++byte)
-        if ((8 * k + byte) % 3 == t) mask |= std::uint64_t(0xFF) << (8 * byte);
-    return mask;
-}
-
-// Word K of a 24-byte block (words w0, w1, w2) whose byte j is taken from byte j + D.
-template <int D, int K>
-inline std::uint64_t shiftedWord(std::uint64_t w0, std::uint64_t w1, std::uint64_t w2) {
-    const std::uint64_t w = K == 0 ? w0 : K == 1 ? w1 : w2;
-    if constexpr (D == 0) {
-        return w;
-    } else if constexpr (D > 0) {
-        const std::uint64_t next = K == 0 ? w1 : w2;
-        return (w >> (8 * D)) | (K < 2 ? next << (64 - 8 * D) : 0);
-    } else {
-        const std::uint64_t previous = K == 1 ? w0 : w1;
-        return (w << (-8 * D)) | (K > 0 ? previous >> (64 + 8 * D) : 0);
-    }
-}
-
-template <int S0, int S1, int S2, int K>
-inline std::uint64_t permutedWord(std::uint64_t w0, std::uint64_t w1, std::uint64_t w2) {
-    constexpr std::uint64_t m0 = laneMask(K, 0), m1 = laneMask(K, 1), m2 = laneMask(K, 2);
-    return (shiftedWord<S0, K>(w0, w1, w2) & m0) | (shiftedWord<S1 - 1, K>(w0, w1, w2) & m1) |
-           (shiftedWord<S2 - 2, K>(w0, w1, w2) & m2);
-}
-
-// dst pixel byte t = src pixel byte S<t> for n pixels. Most of every row is such a channel
-// permutation of another run, so it works on eight pixels per three 64-bit words, each loaded
-// and stored on its own (a 24-byte temporary would be copied through memory).
-template <int S0, int S1, int S2>
-void permuteRun(Px* dst, const Px* src, int n) {
-    int i = 0;
-    if constexpr (std::endian::native == std::endian::little) {
-        const auto* in = reinterpret_cast<const std::uint8_t*>(src);
-        auto* out = reinterpret_cast<std::uint8_t*>(dst);
-        for (; i + 8 <= n; i += 8, in += 24, out += 24) {
-            std::uint64_t w0, w1, w2;
-            std::memcpy(&w0, in, 8);
-            std::memcpy(&w1, in + 8, 8);
-            std::memcpy(&w2, in + 16, 8);
-            const std::uint64_t o0 = permutedWord<S0, S1, S2, 0>(w0, w1, w2);
-            const std::uint64_t o1 = permutedWord<S0, S1, S2, 1>(w0, w1, w2);
-            const std::uint64_t o2 = permutedWord<S0, S1, S2, 2>(w0, w1, w2);
-            std::memcpy(out, &o0, 8);
-            std::memcpy(out + 8, &o1, 8);
-            std::memcpy(out + 16, &o2, 8);
-        }
-    }
-    for (; i < n; ++i) {
-        const std::uint8_t* s = &src[i].b;
-        dst[i] = Px{s[S0], s[S1], s[S2]};
-    }
-}
-
 // The channel exchanges as byte permutations of blue, green, red.
+inline void permuted(ChannelPermute::TOrder order, Px* d, const Px* s, int n) {
+    ChannelPermute::permute(order, reinterpret_cast<std::uint8_t*>(d),
+                            reinterpret_cast<const std::uint8_t*>(s), n);
+}
 inline void copySwapRG(Px* d, const Px* s, int n) {
-    permuteRun<0, 2, 1>(d, s, n);
+    permuted(ChannelPermute::TOrder::SwapRG, d, s, n);
 }
 inline void copySwapBG(Px* d, const Px* s, int n) {
-    permuteRun<1, 0, 2>(d, s, n);
+    permuted(ChannelPermute::TOrder::SwapBG, d, s, n);
 }
 inline void copySwapRB(Px* d, const Px* s, int n) {
-    permuteRun<2, 1, 0>(d, s, n);
+    permuted(ChannelPermute::TOrder::SwapRB, d, s, n);
 }
 inline void copyRotateForward(Px* d, const Px* s, int n) {
-    permuteRun<1, 2, 0>(d, s, n);
+    permuted(ChannelPermute::TOrder::RotateForward, d, s, n);
 }
 inline void copyRotateBackward(Px* d, const Px* s, int n) {
-    permuteRun<2, 0, 1>(d, s, n);
+    permuted(ChannelPermute::TOrder::RotateBackward, d, s, n);
 }
 
 } // namespace
