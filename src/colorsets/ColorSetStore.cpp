@@ -210,13 +210,12 @@ TColorSetList TColorSetStore::ListColorSets() const {
     // Hidden files too: a set named ".x" must not vanish from the list.
     const QFileInfoList files =
         QDir(m_folder).entryInfoList({ColorSetFile::Pattern}, QDir::Files | QDir::Hidden);
-    // The order SortedPlace gives, reached in one sort: each name is lower-cased once, not in
-    // every comparison, and equal names keep the folder's order.
-    struct TKeyed {
-        QString key;
-        TColorSetRef entry;
-    };
-    std::vector<TKeyed> found;
+    // The order SortedPlace gives, reached in one sort on collation keys: each name is
+    // lower-cased and keyed once, not in every comparison, and equal names keep the folder's
+    // order.
+    QStringList keys;
+    std::vector<TColorSetRef> found;
+    keys.reserve(files.size());
     found.reserve(std::size_t(files.size()));
     for (const QFileInfo& info : files) {
         const QString path = m_folder + info.fileName();
@@ -228,14 +227,13 @@ TColorSetList TColorSetStore::ListColorSets() const {
                 sets[i].path = path;
                 builtIn = true;
             }
-        if (!builtIn) found.push_back({Platform::toLower(name), {name, path}});
+        if (builtIn) continue;
+        keys.append(Platform::toLower(name));
+        found.push_back({name, path});
     }
-    std::stable_sort(found.begin(), found.end(), [](const TKeyed& a, const TKeyed& b) {
-        return Platform::compareText(a.key, b.key, Qt::CaseSensitive) < 0;
-    });
     sets.reserve(sets.size() + found.size());
-    for (TKeyed& keyed : found)
-        sets.push_back(std::move(keyed.entry));
+    for (const qsizetype at : Platform::sortedOrder(keys))
+        sets.push_back(std::move(found[std::size_t(at)]));
     return sets;
 }
 

@@ -3,6 +3,7 @@
 #include "platform/X11DesktopGrab.h"
 
 #include <QClipboard>
+#include <QCollator>
 #include <QCoreApplication>
 #include <QCursor>
 #include <QDesktopServices>
@@ -20,6 +21,7 @@
 #include <atomic>
 #include <chrono>
 #include <cmath>
+#include <numeric>
 #include <utility>
 
 namespace Platform {
@@ -304,6 +306,21 @@ int TPlatform::compareText(const QString& a, const QString& b, Qt::CaseSensitivi
     if (cs == Qt::CaseSensitive) return QString::localeAwareCompare(a, b);
     const QLocale locale = QLocale::system();
     return QString::localeAwareCompare(locale.toLower(a), locale.toLower(b));
+}
+
+std::vector<qsizetype> TPlatform::sortedOrder(const QStringList& texts) const {
+    // The collator compareText's case-sensitive comparison uses, its keys made once.
+    const QCollator collator;
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(std::size_t(texts.size()));
+    for (const QString& text : texts)
+        keys.push_back(collator.sortKey(text));
+    std::vector<qsizetype> order(std::size_t(texts.size()));
+    std::iota(order.begin(), order.end(), qsizetype(0));
+    std::stable_sort(order.begin(), order.end(), [&keys](qsizetype a, qsizetype b) {
+        return keys[std::size_t(a)].compare(keys[std::size_t(b)]) < 0;
+    });
+    return order;
 }
 
 quint32 TPlatform::milliseconds() const {

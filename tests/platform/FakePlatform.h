@@ -4,7 +4,9 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <mutex>
+#include <numeric>
 #include <vector>
 
 // A platform that answers from plain fields, for tests. Construct a
@@ -81,6 +83,13 @@ public:
     QString toLower(const QString& text) const override { return text.toLower(); }
     int compareText(const QString& a, const QString& b, Qt::CaseSensitivity cs) const override {
         return QString::compare(a, b, cs);
+    }
+    std::vector<qsizetype> sortedOrder(const QStringList& texts) const override {
+        std::vector<qsizetype> order(std::size_t(texts.size()));
+        std::iota(order.begin(), order.end(), qsizetype(0));
+        std::stable_sort(order.begin(), order.end(),
+                         [&texts](qsizetype a, qsizetype b) { return texts[a] < texts[b]; });
+        return order;
     }
 
     quint32 milliseconds() const override { return clock; }

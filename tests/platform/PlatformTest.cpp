@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <numeric>
 #include <thread>
 
 namespace {
@@ -248,6 +249,27 @@ TEST(PlatformQt, LocaleComparisonFoldsCaseOnlyWhenAsked) {
     EXPECT_EQ(Platform::toUpper(QStringLiteral("ff1ab8x")), QStringLiteral("FF1AB8X"));
     EXPECT_EQ(Platform::toLower(QStringLiteral("Default Color Set")),
               QStringLiteral("default color set"));
+}
+
+// Keys made once sort as the comparison does, one name at a time: mixed case, accents, digits,
+// and names that compare equal keep the order they were given in.
+TEST(PlatformQt, SortedOrderIsTheComparisonOrder) {
+    const QStringList texts{
+        QStringLiteral("zeta"),     QStringLiteral("Éclair"),  QStringLiteral("eclair"),
+        QStringLiteral("set 10"),   QStringLiteral("Set 2"),   QStringLiteral("set 2"),
+        QStringLiteral("Ångström"), QStringLiteral("apple"),   QStringLiteral("Banana"),
+        QStringLiteral("10 greys"), QStringLiteral("2 greys"), QStringLiteral("éclair"),
+        QStringLiteral("zeta"),     QStringLiteral("")};
+    std::vector<qsizetype> expected(std::size_t(texts.size()));
+    std::iota(expected.begin(), expected.end(), qsizetype(0));
+    std::stable_sort(expected.begin(), expected.end(), [&texts](qsizetype a, qsizetype b) {
+        return Platform::compareText(texts[a], texts[b], Qt::CaseSensitive) < 0;
+    });
+    EXPECT_EQ(Platform::sortedOrder(texts), expected);
+    // The two equal names keep their places relative to each other.
+    const std::vector<qsizetype> order = Platform::sortedOrder(texts);
+    EXPECT_LT(std::find(order.begin(), order.end(), 0), std::find(order.begin(), order.end(), 12));
+    EXPECT_TRUE(Platform::sortedOrder({}).empty());
 }
 
 } // namespace
