@@ -50,9 +50,9 @@ set_file=$XDG_DATA_HOME/Vextora/Huesplinter/Default\ Color\ Set.Hspl
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # The visible window of process $1 with the caption $2 (the main window's when not given), once
-# the same one has been seen twice a quarter second apart: the program may replace its native
-# window right after showing it (a restored state or flag does that). Fails when the process
-# ends or shows none.
+# the same one has been seen twice a quarter second apart, so that keys reach a window that has
+# finished starting (the caption, and so the search's answer, changes while the start-up load
+# runs). Fails when the process ends or shows none.
 settled() {
     local last= now
     for _ in $(seq 120); do
