@@ -309,17 +309,25 @@ int TPlatform::compareText(const QString& a, const QString& b, Qt::CaseSensitivi
 }
 
 std::vector<qsizetype> TPlatform::sortedOrder(const QStringList& texts) const {
+    std::vector<qsizetype> order(std::size_t(texts.size()));
+    std::iota(order.begin(), order.end(), qsizetype(0));
+#ifdef Q_OS_WIN
+    // There Qt's collator keys do not order names as compareText does (its own locale and the
+    // system's sort keys against the system's comparison), so the comparison itself sorts.
+    std::stable_sort(order.begin(), order.end(), [this, &texts](qsizetype a, qsizetype b) {
+        return compareText(texts[a], texts[b], Qt::CaseSensitive) < 0;
+    });
+#else
     // The collator compareText's case-sensitive comparison uses, its keys made once.
     const QCollator collator;
     std::vector<QCollatorSortKey> keys;
     keys.reserve(std::size_t(texts.size()));
     for (const QString& text : texts)
         keys.push_back(collator.sortKey(text));
-    std::vector<qsizetype> order(std::size_t(texts.size()));
-    std::iota(order.begin(), order.end(), qsizetype(0));
     std::stable_sort(order.begin(), order.end(), [&keys](qsizetype a, qsizetype b) {
         return keys[std::size_t(a)].compare(keys[std::size_t(b)]) < 0;
     });
+#endif
     return order;
 }
 
