@@ -1,7 +1,7 @@
 #include "palette/KxZodudIro.h"
 
 #include "colour/ColorQt.h"
-#include "palette/ChannelPermute.h"
+#include "palette/Ramp.h"
 #include "platform/Platform.h"
 
 #include <QEnterEvent>
@@ -14,6 +14,7 @@
 #include <QStyleHints>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 
@@ -28,51 +29,93 @@ static_assert(sizeof(Px) == 3);
 constexpr Px kWhitePx{255, 255, 255};
 constexpr Px kBlackPx{0, 0, 0};
 
-inline Px swapRG(Px p) {
+// The channel exchanges, as byte permutations of blue, green, red.
+constexpr Px swapRG(Px p) {
     return {p.b, p.r, p.g};
 }
+constexpr Px swapBG(Px p) {
+    return {p.g, p.b, p.r};
+}
+constexpr Px swapRB(Px p) {
+    return {p.r, p.g, p.b};
+}
 // Red becomes green, green becomes blue, blue becomes red.
-inline Px rotateForward(Px p) {
+constexpr Px rotateForward(Px p) {
     return {p.g, p.r, p.b};
+}
+constexpr Px rotateBackward(Px p) {
+    return {p.r, p.b, p.g};
+}
+constexpr bool operator==(Px a, Px b) {
+    return a.b == b.b && a.g == b.g && a.r == b.r;
 }
 inline Px maxPx(Px a, Px b) {
     return {std::max(a.b, b.b), std::max(a.g, b.g), std::max(a.r, b.r)};
 }
 
-constexpr int kFraction = 22;
-
-inline Px same(Px p) {
-    return p;
+// Exchanges applied to the channel numbers say which channel of a line each byte of the exchanged
+// pixel shows: a line is drawn once and written exchanged wherever the picture repeats it.
+constexpr Px kChannels{0, 1, 2};
+constexpr std::array<std::uint8_t, 3> order(Px p) {
+    return {p.b, p.g, p.r};
 }
 
-// A straight line from a to b over n pixels in fixed point, passed through Op and written in
-// reverse when asked. The first pixel of the line is exactly a; a single pixel gets a, since a
-// line needs two ends.
-template <Px (*Op)(Px) = same, bool Reverse = false>
+using Ramp::kFraction;
+
+constexpr std::array<std::uint8_t, 3> kSameOrder{0, 1, 2};
+
+// A straight line from a to b over n pixels in fixed point, drawn from the far end when asked and
+// with its channels exchanged as the order says. The first pixel of the line is exactly a; a
+// single pixel gets a, since a line needs two ends. Written field by field in place: a piece
+// built elsewhere and copied whole would be read back before its parts reach memory.
+void setRamp(Ramp::TPiece& piece, int n, Px a, Px b, bool reverse = false,
+             std::array<std::uint8_t, 3> channels = kSameOrder) {
+    piece.n = std::max(0, n);
+    const std::int32_t from[3] = {a.b, a.g, a.r}, to[3] = {b.b, b.g, b.r};
+    for (std::size_t t = 0; t < 3; ++t) {
+        const std::size_t c = channels[t];
+        std::int32_t start = from[c] << kFraction;
+        std::int32_t step =
+            n <= 1 || from[c] == to[c] ? 0 : (start - (to[c] << kFraction)) / (n - 1);
+        if (reverse) {
+            // Start from the last pixel and step back: the same integers, in a forward loop.
+            start -= (n - 1) * step;
+            step = -step;
+        }
+        piece.start[t] = start;
+        piece.step[t] = step;
+    }
+    // Pixel k is start − k × step. Neither leaves 32 bits: each is at most 255 × 2^22 apart from
+    // the start.
+}
+
+Ramp::TPiece rampPiece(int n, Px a, Px b) {
+    Ramp::TPiece piece;
+    setRamp(piece, n, a, b);
+    return piece;
+}
+
+// Pixel k of a piece, as the line draws it.
+Px pixelOf(const Ramp::TPiece& piece, int k) {
+    auto channel = [&](std::size_t c) {
+        const auto v =
+            std::uint32_t(piece.start[c]) - std::uint32_t(k) * std::uint32_t(piece.step[c]);
+        return std::uint8_t(std::int32_t(v) >> kFraction);
+    };
+    return {channel(0), channel(1), channel(2)};
+}
+
+inline std::uint8_t* bytesOf(Px* p) {
+    return reinterpret_cast<std::uint8_t*>(p);
+}
+
 void ramp(Px* out, int n, Px a, Px b) {
-    if (n <= 0) return;
-    if (n == 1) {
-        out[0] = Op(a);
-        return;
-    }
-    std::int32_t sb = std::int32_t(a.b) << kFraction;
-    std::int32_t sg = std::int32_t(a.g) << kFraction;
-    std::int32_t sr = std::int32_t(a.r) << kFraction;
-    std::int32_t db = (sb - (std::int32_t(b.b) << kFraction)) / (n - 1);
-    std::int32_t dg = (sg - (std::int32_t(b.g) << kFraction)) / (n - 1);
-    std::int32_t dr = (sr - (std::int32_t(b.r) << kFraction)) / (n - 1);
-    if constexpr (Reverse) {
-        // Start from the last pixel and step back: the same integers, in a forward loop.
-        sb -= (n - 1) * db, sg -= (n - 1) * dg, sr -= (n - 1) * dr;
-        db = -db, dg = -dg, dr = -dr;
-    }
-    // Pixel k is start − k × step, summed up step by step. Neither the sum nor the one step taken
-    // past the last pixel leaves 32 bits: each is at most twice 255 × 2^22.
-    for (int k = 0; k < n; ++k) {
-        out[k] = Op(Px{std::uint8_t(sb >> kFraction), std::uint8_t(sg >> kFraction),
-                       std::uint8_t(sr >> kFraction)});
-        sb -= db, sg -= dg, sr -= dr;
-    }
+    Ramp::lines(bytesOf(out), rampPiece(n, a, b));
+}
+
+// n copies of one pixel.
+void fill(Px* out, int n, Px p) {
+    Ramp::lines(bytesOf(out), rampPiece(n, p, p));
 }
 
 // Where the pure colour sits on the lightness axis: the length of the part from the start colour.
@@ -82,13 +125,22 @@ int firstPartLength(int n, bool white2Black, int pastel) {
     return white2Black ? n - (half + k) : half + k;
 }
 
-void lightnessLine(Px* out, int n, int firstPart, Px start, Px colour, Px end) {
+// The pieces of a lightness line; gives how many.
+int lightnessLine(Ramp::TPiece (&pieces)[2], int n, int firstPart, Px start, Px colour, Px end) {
     if (firstPart >= 2) {
-        ramp(out, firstPart, start, colour);
-        ramp(out + firstPart, n - firstPart, colour, end);
-    } else {
-        ramp(out, n, colour, end);
+        setRamp(pieces[0], firstPart, start, colour);
+        setRamp(pieces[1], n - firstPart, colour, end);
+        return 2;
     }
+    setRamp(pieces[0], n, colour, end);
+    return 1;
+}
+
+void lightnessLine(Px* out, int n, int firstPart, Px start, Px colour, Px end) {
+    Ramp::TPiece pieces[2];
+    const int count = lightnessLine(pieces, n, firstPart, start, colour, end);
+    const Ramp::TCopy copy{bytesOf(out)};
+    Ramp::lines(pieces, count, &copy, 1);
 }
 
 // Two pixels of a line of hue are the least a ramp can draw.
@@ -96,27 +148,6 @@ constexpr int kMinHueSixth = 2;
 
 inline Px* pxRow(TKxZodudIroBitmap& bitmap, int y) {
     return reinterpret_cast<Px*>(bitmap.scanLine(y));
-}
-
-// The channel exchanges as byte permutations of blue, green, red.
-inline void permuted(ChannelPermute::TOrder order, Px* d, const Px* s, int n) {
-    ChannelPermute::permute(order, reinterpret_cast<std::uint8_t*>(d),
-                            reinterpret_cast<const std::uint8_t*>(s), n);
-}
-inline void copySwapRG(Px* d, const Px* s, int n) {
-    permuted(ChannelPermute::TOrder::SwapRG, d, s, n);
-}
-inline void copySwapBG(Px* d, const Px* s, int n) {
-    permuted(ChannelPermute::TOrder::SwapBG, d, s, n);
-}
-inline void copySwapRB(Px* d, const Px* s, int n) {
-    permuted(ChannelPermute::TOrder::SwapRB, d, s, n);
-}
-inline void copyRotateForward(Px* d, const Px* s, int n) {
-    permuted(ChannelPermute::TOrder::RotateForward, d, s, n);
-}
-inline void copyRotateBackward(Px* d, const Px* s, int n) {
-    permuted(ChannelPermute::TOrder::RotateBackward, d, s, n);
 }
 
 } // namespace
@@ -227,19 +258,33 @@ bool TKxZodudIro::CreateZodudIroHorz(TKxZodudIroBitmap& bitmap, int W, int H, bo
     if (2 * half < H) gray[std::size_t(H - 1)] = end;
 
     const int hueLen = 6 * m + 2;
+    // The first third of the row is the line of the first sixth, the pixel between, the second
+    // sixth (the first one mirrored with red and green exchanged) and the rotated start; the
+    // other two thirds are the same line with its channels rotated forwards and backwards. So the
+    // row is one line of 2m + 1 pixels written three times: the first two copies share pixel 2m,
+    // where both show the rotated start.
+    constexpr auto kRotF = order(rotateForward(kChannels));
+    constexpr auto kRotB = order(rotateBackward(kChannels));
+    constexpr auto kSwapRG = order(swapRG(kChannels));
     for (int y = 0; y < H; ++y) {
         Px* const row = pxRow(bitmap, y);
-        ramp(row, m, red[std::size_t(y)], yellow[std::size_t(y)]);
-        // Pixels m + 1 ... 2m mirror the first m with red and green exchanged; recomputing them
-        // keeps the loop running forwards.
-        ramp<swapRG, true>(row + m + 1, m, red[std::size_t(y)], yellow[std::size_t(y)]);
-        row[m] = maxPx(row[m - 1], row[m + 1]);
-        // Pixel 2m is both the end of the first third and the start of the rotated copy; the
-        // copy is written first so the later reads of it see what a single pass would.
-        row[2 * m] = rotateForward(row[0]);
-        copyRotateForward(row + 2 * m + 1, row + 1, 2 * m);
-        copyRotateBackward(row + 4 * m + 1, row, 2 * m + 1);
-        std::fill(row + hueLen, row + W, gray[std::size_t(y)]);
+        const auto Y = std::size_t(y);
+        // Tall pictures have runs of rows of one lightness.
+        if (y > 0 && red[Y] == red[Y - 1] && yellow[Y] == yellow[Y - 1] && gray[Y] == gray[Y - 1]) {
+            std::memcpy(row, pxRow(bitmap, y - 1), std::size_t(W) * sizeof(Px));
+            continue;
+        }
+        Ramp::TPiece pieces[4];
+        setRamp(pieces[0], m, red[Y], yellow[Y]);
+        // Pixels m + 1 ... 2m − 1 are drawn from the far end, keeping the line running forwards.
+        setRamp(pieces[2], m, red[Y], yellow[Y], true, kSwapRG);
+        pieces[2].n = m - 1;
+        setRamp(pieces[1], 1, maxPx(pixelOf(pieces[0], m - 1), pixelOf(pieces[2], 0)), kBlackPx);
+        setRamp(pieces[3], 1, rotateForward(red[Y]), kBlackPx);
+        auto at = [&](int x) { return reinterpret_cast<std::uint8_t*>(row + x); };
+        const Ramp::TCopy thirds[3] = {{at(0)}, {at(2 * m), kRotF}, {at(4 * m + 1), kRotB}};
+        Ramp::lines(pieces, 4, thirds, 3);
+        fill(row + hueLen, W - hueLen, gray[Y]);
     }
     FHueStripLen = hueLen;
     FGrayStripLen = W - hueLen;
@@ -263,21 +308,48 @@ bool TKxZodudIro::CreateZodudIroVert(TKxZodudIroBitmap& bitmap, int W, int H, bo
     ramp(hue.data(), o, Px{p, p, 255}, Px{p, 255, 255});
 
     auto row = [&](int y) { return pxRow(bitmap, y); };
+    auto bytes = [&](int y) { return bitmap.scanLine(y); };
+    // The six rows of a hue are the first sixth's row with its channels exchanged, each written
+    // as the line is drawn. Where two of them are the same row (the first hue), the later one is
+    // what stays.
+    constexpr auto kSwapRG = order(swapRG(kChannels));
+    constexpr auto kRotF = order(rotateForward(kChannels));
+    constexpr auto kRotF2 = order(rotateForward(rotateForward(kChannels)));
+    constexpr auto kSwapBGRotF = order(swapBG(rotateForward(kChannels)));
+    constexpr auto kSwapRBRotF2 = order(swapRB(rotateForward(rotateForward(kChannels))));
+    constexpr auto kSwapRBSwapBGRotF = order(swapRB(swapBG(rotateForward(kChannels))));
     for (int i = 0; i < o; ++i) {
-        lightnessLine(row(i), W, firstPart, start, hue[std::size_t(i)], end);
-        copySwapRG(row(2 * o - i), row(i), W);
-        copyRotateForward(row(2 * o + i), row(i), W);
-        copyRotateForward(row(4 * o + i), row(2 * o + i), W);
-        copySwapBG(row(4 * o - i), row(2 * o + i), W);
-        copySwapRB(row(6 * o - i), row(4 * o + i), W);
+        // Where the hue repeats, so do its six rows (those of the first hue are placed apart).
+        if (i > 1 && hue[std::size_t(i)] == hue[std::size_t(i - 1)]) {
+            const std::size_t bytes = std::size_t(W) * sizeof(Px);
+            std::memcpy(row(i), row(i - 1), bytes);
+            std::memcpy(row(2 * o - i), row(2 * o - i + 1), bytes);
+            std::memcpy(row(2 * o + i), row(2 * o + i - 1), bytes);
+            std::memcpy(row(4 * o + i), row(4 * o + i - 1), bytes);
+            std::memcpy(row(4 * o - i), row(4 * o - i + 1), bytes);
+            std::memcpy(row(6 * o - i), row(6 * o - i + 1), bytes);
+            continue;
+        }
+        Ramp::TPiece pieces[2];
+        const int count = lightnessLine(pieces, W, firstPart, start, hue[std::size_t(i)], end);
+        const Ramp::TCopy copies[6] = {{bytes(i)},
+                                       {bytes(2 * o - i), kSwapRG},
+                                       {bytes(2 * o + i), kRotF},
+                                       {bytes(4 * o + i), kRotF2},
+                                       {bytes(4 * o - i), kSwapBGRotF},
+                                       {bytes(6 * o - i), kSwapRBRotF2}};
+        const Ramp::TCopy firstHue[4] = {{bytes(0)},
+                                         {bytes(2 * o), kRotF},
+                                         {bytes(4 * o), kSwapBGRotF},
+                                         {bytes(6 * o), kSwapRBSwapBGRotF}};
+        if (i == 0)
+            Ramp::lines(pieces, count, firstHue, 4);
+        else
+            Ramp::lines(pieces, count, copies, 6);
     }
-    for (int y : {o, 3 * o, 5 * o}) {
-        Px* dst = row(y);
-        const Px* above = row(y - 1);
-        const Px* below = row(y + 1);
-        for (int x = 0; x < W; ++x)
-            dst[x] = maxPx(above[x], below[x]);
-    }
+    for (int y : {o, 3 * o, 5 * o})
+        Ramp::maxBytes(bitmap.scanLine(y), bitmap.scanLine(y - 1), bitmap.scanLine(y + 1),
+                       std::size_t(W) * sizeof(Px));
     FHueStripLen = 6 * o;
     FGrayStripLen = H - 6 * o;
 

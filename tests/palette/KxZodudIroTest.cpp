@@ -1,5 +1,6 @@
 #include "palette/KxZodudIro.h"
 
+#include "palette/Ramp.h"
 #include "platform/FakePlatform.h"
 
 #include <QAction>
@@ -182,6 +183,54 @@ TEST(KxZodudIroBuild, MatchesTheLayoutRulesPixelForPixel) {
         expectRulesFollowed(z, o, horz ? 21 : 2000, horz ? 2000 : 21, 255, true);
         expectRulesFollowed(z, o, horz ? 2000 : 21, horz ? 21 : 2000, 255, false);
     }
+}
+
+// Every vector path builds byte for byte the picture of the plain loops, padding included, also at
+// sizes whose runs end anywhere within a vector, lines longer than the paths work at once, and
+// for a gray strip of 0.
+TEST(KxZodudIroBuild, FastPathsBuildThePlainPicture) {
+    // Later tests run on the fastest path again, whatever this one ends with.
+    struct Restore {
+        Ramp::TPath fast = Ramp::chosen();
+        ~Restore() { Ramp::choose(fast); }
+    } const restore;
+    auto build = [](TKxZodudIro& z, Ramp::TPath path, THsOrientation o, int W, int H, bool w2b,
+                    int pastel) {
+        Ramp::choose(path);
+        TKxZodudIroBitmap bmp;
+        bmp.setSize(W, H);
+        const bool drawn = o == thsHorizontal ? z.CreateZodudIroHorz(bmp, W, H, w2b, pastel)
+                                              : z.CreateZodudIroVert(bmp, W, H, w2b, pastel);
+        // No picture where the gray strip leaves no room for the hues.
+        if (!drawn) return std::vector<std::uint8_t>();
+        return std::vector<std::uint8_t>(bmp.scanLine(0), bmp.scanLine(0) + bmp.stride() * H);
+    };
+    TKxZodudIro z;
+    int drawn = 0;
+    for (int graySize : {6, 0, 37})
+        for (THsOrientation o : {thsHorizontal, thsVertical})
+            for (auto [along, across] : {std::pair{50, 4},
+                                         {51, 5},
+                                         {77, 17},
+                                         {203, 33},
+                                         {404, 131},
+                                         {768, 410},
+                                         {21, 4100}})
+                for (int pastel : {0, 64, 201, 255})
+                    for (bool w2b : {true, false}) {
+                        // The large pictures once for each orientation and direction.
+                        if (along * across > 100000 && (graySize != 6 || pastel != 64)) continue;
+                        z.setGraySize(graySize);
+                        const bool horz = o == thsHorizontal;
+                        const int W = horz ? along : across, H = horz ? across : along;
+                        const auto expected = build(z, Ramp::TPath::Plain, o, W, H, w2b, pastel);
+                        drawn += !expected.empty();
+                        for (Ramp::TPath path : Ramp::paths())
+                            ASSERT_EQ(build(z, path, o, W, H, w2b, pastel), expected)
+                                << o << " " << W << "x" << H << " gray " << graySize << " p"
+                                << pastel << " w2b " << w2b << " path " << int(path);
+                    }
+    EXPECT_GE(drawn, 100);
 }
 
 TEST(KxZodudIroBuild, RefusesSizesTheLayoutCannotDraw) {

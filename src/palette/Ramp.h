@@ -1,0 +1,58 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// Straight lines and maxima over runs of three-byte pixels: besides the channel exchanges, what
+// the palette picture is made of. One plain loop is the reference for each; the faster paths give
+// the same bytes.
+namespace Ramp {
+
+// Bits below the byte in a channel's fixed-point value.
+constexpr int kFraction = 22;
+
+enum class TPath { Plain, Sse41, Avx2, Avx512 };
+
+// Every path this processor runs, the plain one first and the fastest last.
+std::vector<TPath> paths();
+// The path of the functions that take none: the fastest, unless another was chosen (tests build
+// whole pictures on the plain paths to compare).
+TPath chosen() noexcept;
+void choose(TPath path) noexcept;
+
+// A straight piece of a line: n pixels whose channel c at pixel k is
+// (start[c] − k × step[c]) >> kFraction in 32-bit integers. Every value of its n pixels must lie
+// in 0 ... 255 << kFraction; a step of 0 repeats the start.
+struct TPiece {
+    int n = 0;
+    std::int32_t start[3] = {0, 0, 0};
+    std::int32_t step[3] = {0, 0, 0};
+};
+
+// One place a line is written, and in which channel order: byte t of each pixel there is the
+// line's channel order[t]. Any alignment.
+struct TCopy {
+    std::uint8_t* out;
+    std::array<std::uint8_t, 3> order{0, 1, 2};
+};
+
+// Writes the line made of the pieces, one after another, to each of the copies; where copies
+// overlap they must agree. The line is worked out once for all copies, and each copy is written
+// from its start to its end before the next: memory takes one stream at a time best.
+void lines(const TPiece* pieces, int pieceCount, const TCopy* copies, int copyCount) noexcept;
+void linesWith(TPath path, const TPiece* pieces, int pieceCount, const TCopy* copies,
+               int copyCount) noexcept;
+inline void lines(std::uint8_t* out, const TPiece& piece) noexcept {
+    const TCopy copy{out};
+    lines(&piece, 1, &copy, 1);
+}
+
+// n bytes, each the larger of a's and b's; out may be neither. Any alignment.
+void maxBytes(std::uint8_t* out, const std::uint8_t* a, const std::uint8_t* b,
+              std::size_t n) noexcept;
+void maxBytesWith(TPath path, std::uint8_t* out, const std::uint8_t* a, const std::uint8_t* b,
+                  std::size_t n) noexcept;
+
+} // namespace Ramp
