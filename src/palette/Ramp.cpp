@@ -133,11 +133,11 @@ __attribute__((target("sse4.1"))) void sse41Planes(const TPiece* pieces, int pie
         const int p1 = p0 + std::max(0, piece.n);
         const int from = std::max(p0, c0), to = std::min(p1, c1);
         for (std::size_t c = 0; c < 3 && from < to; ++c) {
-            std::uint8_t* plane = planes.channel[c] - c0;
+            std::uint8_t* plane = planes.channel[c];
             if (piece.step[c] == 0) {
                 const __m128i v = _mm_set1_epi8(char(piece.start[c] >> kFraction));
                 for (int k = from;; k = nextRound<16>(k, c0, c1, to)) {
-                    _mm_storeu_si128(reinterpret_cast<__m128i*>(plane + k), v);
+                    _mm_storeu_si128(reinterpret_cast<__m128i*>(plane + (k - c0)), v);
                     if (k + 16 >= to) break;
                 }
                 continue;
@@ -153,7 +153,7 @@ __attribute__((target("sse4.1"))) void sse41Planes(const TPiece* pieces, int pie
                 __m128i acc[4];
                 for (std::size_t q = 0; q < 4; ++q)
                     acc[q] = _mm_srai_epi32(_mm_sub_epi32(base, offset[q]), kFraction);
-                _mm_storeu_si128(reinterpret_cast<__m128i*>(plane + k),
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(plane + (k - c0)),
                                  _mm_packus_epi16(_mm_packs_epi32(acc[0], acc[1]),
                                                   _mm_packs_epi32(acc[2], acc[3])));
                 if (k + 16 >= to) break;
@@ -259,11 +259,11 @@ __attribute__((target("avx2"))) void avx2Planes(const TPiece* pieces, int pieceC
         const int p1 = p0 + std::max(0, piece.n);
         const int from = std::max(p0, c0), to = std::min(p1, c1);
         for (std::size_t c = 0; c < 3 && from < to; ++c) {
-            std::uint8_t* plane = planes.channel[c] - c0;
+            std::uint8_t* plane = planes.channel[c];
             if (piece.step[c] == 0) {
                 const __m256i v = _mm256_set1_epi8(char(piece.start[c] >> kFraction));
                 for (int k = from;; k = nextRound<32>(k, c0, c1, to)) {
-                    _mm256_storeu_si256(reinterpret_cast<__m256i*>(plane + k), v);
+                    _mm256_storeu_si256(reinterpret_cast<__m256i*>(plane + (k - c0)), v);
                     if (k + 32 >= to) break;
                 }
                 continue;
@@ -281,7 +281,7 @@ __attribute__((target("avx2"))) void avx2Planes(const TPiece* pieces, int pieceC
                 __m256i acc[4];
                 for (std::size_t q = 0; q < 4; ++q)
                     acc[q] = _mm256_srai_epi32(_mm256_sub_epi32(base, offset[q]), kFraction);
-                _mm256_storeu_si256(reinterpret_cast<__m256i*>(plane + k),
+                _mm256_storeu_si256(reinterpret_cast<__m256i*>(plane + (k - c0)),
                                     _mm256_packus_epi16(_mm256_packs_epi32(acc[0], acc[1]),
                                                         _mm256_packs_epi32(acc[2], acc[3])));
                 if (k + 32 >= to) break;
@@ -327,86 +327,14 @@ __attribute__((target("avx2"))) void avx2Copies(const TPlanes& planes, int c0, i
     }
 }
 
-// When a line changes in one channel only, each 32-byte output vector is that channel's bytes
-// moved into place by one shuffle, over the fixed bytes of the others. The vectors cover pixels
-// 0 ... 10, 10 ... 21 and 21 ... 31 of a round: their halves take pixels from the round's low
-// half twice, from both halves, and from its high half twice.
-struct TSpread {
-    // [varying byte of the pixel][vector][byte]; 0x80 takes nothing.
-    std::array<std::array<std::array<std::uint8_t, 32>, 3>, 3> mask{};
-};
-constexpr TSpread spreadMasks() {
-    TSpread m;
-    for (int t = 0; t < 3; ++t)
-        for (int k = 0; k < 3; ++k)
-            for (int q = 0; q < 32; ++q) {
-                const int at = 32 * k + q;
-                m.mask[std::size_t(t)][std::size_t(k)][std::size_t(q)] =
-                    at % 3 == t ? std::uint8_t(at / 3 % 16) : 0x80;
-            }
-    return m;
-}
-constexpr TSpread kSpread = spreadMasks();
-
-__attribute__((target("avx2"))) void
-avx2OneChannelCopies(const TPlanes& planes, int c0, int c1, std::size_t varying,
-                     const std::uint8_t (&fixed)[3], const TCopy* copies, int copyCount) noexcept {
-    const int len = c1 - c0;
-    const std::uint8_t* from = planes.channel[varying];
-    for (int c = 0; c < copyCount; ++c) {
-        const auto order = copies[c].order;
-        std::size_t t = 0;
-        while (t < 2 && order[t] != varying)
-            ++t;
-        std::uint32_t pixel = 0;
-        for (std::size_t b = 0; b < 3; ++b)
-            if (b != t) pixel |= std::uint32_t(fixed[order[b]]) << (8 * b);
-        // The fixed bytes of the 96, with 0 where the varying byte goes: the pixel repeated from
-        // its byte (32k) % 3 for vector k.
-        const __m256i one = _mm256_set1_epi32(int(pixel));
-        __m256i base[3], spread[3];
-        for (std::size_t k = 0; k < 3; ++k) {
-            const __m256i repeat = _mm256_setr_m128i(load16(kRepeat.data() + (32 * k) % 3),
-                                                     load16(kRepeat.data() + (32 * k + 16) % 3));
-            base[k] = _mm256_shuffle_epi8(one, repeat);
-            spread[k] = load32(kSpread.mask[t][k].data());
-        }
-        std::uint8_t* out = copies[c].out + 3 * std::size_t(c0);
-        for (int i = 0;; i += 32) {
-            i = std::min(i, len - 32);
-            const __m256i v = load32(from + i);
-            const __m256i source[3] = {_mm256_permute4x64_epi64(v, 0x44), v,
-                                       _mm256_permute4x64_epi64(v, 0xEE)};
-            std::uint8_t* to = out + 3 * std::size_t(i);
-            for (std::size_t k = 0; k < 3; ++k)
-                _mm256_storeu_si256(
-                    reinterpret_cast<__m256i*>(to + 32 * k),
-                    _mm256_or_si256(base[k], _mm256_shuffle_epi8(source[k], spread[k])));
-            if (i == len - 32) break;
-        }
-    }
-}
-
 // Lines of at least thirty-two pixels; false for shorter ones.
 __attribute__((target("avx2"))) bool avx2Lines(const TPiece* pieces, int pieceCount,
                                                const TCopy* copies, int copyCount, int n) noexcept {
     if (n < 32) return false;
     TPlanes planes;
-    // A single piece that changes in one channel.
-    std::size_t varying = 3;
-    int changing = 0;
-    std::uint8_t fixed[3];
-    for (std::size_t c = 0; c < 3; ++c) {
-        fixed[c] = std::uint8_t(pieces[0].start[c] >> kFraction);
-        if (pieces[0].step[c] != 0) varying = c, ++changing;
-    }
-    const bool oneChannel = pieceCount == 1 && changing == 1;
     forEachChunk(n, [&](int c0, int c1) {
         avx2Planes(pieces, pieceCount, c0, c1, planes);
-        if (oneChannel)
-            avx2OneChannelCopies(planes, c0, c1, varying, fixed, copies, copyCount);
-        else
-            avx2Copies(planes, c0, c1, copies, copyCount);
+        avx2Copies(planes, c0, c1, copies, copyCount);
     });
     return true;
 }

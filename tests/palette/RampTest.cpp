@@ -72,8 +72,8 @@ TEST(Ramp, FastPathsMatchThePlainLoop) {
     std::array<std::uint8_t, 3> order{0, 1, 2};
     for (int n : lengths)
         for (int round = 0; round < 8; ++round) {
-            // Lengths of up to four pieces that add up to n.
-            const int count = 1 + int(random() % 4);
+            // Lengths of up to four pieces that add up to n; a single piece in rounds 4 and 5.
+            const int count = round == 4 || round == 5 ? 1 : 1 + int(random() % 4);
             std::vector<Ramp::TPiece> pieces(static_cast<std::size_t>(count));
             int left = n;
             for (int p = 0; p < count; ++p) {
@@ -83,8 +83,10 @@ TEST(Ramp, FastPathsMatchThePlainLoop) {
                 pieces[std::size_t(p)].n = length;
                 left -= length;
                 for (std::size_t c = 0; c < 3; ++c) {
+                    // Rounds 4 and 5 change one channel alone, as the hue lines do.
                     const int a = round < 2 ? 255 * int(c % 2) : int(random() % 256);
-                    const int b = round < 2 ? 255 - a : c == 0 ? a : int(random() % 256);
+                    const bool fixed = round < 4 ? c == 0 : round < 6 && c != std::size_t(n % 3);
+                    const int b = round < 2 ? 255 - a : fixed ? a : int(random() % 256);
                     channel(pieces[std::size_t(p)], c, a, b, (round + p) % 3 == 0);
                 }
             }
