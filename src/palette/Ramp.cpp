@@ -417,10 +417,15 @@ HUESPLINTER_AVX512 void avx512Planes(const TPiece* pieces, int pieceCount, int c
                 const __m512i base =
                     _mm512_set1_epi32(valueBase(piece.start[c], piece.step[c], r0 - p0));
                 const __m512i d = _mm512_set1_epi32(piece.step[c]);
+                // Vector q + 1 is vector q four pixels on.
+                const __m512i fourSteps =
+                    _mm512_set1_epi32(std::int32_t(std::uint32_t(piece.step[c]) * 4u));
+                __m512i sum = _mm512_sub_epi32(base, _mm512_mullo_epi32(lane[0], d));
                 __m512i acc[4];
-                for (std::size_t q = 0; q < 4; ++q)
-                    acc[q] = _mm512_maskz_srai_epi32(
-                        0xFFFF, _mm512_sub_epi32(base, _mm512_mullo_epi32(lane[q], d)), kFraction);
+                for (std::size_t q = 0; q < 4; ++q) {
+                    acc[q] = _mm512_maskz_srai_epi32(0xFFFF, sum, kFraction);
+                    sum = _mm512_sub_epi32(sum, fourSteps);
+                }
                 v[c] =
                     _mm512_mask_mov_epi8(v[c], lanes,
                                          _mm512_packus_epi16(_mm512_packs_epi32(acc[0], acc[1]),
@@ -516,7 +521,9 @@ void linesWith(TPath path, const TPiece* pieces, int pieceCount, const TCopy* co
     const int n = lengthOf(pieces, pieceCount);
     if (n <= 0 || copyCount <= 0) return;
 #if HUESPLINTER_RAMP_SSE41
-    if (path != TPath::Plain && fastestPath() != TPath::Plain) {
+    // A single unchanging piece is a fill, which needs no planes.
+    static const bool vectors = fastestPath() != TPath::Plain;
+    if (path != TPath::Plain && vectors) {
         const TPiece& first = pieces[0];
         if (pieceCount == 1 && first.step[0] == 0 && first.step[1] == 0 && first.step[2] == 0 &&
             n >= 6) {
