@@ -159,8 +159,11 @@ void TKxZodudIroBitmap::setSize(int width, int height) {
     FWidth = std::max(0, width);
     FHeight = std::max(0, height);
     FStride = (FWidth * 3 + 3) & ~3;
-    FPixels.assign(std::size_t(FStride) * std::size_t(FHeight), 0);
+    const std::size_t bytes = std::size_t(FStride) * std::size_t(FHeight);
+    FPixels.assign(bytes == 0 ? 0 : bytes + 63, 0);
     FPixels.shrink_to_fit();
+    const auto address = reinterpret_cast<std::uintptr_t>(FPixels.data());
+    FFirst = FPixels.data() + ((64 - address % 64) % 64);
 }
 
 ColorValue TKxZodudIroBitmap::colorAt(int x, int y) const noexcept {
@@ -171,7 +174,7 @@ ColorValue TKxZodudIroBitmap::colorAt(int x, int y) const noexcept {
 
 QImage TKxZodudIroBitmap::image() const {
     if (FWidth == 0 || FHeight == 0) return {};
-    return QImage(FPixels.data(), FWidth, FHeight, FStride, QImage::Format_BGR888);
+    return QImage(FFirst, FWidth, FHeight, FStride, QImage::Format_BGR888);
 }
 
 // ---------------------------------------------------------------------------------------------
