@@ -109,17 +109,9 @@ void TKxCustomControl::getParentBackground(TKxBmp& target) {
 
 void TKxCustomControl::UpdateBmpFont() {
     if (!FBmp) return;
-    const QFont& f = font();
-    const int ppi = logicalDpiY();
-    int size = f.pointSize();
-    if (size <= 0) size = f.pixelSize() * 72 / (ppi > 0 ? ppi : 96);
-    int style = 0;
-    if (f.bold()) style |= fsBold;
-    if (f.italic()) style |= fsItalic;
-    if (f.underline()) style |= fsUnderline;
-    if (f.strikeOut()) style |= fsStrikeOut;
-    // Every family of the font, so a caption falls back like the window's other text.
-    FBmp->setFont(f.families(), size, 1, ppi, style);
+    // Every family and the very size of the control's font, so a caption falls back like the
+    // window's other text and shares its loaded face instead of loading one of its own.
+    FBmp->setFontFrom(font(), 1, logicalDpiY());
     FBmp->setTextTransparent(true);
 }
 

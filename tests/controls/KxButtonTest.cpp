@@ -544,7 +544,7 @@ TEST(KxButtonTest, ButtonLetsGoOfADestroyedImageList) {
     EXPECT_FALSE(after.isNull());
 }
 
-TEST(KxButtonTest, CaptionFallsBackLikeTheWindowsOtherTextWhereAFaceIsMissing) {
+TEST(KxButtonTest, CaptionIsTheWindowsOwnTextFallingBackWhereAFaceIsMissing) {
     Form form;
     QFont font;
     font.setFamilies({QStringLiteral("No Such Face"), QStringLiteral("Liberation Serif")});
@@ -557,4 +557,6 @@ TEST(KxButtonTest, CaptionFallsBackLikeTheWindowsOtherTextWhereAFaceIsMissing) {
     // The next family of the window's font, not whatever face the font system puts in for the
     // missing one.
     EXPECT_EQ(QFontInfo(b->bitmap()->font()).family(), QStringLiteral("Liberation Serif"));
+    // The window's own size too: a size in pixels taken through points came out a pixel short.
+    EXPECT_EQ(QFontInfo(b->bitmap()->font()).pixelSize(), 18);
 }
