@@ -8,7 +8,8 @@
 # - the start to the first frame of the main window with 100 colour sets and two 1,000-line
 #   template lists, against a start with the built-in data a first start writes (and, for
 #   reference, against a first start, on empty settings and data folders);
-# - a start against an empty Qt window of the same size started the same way;
+# - a start against an empty Qt window of the same size started the same way, and against one
+#   that also shows a line of text (the font system's start and a first face are in that one);
 # - the resident and proportional memory (RSS/PSS) at the first frame;
 # - how many windows a start maps until it settles: one, unless the main window is made anew
 #   after its first show.
@@ -78,15 +79,16 @@ done
 for t in $(seq 1000); do printf '$00BBGGRR\tDelphi %d\t1\t0\t0\t0\t\r\n' "$t"; done >"$data/MruList.txt"
 for t in $(seq 1000); do printf 'hsl( HH, SS%%, LL%% );\tCSS hsl %d\t0\t360\t100\t100\t\r\n' "$t"; done >"$data/HslMruList.txt"
 
-: >"$work/first" >"$work/plain" >"$work/data" >"$work/bare"
+: >"$work/first" >"$work/plain" >"$work/data" >"$work/bare" >"$work/text"
 last() { field start_ms <"$work/$1" | tail -n 1; }
 for i in $(seq "$starts"); do
   run empty -- "$program" >>"$work/first"
   run built-in -- "$program" >>"$work/plain"
   run user-data -- "$program" >>"$work/data"
   run empty -- "$empty" "$size" >>"$work/bare"
+  run empty -- "$empty" --text "$size" >>"$work/text"
   echo "start $i of $starts: first start $(last first) ms, built-in data $(last plain) ms," \
-    "user's data $(last data) ms, empty window $(last bare) ms"
+    "user's data $(last data) ms, empty window $(last bare) ms, with text $(last text) ms"
 done
 run built-in --open ctrl+p --close Escape --repeat "$repeats" -- "$program" >"$work/picker"
 run built-in --open ctrl+q --close Escape --repeat "$repeats" -- "$program" >"$work/sample"
@@ -97,6 +99,7 @@ first=$(field start_ms <"$work/first" | median)
 plain=$(field start_ms <"$work/plain" | median)
 withData=$(field start_ms <"$work/data" | median)
 emptyMs=$(field start_ms <"$work/bare" | median)
+textMs=$(field start_ms <"$work/text" | median)
 mib() { field "$1" <"$work/$2" | median | awk '{ printf "%.1f", $1 / 1024 }'; }
 
 echo
@@ -112,9 +115,11 @@ row "start with 100 sets and 2 x 1,000 templates" \
 row "  against a first start" "$(ratio "$withData" "$first")" ""
 row "first paint vs an empty Qt window" "$(ratio "$plain" "$emptyMs")" "<= 1.2x"
 row "  a first start vs an empty Qt window" "$(ratio "$first" "$emptyMs")" ""
+row "  vs an empty Qt window with a line of text" "$(ratio "$plain" "$textMs")" ""
 mostWindows() { cat "$work/first" "$work/plain" "$work/data" | field start_windows | sort -n | tail -n 1; }
 row "windows mapped by a start, most of all starts" "$(mostWindows)" "1"
 row "memory at first paint, RSS / PSS" "$(mib rss_kib plain) / $(mib pss_kib plain) MiB" \
   "<= 31 MiB"
 row "  empty Qt window, RSS / PSS" "$(mib rss_kib bare) / $(mib pss_kib bare) MiB" ""
+row "  with a line of text, RSS / PSS" "$(mib rss_kib text) / $(mib pss_kib text) MiB" ""
 row "  with the user's data, RSS / PSS" "$(mib rss_kib data) / $(mib pss_kib data) MiB" ""
