@@ -154,7 +154,8 @@ void TForm1Ui::setupUi(QWidget* form) {
     windowFont.setFamilies(
         {QStringLiteral("Tahoma"), QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
     windowFont.setPixelSize(scaled(kDesignFontHeight));
-    // As the captions' bitmaps ask for it, so both are one request and load one face.
+    // Where none of the faces is there, a sans-serif one rather than whatever the font system
+    // puts in; the captions' bitmaps take this very font.
     windowFont.setStyleHint(QFont::SansSerif);
     form->setFont(windowFont);
     form->setCursor(Qt::CrossCursor);

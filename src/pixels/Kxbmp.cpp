@@ -526,15 +526,21 @@ bool TKxBmp::setFont(const QStringList& families, int size, std::uint32_t colour
 }
 
 bool TKxBmp::setFontFrom(const QFont& font, std::uint32_t colour, int pixelsPerInch) {
+    if (font.pointSize() <= 0) {
+        // A font sized in pixels is taken as it is: sharing the widget's font shares the face it
+        // has already loaded.
+        if (!FDC) return false;
+        FFont = font;
+        FFontCreated = true;
+        if (colour != 1) setTextColor(colour);
+        return true;
+    }
     int style = 0;
     if (font.bold()) style |= fsBold;
     if (font.italic()) style |= fsItalic;
     if (font.underline()) style |= fsUnderline;
     if (font.strikeOut()) style |= fsStrikeOut;
-    // A font sized in pixels keeps its pixels: its size counts at 72 pixels per inch.
-    if (font.pointSize() > 0)
-        return setFont(font.families(), font.pointSize(), colour, pixelsPerInch, style);
-    return setFont(font.families(), font.pixelSize(), colour, 72, style);
+    return setFont(font.families(), font.pointSize(), colour, pixelsPerInch, style);
 }
 
 std::uint32_t TKxBmp::setTextColor(std::uint32_t colour) {

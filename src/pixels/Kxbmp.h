@@ -160,6 +160,7 @@ public:
     // The first of `families` the system has; without any of them, its sans-serif face.
     bool setFont(const QStringList& families, int size, std::uint32_t colour, int pixelsPerInch,
                  int style);
+    // A font in points is converted at pixelsPerInch; one in pixels is used as it is.
     bool setFontFrom(const QFont& font, std::uint32_t colour, int pixelsPerInch);
     const QFont& font() const noexcept { return FFont; }
     std::uint32_t setTextColor(std::uint32_t colour);
