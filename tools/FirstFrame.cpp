@@ -4,9 +4,12 @@
 // of times and reports each time how long until a window other than the main one was mapped and
 // drawn, closing it again with another key combination.
 //
-//     huesplinter-firstframe [--open KEYS --close KEYS [--repeat N]] -- PROGRAM [ARGUMENTS...]
+//     huesplinter-firstframe [--open KEYS --close KEYS [--repeat N] [--at-once]]
+//                            -- PROGRAM [ARGUMENTS...]
 //
-// KEYS is like ctrl+p or Escape. Output, one figure a line:
+// KEYS is like ctrl+p or Escape. With --at-once the first press comes as soon as the main window
+// is drawn, while the program may still be finishing its start, instead of after it settled.
+// Output, one figure a line:
 //     start_ms 182.4        window 768x490        rss_kib 36012        pss_kib 30100
 //     start_windows 1       (the program's windows mapped from the start until it settled)
 //     open_ms 1 240.3       open_ms 2 96.1 ...
@@ -305,9 +308,14 @@ void stop(pid_t child) {
 int main(int argc, char** argv) {
     std::string open, close = "Escape";
     int repeat = 10;
+    bool atOnce = false;
     int first = 1;
     for (; first < argc && std::strcmp(argv[first], "--") != 0; ++first) {
         const std::string option = argv[first];
+        if (option == "--at-once") {
+            atOnce = true;
+            continue;
+        }
         if (first + 1 >= argc) Watcher::fail("an option lacks its value");
         if (option == "--open")
             open = argv[++first];
@@ -318,7 +326,8 @@ int main(int argc, char** argv) {
         else
             Watcher::fail("unknown option");
     }
-    if (first + 1 >= argc) Watcher::fail("usage: [--open KEYS --close KEYS --repeat N] -- PROGRAM");
+    if (first + 1 >= argc)
+        Watcher::fail("usage: [--open KEYS --close KEYS --repeat N --at-once] -- PROGRAM");
 
     Watcher watcher;
     const auto started = Clock::now();
@@ -336,7 +345,7 @@ int main(int argc, char** argv) {
     const double startMs = msSince(started);
     const auto [rss, pss] = memoryOf(child);
     std::printf("start_ms %.1f\nrss_kib %ld\npss_kib %ld\n", startMs, rss, pss);
-    watcher.drain(kSettle);
+    if (!atOnce) watcher.drain(kSettle);
     std::printf("window %dx%d\n", watcher.window(*main).width, watcher.window(*main).height);
     // A window replaced after its first show (a native window made anew) counts twice.
     std::printf("start_windows %d\n", watcher.mappedCount(uint32_t(child)));
@@ -345,7 +354,7 @@ int main(int argc, char** argv) {
     int result = 0;
     for (int i = 1; !open.empty() && i <= repeat; ++i) {
         watcher.activate(*main);
-        watcher.drain(kSettle);
+        if (!atOnce || i > 1) watcher.drain(kSettle);
         Clock::time_point pressed;
         watcher.press(open, pressed);
         const std::optional<xcb_window_t> opened =
