@@ -6,6 +6,7 @@
 #include "app/Version.h"
 #include "platform/ClipboardKeeper.h"
 #include "platform/Console.h"
+#include "platform/FontWarmup.h"
 #include "platform/UserStore.h"
 #include "platform/WindowSystem.h"
 #include "support/Kxglobals.h"
@@ -43,7 +44,9 @@ int main(int argc, char** argv) {
     }
 
     // Reports an exception escaping an event handler and carries on.
+    TFontWarmup fonts;
     TApplication app(argc, argv);
+    fonts.wait();
     QApplication::setDesktopFileName(QStringLiteral("org.vextora.Huesplinter"));
 
     if (outcome.clipboardText) return ClipboardKeeper::keep(*outcome.clipboardText);
