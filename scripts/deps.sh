@@ -9,7 +9,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libqt6opengl6-dev libgl-dev qt6-wayland dbus
-  libpng-dev zlib1g-dev
+  libpng-dev zlib1g-dev libfontconfig-dev
   libxcb1-dev libxcb-shm0-dev libxcb-damage0-dev libxcb-xtest0-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core
