@@ -287,7 +287,12 @@ bool TKxZodudIro::CreateZodudIroHorz(TKxZodudIroBitmap& bitmap, int W, int H, bo
         auto at = [&](int x) { return reinterpret_cast<std::uint8_t*>(row + x); };
         const Ramp::TCopy thirds[3] = {{at(0)}, {at(2 * m), kRotF}, {at(4 * m + 1), kRotB}};
         Ramp::lines(pieces, 4, thirds, 3);
-        fill(row + hueLen, W - hueLen, gray[Y]);
+        // The usual strip is a few pixels wide: storing them costs less than the way through the
+        // line code.
+        if (W - hueLen <= 16)
+            std::fill(row + hueLen, row + W, gray[Y]);
+        else
+            fill(row + hueLen, W - hueLen, gray[Y]);
     }
     FHueStripLen = hueLen;
     FGrayStripLen = W - hueLen;

@@ -378,62 +378,78 @@ HUESPLINTER_AVX512 inline __m512i load64(const std::uint8_t* bytes) {
     return _mm512_loadu_si512(bytes);
 }
 
+#define HUESPLINTER_AVX512_INLINE HUESPLINTER_AVX512 __attribute__((always_inline)) inline
+
+// The three channels of 64 pixels, one byte vector each. Kept as named values rather than
+// arrays: GCC keeps arrays of vectors in memory, and a load of a 64-byte store still in flight
+// waits for it.
+struct TRound64 {
+    __m512i c0, c1, c2;
+};
+
+// The value's byte. Under a full mask: GCC 12 warns that the plain shift's intrinsic reads an
+// undefined vector.
+HUESPLINTER_AVX512_INLINE __m512i byteOf(__m512i value) noexcept {
+    return _mm512_maskz_srai_epi32(0xFFFF, value, kFraction);
+}
+
+// One channel of a piece over the lanes of a round in the mask, the round starting k pixels into
+// the piece. Vector q of the sums holds pixels 4q ... 4q + 3 of each 16-pixel quarter: the packs
+// work within quarters and so leave the pixels in order.
+HUESPLINTER_AVX512_INLINE __m512i avx512Channel(__m512i v, __mmask64 mask, std::int32_t start,
+                                                std::int32_t step, int k) noexcept {
+    if (step == 0) return _mm512_mask_set1_epi8(v, mask, char(start >> kFraction));
+    const __m512i lane0 =
+        _mm512_setr_epi32(0, 1, 2, 3, 16, 17, 18, 19, 32, 33, 34, 35, 48, 49, 50, 51);
+    const __m512i base = _mm512_set1_epi32(valueBase(start, step, k));
+    // Vector q + 1 is vector q four pixels on.
+    const __m512i fourSteps = _mm512_set1_epi32(std::int32_t(std::uint32_t(step) * 4u));
+    const __m512i sum0 = _mm512_sub_epi32(base, _mm512_mullo_epi32(lane0, _mm512_set1_epi32(step)));
+    const __m512i sum1 = _mm512_sub_epi32(sum0, fourSteps);
+    const __m512i sum2 = _mm512_sub_epi32(sum1, fourSteps);
+    const __m512i sum3 = _mm512_sub_epi32(sum2, fourSteps);
+    const __m512i low = _mm512_packs_epi32(byteOf(sum0), byteOf(sum1));
+    const __m512i high = _mm512_packs_epi32(byteOf(sum2), byteOf(sum3));
+    return _mm512_mask_mov_epi8(v, mask, _mm512_packus_epi16(low, high));
+}
+
+// Pixels [r0, r0 + 64) of the line. `first` and `firstStart` follow the first piece that reaches
+// the round; rounds only move forwards. Every piece within the round gives its lanes under a mask.
+HUESPLINTER_AVX512_INLINE TRound64 avx512Round(const TPiece* pieces, int pieceCount, int r0,
+                                               int& first, int& firstStart) noexcept {
+    const int r1 = r0 + 64;
+    while (firstStart + std::max(0, pieces[first].n) <= r0) {
+        firstStart += std::max(0, pieces[first].n);
+        ++first;
+    }
+    TRound64 v{_mm512_setzero_si512(), _mm512_setzero_si512(), _mm512_setzero_si512()};
+    for (int p = first, p0 = firstStart; p < pieceCount && p0 < r1;
+         p0 += std::max(0, pieces[p].n), ++p) {
+        const TPiece& piece = pieces[p];
+        const int from = std::max(p0, r0) - r0, to = std::min(p0 + std::max(0, piece.n), r1) - r0;
+        if (from >= to) continue;
+        const __mmask64 mask = (to == 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << to) - 1) &
+                               ~((std::uint64_t(1) << from) - 1);
+        v.c0 = avx512Channel(v.c0, mask, piece.start[0], piece.step[0], r0 - p0);
+        v.c1 = avx512Channel(v.c1, mask, piece.start[1], piece.step[1], r0 - p0);
+        v.c2 = avx512Channel(v.c2, mask, piece.start[2], piece.step[2], r0 - p0);
+    }
+    return v;
+}
+
 // Bytes [c0, c1) of the line's planes, sixty-four pixels a round on the same rounds as the
 // copies read them (the last one ends where the chunk does), each round stored once: a load of
-// bytes from several stores still in flight would wait for all of them. Every piece within a
-// round gives its lanes under a mask.
+// bytes from several stores still in flight would wait for all of them.
 HUESPLINTER_AVX512 void avx512Planes(const TPiece* pieces, int pieceCount, int c0, int c1,
                                      TPlanes& planes) noexcept {
-    // Vector q holds pixels 4q ... 4q + 3 of each 16-pixel quarter: the packs work within
-    // quarters and so leave the pixels in order.
-    __m512i lane[4];
-    for (int q = 0; q < 4; ++q)
-        lane[q] = _mm512_add_epi32(
-            _mm512_set1_epi32(4 * q),
-            _mm512_setr_epi32(0, 1, 2, 3, 16, 17, 18, 19, 32, 33, 34, 35, 48, 49, 50, 51));
     const int len = c1 - c0;
-    int first = 0, firstStart = 0; // the first piece that reaches the round
+    int first = 0, firstStart = 0;
     for (int i = 0;; i += 64) {
         i = std::min(i, len - 64);
-        const int r0 = c0 + i, r1 = r0 + 64;
-        while (firstStart + std::max(0, pieces[first].n) <= r0) {
-            firstStart += std::max(0, pieces[first].n);
-            ++first;
-        }
-        __m512i v[3] = {_mm512_setzero_si512(), _mm512_setzero_si512(), _mm512_setzero_si512()};
-        for (int p = first, p0 = firstStart; p < pieceCount && p0 < r1;
-             p0 += std::max(0, pieces[p].n), ++p) {
-            const TPiece& piece = pieces[p];
-            const int from = std::max(p0, r0) - r0,
-                      to = std::min(p0 + std::max(0, piece.n), r1) - r0;
-            if (from >= to) continue;
-            const __mmask64 lanes = (to == 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << to) - 1) &
-                                    ~((std::uint64_t(1) << from) - 1);
-            for (std::size_t c = 0; c < 3; ++c) {
-                if (piece.step[c] == 0) {
-                    v[c] = _mm512_mask_set1_epi8(v[c], lanes, char(piece.start[c] >> kFraction));
-                    continue;
-                }
-                const __m512i base =
-                    _mm512_set1_epi32(valueBase(piece.start[c], piece.step[c], r0 - p0));
-                const __m512i d = _mm512_set1_epi32(piece.step[c]);
-                // Vector q + 1 is vector q four pixels on.
-                const __m512i fourSteps =
-                    _mm512_set1_epi32(std::int32_t(std::uint32_t(piece.step[c]) * 4u));
-                __m512i sum = _mm512_sub_epi32(base, _mm512_mullo_epi32(lane[0], d));
-                __m512i acc[4];
-                for (std::size_t q = 0; q < 4; ++q) {
-                    acc[q] = _mm512_maskz_srai_epi32(0xFFFF, sum, kFraction);
-                    sum = _mm512_sub_epi32(sum, fourSteps);
-                }
-                v[c] =
-                    _mm512_mask_mov_epi8(v[c], lanes,
-                                         _mm512_packus_epi16(_mm512_packs_epi32(acc[0], acc[1]),
-                                                             _mm512_packs_epi32(acc[2], acc[3])));
-            }
-        }
-        for (std::size_t c = 0; c < 3; ++c)
-            _mm512_storeu_si512(planes.channel[c] + i, v[c]);
+        const TRound64 v = avx512Round(pieces, pieceCount, c0 + i, first, firstStart);
+        _mm512_storeu_si512(planes.channel[0] + i, v.c0);
+        _mm512_storeu_si512(planes.channel[1] + i, v.c1);
+        _mm512_storeu_si512(planes.channel[2] + i, v.c2);
         if (i == len - 64) break;
     }
 }
