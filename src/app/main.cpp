@@ -43,8 +43,8 @@ int main(int argc, char** argv) {
         }
     }
 
-    // Reports an exception escaping an event handler and carries on.
     TFontWarmup fonts;
+    // Reports an exception escaping an event handler and carries on.
     TApplication app(argc, argv);
     fonts.wait();
     QApplication::setDesktopFileName(QStringLiteral("org.vextora.Huesplinter"));
