@@ -72,6 +72,9 @@ wine reg delete "$settings_key" /f >/dev/null 2>&1 || true
 # it as the close box does (taskkill without /f asks the windows to close).
 start_and_close() {
   rm -rf "$roaming/Vextora/Huesplinter"
+  # A Wine session still lingering from a command run off the screen (wine reg) would host the
+  # program too, without a display: its windows would never show, nor take the close.
+  wineserver -w
   xvfb-run -a -s "-screen 0 1280x900x24" bash -c '
     data=$1; shift
     wine "$@" >/dev/null 2>&1 & pid=$!
