@@ -54,7 +54,12 @@ run() { # empty|built-in|user-data, then the watcher's arguments
   mkdir -p "$home/config" "$home/data"
   [[ $1 == empty ]] || cp -r "$work/$1/." "$home/data/"
   shift
-  HUESPLINTER_CONFIG_DIR=$home/config XDG_DATA_HOME=$home/data "$watch" "$@"
+  local status=0
+  HUESPLINTER_CONFIG_DIR=$home/config XDG_DATA_HOME=$home/data "$watch" "$@" || status=$?
+  # The watcher names its own other failures; a window that never came it leaves to its caller.
+  ((status != 1)) || echo "openings-check.sh: no window within 20 seconds for: $*;" \
+    "a machine this busy cannot be measured, try again when it is quieter" >&2
+  ((status == 0)) || return "$status"
   [[ ${keep:-} == "" ]] || cp -r "$home/data/." "$work/$keep/"
   rm -rf "$home"
 }
