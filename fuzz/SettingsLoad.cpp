@@ -3,6 +3,7 @@
 // of it loads back the same.
 #include "FuzzSupport.h"
 #include "app/SettingsCodec.h"
+#include "colour/CopyFormats.h"
 #include "platform/UserStore.h"
 
 #include <QDir>
@@ -14,7 +15,7 @@ namespace {
 
 void checkRanges(const TStoredSettings& s) {
     FuzzCheck(s.pastel >= 0 && s.pastel <= TStoredSettings::MaxPastel);
-    FuzzCheck(int(s.clickAction) >= 0 && int(s.clickAction) <= 5);
+    FuzzCheck(IsCopyStyle(int(s.clickAction)));
     FuzzCheck(s.fontSize >= 1 && s.fontSize <= TStoredSettings::MaxFontSize);
     FuzzCheck(s.windowState >= 0 && s.windowState <= 2);
     FuzzCheck(!(s.textColorLocked && s.bkgColorLocked));
