@@ -431,7 +431,6 @@ void TUserSlots::openDefaultFallback() {
 }
 
 void TUserSlots::OpenStartSet(const QString& storedPath) {
-    m_sets = m_store.ListColorSets();
     if (!storedPath.isEmpty() && QFileInfo::exists(storedPath)) {
         // A set elsewhere could never be saved, and would hold up every close asking to.
         if (!m_store.isInFolder(storedPath)) {

@@ -93,8 +93,8 @@ public:
     bool AskSaveChangedSet();
     // The same at the window's close, with the close question's own text.
     bool AskSaveBeforeClose();
-    // Start-up: the stored set, or the default set when there is none (and
-    // random history colours when the history is unusable).
+    // Start-up, after setDataFolder, whose set list it uses: the stored set, or the default set
+    // when there is none (and random history colours when the history is unusable).
     void OpenStartSet(const QString& storedPath);
     // The commands of the popup menu; each returns whether it succeeded.
     bool OpenBuiltInSet(const QString& name);

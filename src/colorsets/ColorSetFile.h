@@ -34,7 +34,6 @@ namespace ColorSetFile {
 
 inline constexpr QLatin1StringView HeaderKey{"Huesplinter ColorSet Data File"};
 inline constexpr QLatin1StringView Extension{".Hspl"};
-inline constexpr QLatin1StringView Pattern{"*.Hspl"};
 inline constexpr QLatin1StringView SixteenColorsName{"16 Colors Set"};
 inline constexpr QLatin1StringView DefaultSetName{"Default Color Set"};
 

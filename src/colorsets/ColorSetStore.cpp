@@ -207,9 +207,9 @@ TColorSetStatus TColorSetStore::WriteBuiltInColorSet(const QString& path) const 
 TColorSetList TColorSetStore::ListColorSets() const {
     TColorSetList sets{{ColorSetFile::SixteenColorsName, pathFor(ColorSetFile::SixteenColorsName)},
                        {ColorSetFile::DefaultSetName, pathFor(ColorSetFile::DefaultSetName)}};
-    // Hidden files too: a set named ".x" must not vanish from the list.
-    const QFileInfoList files =
-        QDir(m_folder).entryInfoList({ColorSetFile::Pattern}, QDir::Files | QDir::Hidden);
+    // Hidden files too: a set named ".x" must not vanish from the list. The extension is matched
+    // here rather than by a name filter, which would build a regular expression at every start.
+    const QFileInfoList files = QDir(m_folder).entryInfoList(QDir::Files | QDir::Hidden);
     // The order SortedPlace gives, reached in one sort on collation keys: each name is
     // lower-cased and keyed once, not in every comparison, and equal names keep the folder's
     // order.
@@ -218,6 +218,7 @@ TColorSetList TColorSetStore::ListColorSets() const {
     keys.reserve(files.size());
     found.reserve(std::size_t(files.size()));
     for (const QFileInfo& info : files) {
+        if (!info.fileName().endsWith(ColorSetFile::Extension, Qt::CaseInsensitive)) continue;
         const QString path = m_folder + info.fileName();
         const QString name = NameOf(path);
         // A file named like a built-in (in any case) is that built-in's file.

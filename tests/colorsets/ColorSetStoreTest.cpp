@@ -193,16 +193,22 @@ TEST_F(ColorSetStoreTest, TheListHasBuiltInsFirstThenEveryFileIgnoringCase) {
     for (const char* name : {"beta", "Alpha", ".hidden", "default color set", "gamma"})
         PutFile(path(name), setText("20", 20));
     PutFile(store.folder() + "other.txt", "x");
+    // The extension in any case is a set; a name that only holds it, or a folder, is not.
+    PutFile(store.folder() + "Delta.HSPL", setText("20", 20));
+    PutFile(store.folder() + "copy.Hspl.bak", "x");
+    PutFile(store.folder() + "Hspl", "x");
+    ASSERT_TRUE(QDir(store.folder()).mkdir("folder.Hspl"));
     const TColorSetList list = store.ListColorSets();
     const TColorSetList expected{{"16 Colors Set", path("16 Colors Set")},
                                  {"Default Color Set", path("default color set")},
                                  {".hidden", path(".hidden")},
                                  {"Alpha", path("Alpha")},
                                  {"beta", path("beta")},
+                                 {"Delta", store.folder() + "Delta.HSPL"},
                                  {"gamma", path("gamma")}};
     EXPECT_EQ(list, expected);
     EXPECT_EQ(TColorSetStore::SortedPlace(list, "Beta2"), 5u);
-    EXPECT_EQ(TColorSetStore::SortedPlace(list, "Zeta"), 6u);
+    EXPECT_EQ(TColorSetStore::SortedPlace(list, "Zeta"), 7u);
 }
 
 // Windows refuses device names (with any extension), its reserved characters and a trailing
