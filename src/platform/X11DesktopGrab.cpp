@@ -3,14 +3,17 @@
 #if HUESPLINTER_X11_SHM
 
 #include <QGuiApplication>
+#include <QTimer>
 #include <QtGui/qguiapplication_platform.h>
 
 #include <xcb/shm.h>
 #include <xcb/xcb.h>
 
 #include <sys/ipc.h>
+#include <sys/mman.h>
 #include <sys/shm.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <mutex>
 #include <vector>
@@ -19,8 +22,10 @@ namespace {
 
 // Memory the server writes a picture into. Creating and attaching a segment and the first touch of
 // its pages on both sides cost far more than a read, so a segment is kept for the next read once
-// the picture in it is let go. It is marked for removal as soon as both sides are attached, so it
-// goes away with the process whatever happens.
+// the picture in it is let go. Its pages are given back when no read has come for a while: a
+// picture of a large desktop is tens of megabytes, which a program kept open all day should not
+// hold while nothing shows it. A segment is marked for removal as soon as both sides are
+// attached, so it goes away with the process whatever happens.
 struct TSegment {
     xcb_connection_t* connection = nullptr;
     xcb_shm_seg_t id = 0;
@@ -34,6 +39,19 @@ struct TSegment {
 std::mutex segmentsLock;
 TSegment* spare = nullptr;
 std::vector<TSegment*> unwanted;
+// Counts the segments let go, so a late release finds whether the spare was read again since.
+std::uint64_t letGoCount = 0;
+
+// Long enough for the openings of a session of picking to find the pages still there.
+constexpr int kKeepPagesMs = 30'000;
+
+// Gives back the spare's pages if nothing was read since the let-go numbered `count`. Both sides
+// see them go; the next read writes into fresh ones. Where the system cannot give them back the
+// segment is kept whole.
+void releaseSparePages(std::uint64_t count) {
+    const std::lock_guard lock(segmentsLock);
+    if (spare && letGoCount == count) madvise(spare->memory, spare->size, MADV_REMOVE);
+}
 
 void dropUnwanted() {
     std::vector<TSegment*> dropped;
@@ -50,11 +68,25 @@ void dropUnwanted() {
 
 void pictureLetGo(void* info) {
     auto* segment = static_cast<TSegment*>(info);
-    const std::lock_guard lock(segmentsLock);
-    if (!spare)
+    std::uint64_t count = 0;
+    {
+        const std::lock_guard lock(segmentsLock);
+        if (spare) {
+            unwanted.push_back(segment);
+            return;
+        }
         spare = segment;
-    else
-        unwanted.push_back(segment);
+        count = ++letGoCount;
+    }
+    // The let-go may come from a thread without an event loop; the wait is the application's.
+    if (QCoreApplication* app = QCoreApplication::instance())
+        QMetaObject::invokeMethod(
+            app,
+            [count] {
+                QTimer::singleShot(kKeepPagesMs, QCoreApplication::instance(),
+                                   [count] { releaseSparePages(count); });
+            },
+            Qt::QueuedConnection);
 }
 
 TSegment* newSegment(xcb_connection_t* connection, size_t size) {

@@ -17,7 +17,8 @@ namespace Platform {
 QImage grabX11Desktop(QRect area);
 
 // Makes the memory of a read of `area` ready on both sides of the display connection, so that the
-// first read afterwards pays for no fresh memory.
+// first read afterwards pays for no fresh memory. Memory kept for the next read gives its pages
+// back when no read has come for half a minute.
 void prepareX11Desktop(QRect area);
 
 } // namespace Platform
