@@ -6,12 +6,15 @@
 # - Ctrl+P to the screen picker's first frame and Ctrl+Q to the sample window's, the first
 #   opening and the median of REPEATS openings in one run; and Ctrl+P pressed as soon as the
 #   main window is drawn, while the start may still be finishing, once in each of STARTS runs;
+#   and Ctrl+P after the program sat idle for half a minute, when the memory kept for the desktop's
+#   picture has given its pages back;
 # - the start to the first frame of the main window with 100 colour sets and two 1,000-line
 #   template lists, against a start with the built-in data a first start writes (and, for
 #   reference, against a first start, on empty settings and data folders);
 # - a start against an empty Qt window of the same size started the same way, and against one
 #   that also shows a line of text (the font system's start and a first face are in that one);
-# - the resident and proportional memory (RSS/PSS) at the first frame;
+# - the resident and proportional memory (RSS/PSS) at the first frame, and the resident memory
+#   when the picker has just closed and half a minute later;
 # - how many windows a start maps until it settles: one, unless the main window is made anew
 #   after its first show.
 #
@@ -102,6 +105,7 @@ for i in $(seq "$starts"); do
   run built-in --open ctrl+p --close Escape --repeat 1 --at-once -- "$program" >>"$work/early"
 done
 run built-in --open ctrl+q --close Escape --repeat "$repeats" -- "$program" >"$work/sample"
+run built-in --open ctrl+p --close Escape --repeat 1 --idle 31 -- "$program" >"$work/idle"
 
 opening() { awk -v n="$2" '$1 == "open_ms" && $2 == n { print $3 }' "$work/$1"; }
 openings() { awk '$1 == "open_ms" { print $3 }' "$work/$1" | median; }
@@ -119,6 +123,7 @@ row "figure" "measured" "goal"
 row "Ctrl+P to the picker's first frame" \
   "$(opening picker 1) ms first, $(openings picker) ms median" "<= 100 ms, first opening included"
 row "  Ctrl+P as soon as the main window is drawn" "$(openings early) ms median" ""
+row "  Ctrl+P after half a minute idle" "$(opening idle 1) ms" ""
 row "Ctrl+Q to the sample window's first frame" \
   "$(opening sample 1) ms first, $(openings sample) ms median" "<= 100 ms"
 row "start with 100 sets and 2 x 1,000 templates" \
@@ -134,3 +139,5 @@ row "memory at first paint, RSS / PSS" "$(mib rss_kib plain) / $(mib pss_kib pla
 row "  empty Qt window, RSS / PSS" "$(mib rss_kib bare) / $(mib pss_kib bare) MiB" ""
 row "  with a line of text, RSS / PSS" "$(mib rss_kib text) / $(mib pss_kib text) MiB" ""
 row "  with the user's data, RSS / PSS" "$(mib rss_kib data) / $(mib pss_kib data) MiB" ""
+row "memory as the picker closes / 30 s later, RSS" \
+  "$(mib closed_rss_kib idle) / $(mib idle_rss_kib idle) MiB" ""

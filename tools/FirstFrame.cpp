@@ -4,15 +4,18 @@
 // of times and reports each time how long until a window other than the main one was mapped and
 // drawn, closing it again with another key combination.
 //
-//     huesplinter-firstframe [--open KEYS --close KEYS [--repeat N] [--at-once]]
+//     huesplinter-firstframe [--open KEYS --close KEYS [--repeat N] [--at-once | --idle S]]
 //                            -- PROGRAM [ARGUMENTS...]
 //
 // KEYS is like ctrl+p or Escape. With --at-once the first press comes as soon as the main window
 // is drawn, while the program may still be finishing its start, instead of after it settled.
+// With --idle the program sits S seconds before the first press, and the memory is taken once
+// more when the last window has closed and again S seconds later.
 // Output, one figure a line:
 //     start_ms 182.4        window 768x490        rss_kib 36012        pss_kib 30100
 //     start_windows 1       (the program's windows mapped from the start until it settled)
 //     open_ms 1 240.3       open_ms 2 96.1 ...
+//     closed_rss_kib 45612  idle_rss_kib 39360      (with --idle)
 // Ends with 0 when every figure was taken, 1 when a window did not come within 20 seconds.
 
 #include <xcb/damage.h>
@@ -309,6 +312,7 @@ int main(int argc, char** argv) {
     std::string open, close = "Escape";
     int repeat = 10;
     bool atOnce = false;
+    int idleSeconds = 0;
     int first = 1;
     for (; first < argc && std::strcmp(argv[first], "--") != 0; ++first) {
         const std::string option = argv[first];
@@ -323,11 +327,15 @@ int main(int argc, char** argv) {
             close = argv[++first];
         else if (option == "--repeat")
             repeat = std::atoi(argv[++first]);
+        else if (option == "--idle")
+            idleSeconds = std::atoi(argv[++first]);
         else
             Watcher::fail("unknown option");
     }
     if (first + 1 >= argc)
-        Watcher::fail("usage: [--open KEYS --close KEYS --repeat N --at-once] -- PROGRAM");
+        Watcher::fail("usage: [--open KEYS --close KEYS --repeat N --at-once --idle S] -- PROGRAM");
+    if (atOnce && idleSeconds > 0) Watcher::fail("--at-once and --idle exclude each other");
+    const auto idle = std::chrono::seconds(idleSeconds);
 
     Watcher watcher;
     const auto started = Clock::now();
@@ -350,6 +358,7 @@ int main(int argc, char** argv) {
     // A window replaced after its first show (a native window made anew) counts twice.
     std::printf("start_windows %d\n", watcher.mappedCount(uint32_t(child)));
     std::fflush(stdout);
+    watcher.drain(idle);
 
     int result = 0;
     for (int i = 1; !open.empty() && i <= repeat; ++i) {
@@ -374,6 +383,13 @@ int main(int argc, char** argv) {
             result = 1;
             break;
         }
+    }
+    if (idleSeconds > 0 && result == 0 && !open.empty()) {
+        watcher.drain(kSettle);
+        std::printf("closed_rss_kib %ld\n", memoryOf(child).first);
+        std::fflush(stdout);
+        watcher.drain(idle);
+        std::printf("idle_rss_kib %ld\n", memoryOf(child).first);
     }
     stop(child);
     return result;
