@@ -269,30 +269,47 @@ bool TKxZodudIro::CreateZodudIroHorz(TKxZodudIroBitmap& bitmap, int W, int H, bo
     constexpr auto kRotF = order(rotateForward(kChannels));
     constexpr auto kRotB = order(rotateBackward(kChannels));
     constexpr auto kSwapRG = order(swapRG(kChannels));
-    for (int y = 0; y < H; ++y) {
-        Px* const row = pxRow(bitmap, y);
+    auto sameAsAbove = [&](int y) {
         const auto Y = std::size_t(y);
-        // Tall pictures have runs of rows of one lightness.
-        if (y > 0 && red[Y] == red[Y - 1] && yellow[Y] == yellow[Y - 1] && gray[Y] == gray[Y - 1]) {
-            std::memcpy(row, pxRow(bitmap, y - 1), std::size_t(W) * sizeof(Px));
+        return y > 0 && red[Y] == red[Y - 1] && yellow[Y] == yellow[Y - 1] &&
+               gray[Y] == gray[Y - 1];
+    };
+    // Rows go to the line code in batches: each call costs a little besides its pixels. Tall
+    // pictures have runs of rows of one lightness, which are copied instead.
+    constexpr int kBatch = 32;
+    Ramp::TPiece pieces[kBatch][4];
+    const auto stride = std::ptrdiff_t(bitmap.stride());
+    for (int y0 = 0; y0 < H;) {
+        if (sameAsAbove(y0)) {
+            std::memcpy(pxRow(bitmap, y0), pxRow(bitmap, y0 - 1), std::size_t(W) * sizeof(Px));
+            ++y0;
             continue;
         }
-        Ramp::TPiece pieces[4];
-        setRamp(pieces[0], m, red[Y], yellow[Y]);
-        // Pixels m + 1 ... 2m − 1 are drawn from the far end, keeping the line running forwards.
-        setRamp(pieces[2], m, red[Y], yellow[Y], true, kSwapRG);
-        pieces[2].n = m - 1;
-        setRamp(pieces[1], 1, maxPx(pixelOf(pieces[0], m - 1), pixelOf(pieces[2], 0)), kBlackPx);
-        setRamp(pieces[3], 1, rotateForward(red[Y]), kBlackPx);
-        auto at = [&](int x) { return reinterpret_cast<std::uint8_t*>(row + x); };
+        int y1 = y0;
+        for (; y1 < H && y1 - y0 < kBatch && (y1 == y0 || !sameAsAbove(y1)); ++y1) {
+            const auto Y = std::size_t(y1);
+            Ramp::TPiece(&line)[4] = pieces[y1 - y0];
+            setRamp(line[0], m, red[Y], yellow[Y]);
+            // Pixels m + 1 ... 2m − 1 are drawn from the far end, keeping the line running
+            // forwards.
+            setRamp(line[2], m, red[Y], yellow[Y], true, kSwapRG);
+            line[2].n = m - 1;
+            setRamp(line[1], 1, maxPx(pixelOf(line[0], m - 1), pixelOf(line[2], 0)), kBlackPx);
+            setRamp(line[3], 1, rotateForward(red[Y]), kBlackPx);
+        }
+        auto at = [&](int x) { return reinterpret_cast<std::uint8_t*>(pxRow(bitmap, y0) + x); };
         const Ramp::TCopy thirds[3] = {{at(0)}, {at(2 * m), kRotF}, {at(4 * m + 1), kRotB}};
-        Ramp::lines(pieces, 4, thirds, 3);
-        // The usual strip is a few pixels wide: storing them costs less than the way through the
-        // line code.
-        if (W - hueLen <= 16)
-            std::fill(row + hueLen, row + W, gray[Y]);
-        else
-            fill(row + hueLen, W - hueLen, gray[Y]);
+        Ramp::rows(&pieces[0][0], 4, y1 - y0, thirds, 3, stride);
+        for (int y = y0; y < y1; ++y) {
+            Px* const row = pxRow(bitmap, y);
+            // The usual strip is a few pixels wide: storing them costs less than the way through
+            // the line code.
+            if (W - hueLen <= 16)
+                std::fill(row + hueLen, row + W, gray[std::size_t(y)]);
+            else
+                fill(row + hueLen, W - hueLen, gray[std::size_t(y)]);
+        }
+        y0 = y1;
     }
     FHueStripLen = hueLen;
     FGrayStripLen = W - hueLen;

@@ -352,147 +352,295 @@ __attribute__((target("avx2"))) std::size_t avx2Max(std::uint8_t* out, const std
 #endif
 
 #if HUESPLINTER_RAMP_AVX2
-// Sixty-four pixels a round with whole-vector byte permutes: each 64-byte output vector takes its
-// bytes of two planes with one two-table permute, and those of the third with a masked one.
-struct TPermute64 {
-    std::array<std::array<std::uint8_t, 64>, 3> twoPlanes{}; // [vector][byte]
-    std::array<std::array<std::uint8_t, 64>, 3> third{};
-    std::array<std::uint64_t, 3> thirdMask{};
-};
-constexpr TPermute64 permute64() {
-    TPermute64 m;
-    for (std::size_t k = 0; k < 3; ++k)
-        for (std::size_t q = 0; q < 64; ++q) {
-            const std::size_t at = 64 * k + q, pixel = at / 3, t = at % 3;
-            m.twoPlanes[k][q] = std::uint8_t(t == 1 ? pixel + 64 : pixel);
-            m.third[k][q] = std::uint8_t(pixel);
-            if (t == 2) m.thirdMask[k] |= std::uint64_t(1) << q;
-        }
-    return m;
-}
-constexpr TPermute64 kPermute64 = permute64();
-
 #define HUESPLINTER_AVX512 __attribute__((target("avx512f,avx512bw,avx512vbmi")))
+#define HUESPLINTER_AVX512_INLINE HUESPLINTER_AVX512 __attribute__((always_inline)) inline
 
-HUESPLINTER_AVX512 inline __m512i load64(const std::uint8_t* bytes) {
+HUESPLINTER_AVX512_INLINE __m512i load64(const void* bytes) {
     return _mm512_loadu_si512(bytes);
 }
 
-#define HUESPLINTER_AVX512_INLINE HUESPLINTER_AVX512 __attribute__((always_inline)) inline
+// The line is worked out as one 32-bit word a pixel, channel c in byte c, sixteen pixels a group
+// by vector subtraction; a piece keeps its unchanging channels in a constant word and works out
+// only the others. Each copy takes three bytes of each word in its own order: one two-table
+// permute for each 64-byte store.
 
-// The three channels of 64 pixels, one byte vector each. Kept as named values rather than
-// arrays: GCC keeps arrays of vectors in memory, and a load of a 64-byte store still in flight
-// waits for it.
-struct TRound64 {
-    __m512i c0, c1, c2;
+// Output vector k of a 64-pixel round takes byte q from word (64k + q) / 3 of the round, and in
+// it the pixel's byte (64k + q) % 3 as the copy's order maps it; words are counted from vector
+// k's first source, word 16k.
+struct TWordIndex {
+    std::array<std::array<std::uint8_t, 64>, 3> base{}; // 4 × (word − 16k)
+    std::array<std::array<std::uint8_t, 64>, 3> byte{}; // the pixel's byte
+};
+constexpr TWordIndex wordIndex() {
+    TWordIndex m;
+    for (std::size_t k = 0; k < 3; ++k)
+        for (std::size_t q = 0; q < 64; ++q) {
+            const std::size_t at = 64 * k + q;
+            m.base[k][q] = std::uint8_t(4 * (at / 3) - 64 * k);
+            m.byte[k][q] = std::uint8_t(at % 3);
+        }
+    return m;
+}
+constexpr TWordIndex kWordIndex = wordIndex();
+
+// A copy's permutes. Kept as named values rather than an array: GCC keeps arrays of vectors in
+// memory.
+struct TCopyIndex {
+    __m512i i0, i1, i2;
 };
 
-// The value's byte. Under a full mask: GCC 12 warns that the plain shift's intrinsic reads an
-// undefined vector.
-HUESPLINTER_AVX512_INLINE __m512i byteOf(__m512i value) noexcept {
-    return _mm512_maskz_srai_epi32(0xFFFF, value, kFraction);
+HUESPLINTER_AVX512_INLINE TCopyIndex copyIndex(std::array<std::uint8_t, 3> order) noexcept {
+    const __m512i orderBytes = _mm512_set1_epi32(int(order[0] | order[1] << 8 | order[2] << 16));
+    auto index = [&](std::size_t k) HUESPLINTER_AVX512 {
+        // Under a full mask: GCC 12 warns that the plain permute's intrinsic reads an undefined
+        // vector.
+        return _mm512_add_epi8(load64(kWordIndex.base[k].data()),
+                               _mm512_maskz_permutexvar_epi8(
+                                   ~__mmask64(0), load64(kWordIndex.byte[k].data()), orderBytes));
+    };
+    return {index(0), index(1), index(2)};
 }
 
-// One channel of a piece over the lanes of a round in the mask, the round starting k pixels into
-// the piece. Vector q of the sums holds pixels 4q ... 4q + 3 of each 16-pixel quarter: the packs
-// work within quarters and so leave the pixels in order.
-HUESPLINTER_AVX512_INLINE __m512i avx512Channel(__m512i v, __mmask64 mask, std::int32_t start,
-                                                std::int32_t step, int k) noexcept {
-    if (step == 0) return _mm512_mask_set1_epi8(v, mask, char(start >> kFraction));
-    const __m512i lane0 =
-        _mm512_setr_epi32(0, 1, 2, 3, 16, 17, 18, 19, 32, 33, 34, 35, 48, 49, 50, 51);
-    const __m512i base = _mm512_set1_epi32(valueBase(start, step, k));
-    // Vector q + 1 is vector q four pixels on.
-    const __m512i fourSteps = _mm512_set1_epi32(std::int32_t(std::uint32_t(step) * 4u));
-    const __m512i sum0 = _mm512_sub_epi32(base, _mm512_mullo_epi32(lane0, _mm512_set1_epi32(step)));
-    const __m512i sum1 = _mm512_sub_epi32(sum0, fourSteps);
-    const __m512i sum2 = _mm512_sub_epi32(sum1, fourSteps);
-    const __m512i sum3 = _mm512_sub_epi32(sum2, fourSteps);
-    const __m512i low = _mm512_packs_epi32(byteOf(sum0), byteOf(sum1));
-    const __m512i high = _mm512_packs_epi32(byteOf(sum2), byteOf(sum3));
-    return _mm512_mask_mov_epi8(v, mask, _mm512_packus_epi16(low, high));
+// The lanes' words with the channels in the mask taken from the values v0, v1, v2 (start − k ×
+// step for each lane's k) and the others from `fixed`. A shifted value has its byte at 8c and
+// leftover fraction below, which the select drops. Shifts under a full mask: GCC 12 warns that
+// the plain shift's intrinsic reads an undefined vector.
+template <int kChanging>
+HUESPLINTER_AVX512_INLINE __m512i wordsOf(__m512i fixed, __m512i v0, __m512i v1,
+                                          __m512i v2) noexcept {
+    __m512i w = fixed;
+    if constexpr ((kChanging & 1) != 0)
+        w = _mm512_ternarylogic_epi32(_mm512_set1_epi32(0xFF),
+                                      _mm512_maskz_srli_epi32(0xFFFF, v0, kFraction), w, 0xCA);
+    if constexpr ((kChanging & 2) != 0)
+        w = _mm512_ternarylogic_epi32(_mm512_set1_epi32(0xFF00),
+                                      _mm512_maskz_srli_epi32(0xFFFF, v1, kFraction - 8), w, 0xCA);
+    if constexpr ((kChanging & 4) != 0)
+        w = _mm512_ternarylogic_epi32(_mm512_set1_epi32(0xFF0000),
+                                      _mm512_maskz_srli_epi32(0xFFFF, v2, kFraction - 16), w, 0xCA);
+    return w;
 }
 
-// Pixels [r0, r0 + 64) of the line. `first` and `firstStart` follow the first piece that reaches
-// the round; rounds only move forwards. Every piece within the round gives its lanes under a mask.
-HUESPLINTER_AVX512_INLINE TRound64 avx512Round(const TPiece* pieces, int pieceCount, int r0,
-                                               int& first, int& firstStart) noexcept {
-    const int r1 = r0 + 64;
-    while (firstStart + std::max(0, pieces[first].n) <= r0) {
-        firstStart += std::max(0, pieces[first].n);
-        ++first;
-    }
-    TRound64 v{_mm512_setzero_si512(), _mm512_setzero_si512(), _mm512_setzero_si512()};
-    for (int p = first, p0 = firstStart; p < pieceCount && p0 < r1;
-         p0 += std::max(0, pieces[p].n), ++p) {
-        const TPiece& piece = pieces[p];
-        const int from = std::max(p0, r0) - r0, to = std::min(p0 + std::max(0, piece.n), r1) - r0;
-        if (from >= to) continue;
-        const __mmask64 mask = (to == 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << to) - 1) &
-                               ~((std::uint64_t(1) << from) - 1);
-        v.c0 = avx512Channel(v.c0, mask, piece.start[0], piece.step[0], r0 - p0);
-        v.c1 = avx512Channel(v.c1, mask, piece.start[1], piece.step[1], r0 - p0);
-        v.c2 = avx512Channel(v.c2, mask, piece.start[2], piece.step[2], r0 - p0);
-    }
-    return v;
+// One channel's values over sixteen lanes, the first lane k pixels into the piece.
+HUESPLINTER_AVX512_INLINE __m512i valuesOf(std::int32_t start, std::int32_t step, int k) noexcept {
+    const __m512i lanes = _mm512_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
+    return _mm512_sub_epi32(_mm512_set1_epi32(valueBase(start, step, k)),
+                            _mm512_mullo_epi32(lanes, _mm512_set1_epi32(step)));
 }
 
-// Bytes [c0, c1) of the line's planes, sixty-four pixels a round on the same rounds as the
-// copies read them (the last one ends where the chunk does), each round stored once: a load of
-// bytes from several stores still in flight would wait for all of them.
-HUESPLINTER_AVX512 void avx512Planes(const TPiece* pieces, int pieceCount, int c0, int c1,
-                                     TPlanes& planes) noexcept {
-    const int len = c1 - c0;
-    int first = 0, firstStart = 0;
-    for (int i = 0;; i += 64) {
-        i = std::min(i, len - 64);
-        const TRound64 v = avx512Round(pieces, pieceCount, c0 + i, first, firstStart);
-        _mm512_storeu_si512(planes.channel[0] + i, v.c0);
-        _mm512_storeu_si512(planes.channel[1] + i, v.c1);
-        _mm512_storeu_si512(planes.channel[2] + i, v.c2);
-        if (i == len - 64) break;
+HUESPLINTER_AVX512_INLINE __mmask64 firstBytes(int n) noexcept {
+    return n >= 64 ? ~__mmask64(0) : n <= 0 ? __mmask64(0) : (__mmask64(1) << n) - 1;
+}
+
+// The piece the next group of sixteen pixels is in, and its values there.
+struct TGroupCursor {
+    int p;      // the piece
+    int p0, p1; // its pixels in the line
+    int kind;   // its changing channels, bit c for channel c
+    __m512i fixed, v0, v1, v2, d0, d1, d2;
+};
+
+// Puts the cursor on the piece holding pixel g, or on the last one past the line's end, with its
+// values at the group starting there.
+HUESPLINTER_AVX512_INLINE void seek(TGroupCursor& cur, const TPiece* pieces, int pieceCount,
+                                    int g) noexcept {
+    while (cur.p1 <= g && cur.p + 1 < pieceCount) {
+        ++cur.p;
+        cur.p0 = cur.p1;
+        cur.p1 += std::max(0, pieces[cur.p].n);
+    }
+    const TPiece& piece = pieces[cur.p];
+    const int k = g - cur.p0;
+    cur.kind = (piece.step[0] != 0) | (piece.step[1] != 0) << 1 | (piece.step[2] != 0) << 2;
+    std::uint32_t fixedWord = 0;
+    for (int c = 0; c < 3; ++c)
+        if (piece.step[c] == 0) fixedWord |= std::uint32_t(piece.start[c] >> kFraction) << (8 * c);
+    cur.fixed = _mm512_set1_epi32(std::int32_t(fixedWord));
+    cur.v0 = valuesOf(piece.start[0], piece.step[0], k);
+    cur.v1 = valuesOf(piece.start[1], piece.step[1], k);
+    cur.v2 = valuesOf(piece.start[2], piece.step[2], k);
+    cur.d0 = _mm512_set1_epi32(std::int32_t(std::uint32_t(piece.step[0]) * 16u));
+    cur.d1 = _mm512_set1_epi32(std::int32_t(std::uint32_t(piece.step[1]) * 16u));
+    cur.d2 = _mm512_set1_epi32(std::int32_t(std::uint32_t(piece.step[2]) * 16u));
+}
+
+template <int kChanging>
+HUESPLINTER_AVX512_INLINE __m512i stepGroup(TGroupCursor& cur) noexcept {
+    const __m512i w = wordsOf<kChanging>(cur.fixed, cur.v0, cur.v1, cur.v2);
+    if constexpr ((kChanging & 1) != 0) cur.v0 = _mm512_sub_epi32(cur.v0, cur.d0);
+    if constexpr ((kChanging & 2) != 0) cur.v1 = _mm512_sub_epi32(cur.v1, cur.d1);
+    if constexpr ((kChanging & 4) != 0) cur.v2 = _mm512_sub_epi32(cur.v2, cur.d2);
+    return w;
+}
+
+// The cursor's group, whatever its piece's changing channels; the cursor moves on a group.
+HUESPLINTER_AVX512_INLINE __m512i stepAny(TGroupCursor& cur) noexcept {
+    switch (cur.kind) {
+    case 0:
+        return stepGroup<0>(cur);
+    case 1:
+        return stepGroup<1>(cur);
+    case 2:
+        return stepGroup<2>(cur);
+    case 3:
+        return stepGroup<3>(cur);
+    case 4:
+        return stepGroup<4>(cur);
+    case 5:
+        return stepGroup<5>(cur);
+    case 6:
+        return stepGroup<6>(cur);
+    default:
+        return stepGroup<7>(cur);
     }
 }
 
-HUESPLINTER_AVX512 void avx512Copies(const TPlanes& planes, int c0, int c1, const TCopy* copies,
-                                     int copyCount) noexcept {
-    __m512i twoPlanes[3], third[3];
-    __mmask64 thirdMask[3];
-    for (std::size_t k = 0; k < 3; ++k) {
-        twoPlanes[k] = load64(kPermute64.twoPlanes[k].data());
-        third[k] = load64(kPermute64.third[k].data());
-        thirdMask[k] = kPermute64.thirdMask[k];
-    }
-    const int len = c1 - c0;
-    for (int c = 0; c < copyCount; ++c) {
-        const auto order = copies[c].order;
-        const std::uint8_t* a = planes.channel[order[0]];
-        const std::uint8_t* b = planes.channel[order[1]];
-        const std::uint8_t* r = planes.channel[order[2]];
-        std::uint8_t* out = copies[c].out + 3 * std::size_t(c0);
-        for (int i = 0;; i += 64) {
-            i = std::min(i, len - 64);
-            const __m512i va = load64(a + i), vb = load64(b + i), vr = load64(r + i);
-            std::uint8_t* to = out + 3 * std::size_t(i);
-            for (std::size_t k = 0; k < 3; ++k)
-                _mm512_storeu_si512(to + 64 * k, _mm512_mask_permutexvar_epi8(
-                                                     _mm512_permutex2var_epi8(va, twoPlanes[k], vb),
-                                                     thirdMask[k], third[k], vr));
-            if (i == len - 64) break;
+HUESPLINTER_AVX512_INLINE __mmask16 lanesFrom(int from) noexcept {
+    return from <= 0 ? __mmask16(0xFFFF) : from >= 16 ? __mmask16(0) : __mmask16(0xFFFFu << from);
+}
+
+// The words of pixels [g, g + 16) of the line; lanes past its end hold any value. The cursor is
+// on the group's first piece with its values there, and moves on to the next group.
+HUESPLINTER_AVX512_INLINE __m512i nextGroup(TGroupCursor& cur, const TPiece* pieces, int pieceCount,
+                                            int g) noexcept {
+    if (g + 16 <= cur.p1) return stepAny(cur);
+    // Pieces meet in the group. The first gives the lanes up to its end; a piece that ends
+    // within the group gives its own, and one that goes on past it takes the cursor.
+    __m512i w = cur.p1 > g ? stepAny(cur) : _mm512_setzero_si512();
+    while (cur.p + 1 < pieceCount) {
+        ++cur.p;
+        cur.p0 = cur.p1;
+        const TPiece& piece = pieces[cur.p];
+        cur.p1 += std::max(0, piece.n);
+        if (cur.p1 == cur.p0) continue;
+        if (cur.p1 >= g + 16) {
+            seek(cur, pieces, pieceCount, g);
+            return _mm512_mask_mov_epi32(w, lanesFrom(cur.p0 - g), stepAny(cur));
         }
+        const auto lanes = __mmask16(lanesFrom(cur.p0 - g) & ~lanesFrom(cur.p1 - g));
+        const int k = g - cur.p0;
+        w = _mm512_mask_mov_epi32(w, lanes,
+                                  wordsOf<7>(_mm512_setzero_si512(),
+                                             valuesOf(piece.start[0], piece.step[0], k),
+                                             valuesOf(piece.start[1], piece.step[1], k),
+                                             valuesOf(piece.start[2], piece.step[2], k)));
+    }
+    return w;
+}
+
+// A round's four groups of words.
+struct TRoundWords {
+    __m512i w0, w1, w2, w3;
+};
+
+template <int kChanging>
+HUESPLINTER_AVX512_INLINE TRoundWords stepRound(TGroupCursor& cur) noexcept {
+    const __m512i w0 = stepGroup<kChanging>(cur);
+    const __m512i w1 = stepGroup<kChanging>(cur);
+    const __m512i w2 = stepGroup<kChanging>(cur);
+    return {w0, w1, w2, stepGroup<kChanging>(cur)};
+}
+
+// Pixels [r, r + 64) of the line.
+HUESPLINTER_AVX512_INLINE TRoundWords nextRound(TGroupCursor& cur, const TPiece* pieces,
+                                                int pieceCount, int r) noexcept {
+    if (r + 64 <= cur.p1) switch (cur.kind) {
+        case 0:
+            return stepRound<0>(cur);
+        case 1:
+            return stepRound<1>(cur);
+        case 2:
+            return stepRound<2>(cur);
+        case 3:
+            return stepRound<3>(cur);
+        case 4:
+            return stepRound<4>(cur);
+        case 5:
+            return stepRound<5>(cur);
+        case 6:
+            return stepRound<6>(cur);
+        default:
+            return stepRound<7>(cur);
+        }
+    const __m512i w0 = nextGroup(cur, pieces, pieceCount, r);
+    const __m512i w1 = nextGroup(cur, pieces, pieceCount, r + 16);
+    const __m512i w2 = nextGroup(cur, pieces, pieceCount, r + 32);
+    return {w0, w1, w2, nextGroup(cur, pieces, pieceCount, r + 48)};
+}
+
+// Sixty-four pixels a round: the round's four groups are worked out in registers (a load of a
+// 64-byte store still in flight waits for it) and each copy takes its three vectors of them. The
+// copies are unrolled, their permutes held in registers as well.
+template <int kCopies>
+HUESPLINTER_AVX512 void avx512RowsOf(const TPiece* pieces, int pieceCount, int lineCount,
+                                     const TCopy* copies, std::ptrdiff_t next) noexcept {
+    TCopyIndex index[kCopies];
+    std::uint8_t* out[kCopies];
+#pragma GCC unroll 8
+    for (int c = 0; c < kCopies; ++c)
+        index[c] = copyIndex(copies[c].order), out[c] = copies[c].out;
+    for (int j = 0; j < lineCount; ++j, pieces += pieceCount) {
+        const int n = lengthOf(pieces, pieceCount);
+        TGroupCursor cur{0, 0, std::max(0, pieces[0].n), 0, {}, {}, {}, {}, {}, {}, {}};
+        if (n > 0) seek(cur, pieces, pieceCount, 0);
+        int r = 0;
+        for (; r + 64 <= n; r += 64) {
+            const TRoundWords w = nextRound(cur, pieces, pieceCount, r);
+#pragma GCC unroll 8
+            for (int c = 0; c < kCopies; ++c) {
+                std::uint8_t* to = out[c] + 3 * std::ptrdiff_t(r);
+                _mm512_storeu_si512(to, _mm512_permutex2var_epi8(w.w0, index[c].i0, w.w1));
+                _mm512_storeu_si512(to + 64, _mm512_permutex2var_epi8(w.w1, index[c].i1, w.w2));
+                _mm512_storeu_si512(to + 128, _mm512_permutex2var_epi8(w.w2, index[c].i2, w.w3));
+            }
+        }
+        if (r < n) {
+            const TRoundWords w = nextRound(cur, pieces, pieceCount, r);
+            const int bytes = 3 * (n - r);
+#pragma GCC unroll 8
+            for (int c = 0; c < kCopies; ++c) {
+                std::uint8_t* to = out[c] + 3 * std::ptrdiff_t(r);
+                _mm512_mask_storeu_epi8(to, firstBytes(bytes),
+                                        _mm512_permutex2var_epi8(w.w0, index[c].i0, w.w1));
+                if (bytes > 64)
+                    _mm512_mask_storeu_epi8(to + 64, firstBytes(bytes - 64),
+                                            _mm512_permutex2var_epi8(w.w1, index[c].i1, w.w2));
+                if (bytes > 128)
+                    _mm512_mask_storeu_epi8(to + 128, firstBytes(bytes - 128),
+                                            _mm512_permutex2var_epi8(w.w2, index[c].i2, w.w3));
+            }
+        }
+#pragma GCC unroll 8
+        for (int c = 0; c < kCopies; ++c)
+            out[c] += next;
     }
 }
 
-// Lines of at least sixty-four pixels; false for shorter ones.
-HUESPLINTER_AVX512 bool avx512Lines(const TPiece* pieces, int pieceCount, const TCopy* copies,
-                                    int copyCount, int n) noexcept {
-    if (n < 64) return false;
-    TPlanes planes;
-    forEachChunk(n, [&](int c0, int c1) {
-        avx512Planes(pieces, pieceCount, c0, c1, planes);
-        avx512Copies(planes, c0, c1, copies, copyCount);
-    });
-    return true;
+// Copies six at a time: more permutes than that would not stay in registers.
+HUESPLINTER_AVX512 void avx512Rows(const TPiece* pieces, int pieceCount, int lineCount,
+                                   const TCopy* copies, int copyCount,
+                                   std::ptrdiff_t next) noexcept {
+    for (; copyCount > 0; copies += 6, copyCount -= 6)
+        switch (std::min(copyCount, 6)) {
+        case 1:
+            avx512RowsOf<1>(pieces, pieceCount, lineCount, copies, next);
+            break;
+        case 2:
+            avx512RowsOf<2>(pieces, pieceCount, lineCount, copies, next);
+            break;
+        case 3:
+            avx512RowsOf<3>(pieces, pieceCount, lineCount, copies, next);
+            break;
+        case 4:
+            avx512RowsOf<4>(pieces, pieceCount, lineCount, copies, next);
+            break;
+        case 5:
+            avx512RowsOf<5>(pieces, pieceCount, lineCount, copies, next);
+            break;
+        default:
+            avx512RowsOf<6>(pieces, pieceCount, lineCount, copies, next);
+            break;
+        }
 }
 #endif
 
@@ -532,10 +680,13 @@ void choose(TPath path) noexcept {
     chosenPath() = path;
 }
 
-void linesWith(TPath path, const TPiece* pieces, int pieceCount, const TCopy* copies,
-               int copyCount) noexcept {
+namespace {
+
+// One line on the paths below the widest.
+void narrowLine(TPath path, const TPiece* pieces, int pieceCount, const TCopy* copies,
+                int copyCount) noexcept {
     const int n = lengthOf(pieces, pieceCount);
-    if (n <= 0 || copyCount <= 0) return;
+    if (n <= 0) return;
 #if HUESPLINTER_RAMP_SSE41
     // A single unchanging piece is a fill, which needs no planes.
     static const bool vectors = fastestPath() != TPath::Plain;
@@ -559,10 +710,6 @@ void linesWith(TPath path, const TPiece* pieces, int pieceCount, const TCopy* co
     case TPath::Plain:
         break;
     case TPath::Avx512:
-#if HUESPLINTER_RAMP_AVX2
-        if (avx512Lines(pieces, pieceCount, copies, copyCount, n)) return;
-#endif
-        [[fallthrough]];
     case TPath::Avx2:
 #if HUESPLINTER_RAMP_AVX2
         if (avx2Lines(pieces, pieceCount, copies, copyCount, n)) return;
@@ -577,8 +724,46 @@ void linesWith(TPath path, const TPiece* pieces, int pieceCount, const TCopy* co
     plainLines(pieces, pieceCount, copies, copyCount);
 }
 
+} // namespace
+
+void rowsWith(TPath path, const TPiece* pieces, int pieceCount, int lineCount, const TCopy* copies,
+              int copyCount, std::ptrdiff_t next) noexcept {
+    if (pieceCount <= 0 || lineCount <= 0 || copyCount <= 0) return;
+#if HUESPLINTER_RAMP_AVX2
+    if (path == TPath::Avx512) {
+        avx512Rows(pieces, pieceCount, lineCount, copies, copyCount, next);
+        return;
+    }
+#endif
+    if (lineCount == 1) {
+        narrowLine(path, pieces, pieceCount, copies, copyCount);
+        return;
+    }
+    constexpr int kGroup = 8;
+    for (int j = 0; j < lineCount; ++j, pieces += pieceCount)
+        for (int c0 = 0; c0 < copyCount; c0 += kGroup) {
+            TCopy moved[kGroup];
+            const int count = std::min(kGroup, copyCount - c0);
+            for (int c = 0; c < count; ++c) {
+                moved[c] = copies[c0 + c];
+                moved[c].out += j * next;
+            }
+            narrowLine(path, pieces, pieceCount, moved, count);
+        }
+}
+
+void rows(const TPiece* pieces, int pieceCount, int lineCount, const TCopy* copies, int copyCount,
+          std::ptrdiff_t next) noexcept {
+    rowsWith(chosenPath(), pieces, pieceCount, lineCount, copies, copyCount, next);
+}
+
+void linesWith(TPath path, const TPiece* pieces, int pieceCount, const TCopy* copies,
+               int copyCount) noexcept {
+    rowsWith(path, pieces, pieceCount, 1, copies, copyCount, 0);
+}
+
 void lines(const TPiece* pieces, int pieceCount, const TCopy* copies, int copyCount) noexcept {
-    linesWith(chosenPath(), pieces, pieceCount, copies, copyCount);
+    rowsWith(chosenPath(), pieces, pieceCount, 1, copies, copyCount, 0);
 }
 
 void maxBytesWith(TPath path, std::uint8_t* out, const std::uint8_t* a, const std::uint8_t* b,

@@ -39,11 +39,17 @@ struct TCopy {
 };
 
 // Writes the line made of the pieces, one after another, to each of the copies; where copies
-// overlap they must agree. The line is worked out once for all copies, and each copy is written
-// from its start to its end before the next: memory takes one stream at a time best.
+// overlap they must agree. The line is worked out once for all copies.
 void lines(const TPiece* pieces, int pieceCount, const TCopy* copies, int copyCount) noexcept;
 void linesWith(TPath path, const TPiece* pieces, int pieceCount, const TCopy* copies,
                int copyCount) noexcept;
+// Lines one after another, as lines() writes each: line j is made of pieces
+// [j × pieceCount, (j + 1) × pieceCount) and written to the copies moved on j × next bytes. The
+// rows of a picture in one call: each call costs a little besides its pixels.
+void rows(const TPiece* pieces, int pieceCount, int lineCount, const TCopy* copies, int copyCount,
+          std::ptrdiff_t next) noexcept;
+void rowsWith(TPath path, const TPiece* pieces, int pieceCount, int lineCount, const TCopy* copies,
+              int copyCount, std::ptrdiff_t next) noexcept;
 inline void lines(std::uint8_t* out, const TPiece& piece) noexcept {
     const TCopy copy{out};
     lines(&piece, 1, &copy, 1);

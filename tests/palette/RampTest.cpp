@@ -109,6 +109,63 @@ TEST(Ramp, FastPathsMatchThePlainLoop) {
         }
 }
 
+// Lines drawn a batch at a time are the lines drawn one by one: each line of its own pieces and
+// length, every copy moved on by the stride, up to seven copies (the widest path takes six at a
+// time).
+TEST(Ramp, RowsAreTheirLinesOneByOne) {
+    std::mt19937 random(7);
+    for (int lineCount : {1, 2, 5})
+        for (int copyCount : {1, 3, 6, 7})
+            for (int round = 0; round < 4; ++round) {
+                const int pieceCount = 1 + int(random() % 4);
+                std::vector<Ramp::TPiece> pieces(std::size_t(lineCount * pieceCount));
+                int longest = 0;
+                for (int j = 0; j < lineCount; ++j) {
+                    int n = 0;
+                    for (int p = 0; p < pieceCount; ++p) {
+                        Ramp::TPiece& piece = pieces[std::size_t(j * pieceCount + p)];
+                        piece.n = int(random() % (round < 2 ? 140 : 12));
+                        n += piece.n;
+                        for (std::size_t c = 0; c < 3; ++c) {
+                            const int a = int(random() % 256);
+                            channel(piece, c, a, random() % 3 == 0 ? a : int(random() % 256),
+                                    random() % 2 == 0);
+                        }
+                    }
+                    longest = std::max(longest, n);
+                }
+                const std::ptrdiff_t stride = 3 * longest + int(random() % 5);
+                std::vector<std::array<std::uint8_t, 3>> orders(std::size_t(copyCount), {0, 1, 2});
+                for (auto& o : orders)
+                    for (int k = int(random() % 6); k > 0; --k)
+                        std::next_permutation(o.begin(), o.end());
+                auto draw = [&](TPath path, bool batch) {
+                    std::vector<std::uint8_t> bytes(
+                        std::size_t(copyCount * lineCount) * std::size_t(stride) + 70, 0xA5);
+                    std::vector<Ramp::TCopy> copies;
+                    for (int c = 0; c < copyCount; ++c)
+                        copies.push_back(
+                            {bytes.data() + 3 + c * lineCount * stride, orders[std::size_t(c)]});
+                    if (batch)
+                        Ramp::rowsWith(path, pieces.data(), pieceCount, lineCount, copies.data(),
+                                       copyCount, stride);
+                    else
+                        for (int j = 0; j < lineCount; ++j) {
+                            Ramp::linesWith(TPath::Plain, pieces.data() + j * pieceCount,
+                                            pieceCount, copies.data(), copyCount);
+                            for (auto& copy : copies)
+                                copy.out += stride;
+                        }
+                    return bytes;
+                };
+                const auto expected = draw(TPath::Plain, false);
+                for (TPath path : Ramp::paths())
+                    ASSERT_EQ(draw(path, true), expected)
+                        << lineCount << " lines of " << pieceCount << " pieces, " << copyCount
+                        << " copies, round " << round << ", path " << int(path);
+            }
+}
+
 // A single unchanging piece is a fill, which the fast paths write their own way.
 TEST(Ramp, FastFillsMatchThePlainLoop) {
     for (int n = 1; n <= 40; ++n) {
