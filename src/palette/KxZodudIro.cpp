@@ -62,31 +62,31 @@ constexpr std::array<std::uint8_t, 3> order(Px p) {
 
 using Ramp::kFraction;
 
-constexpr std::array<std::uint8_t, 3> kSameOrder{0, 1, 2};
-
-// A straight line from a to b over n pixels in fixed point, drawn from the far end when asked and
-// with its channels exchanged as the order says. The first pixel of the line is exactly a; a
-// single pixel gets a, since a line needs two ends. Written field by field in place: a piece
+// A straight line from a to b over n pixels in fixed point. The first pixel of the line is exactly
+// a; a single pixel gets a, since a line needs two ends. Written field by field in place: a piece
 // built elsewhere and copied whole would be read back before its parts reach memory.
-void setRamp(Ramp::TPiece& piece, int n, Px a, Px b, bool reverse = false,
-             std::array<std::uint8_t, 3> channels = kSameOrder) {
+void setRamp(Ramp::TPiece& piece, int n, Px a, Px b) {
     piece.n = std::max(0, n);
     const std::int32_t from[3] = {a.b, a.g, a.r}, to[3] = {b.b, b.g, b.r};
-    for (std::size_t t = 0; t < 3; ++t) {
-        const std::size_t c = channels[t];
-        std::int32_t start = from[c] << kFraction;
-        std::int32_t step =
-            n <= 1 || from[c] == to[c] ? 0 : (start - (to[c] << kFraction)) / (n - 1);
-        if (reverse) {
-            // Start from the last pixel and step back: the same integers, in a forward loop.
-            start -= (n - 1) * step;
-            step = -step;
-        }
-        piece.start[t] = start;
-        piece.step[t] = step;
+    for (std::size_t c = 0; c < 3; ++c) {
+        const std::int32_t start = from[c] << kFraction;
+        piece.start[c] = start;
+        piece.step[c] = n <= 1 || from[c] == to[c] ? 0 : (start - (to[c] << kFraction)) / (n - 1);
     }
     // Pixel k is start − k × step. Neither leaves 32 bits: each is at most 255 × 2^22 apart from
     // the start.
+}
+
+// The piece drawn from its far end, with its channels exchanged as the order says: starting from
+// its last pixel and stepping back gives the same integers in a forward loop.
+void setReversed(Ramp::TPiece& piece, const Ramp::TPiece& line,
+                 std::array<std::uint8_t, 3> channels) {
+    piece.n = line.n;
+    for (std::size_t t = 0; t < 3; ++t) {
+        const std::size_t c = channels[t];
+        piece.start[t] = line.start[c] - std::max(0, line.n - 1) * line.step[c];
+        piece.step[t] = -line.step[c];
+    }
 }
 
 Ramp::TPiece rampPiece(int n, Px a, Px b) {
@@ -111,11 +111,6 @@ inline std::uint8_t* bytesOf(Px* p) {
 
 void ramp(Px* out, int n, Px a, Px b) {
     Ramp::lines(bytesOf(out), rampPiece(n, a, b));
-}
-
-// n copies of one pixel.
-void fill(Px* out, int n, Px p) {
-    Ramp::lines(bytesOf(out), rampPiece(n, p, p));
 }
 
 // Where the pure colour sits on the lightness axis: the length of the part from the start colour.
@@ -292,7 +287,7 @@ bool TKxZodudIro::CreateZodudIroHorz(TKxZodudIroBitmap& bitmap, int W, int H, bo
             setRamp(line[0], m, red[Y], yellow[Y]);
             // Pixels m + 1 ... 2m − 1 are drawn from the far end, keeping the line running
             // forwards.
-            setRamp(line[2], m, red[Y], yellow[Y], true, kSwapRG);
+            setReversed(line[2], line[0], kSwapRG);
             line[2].n = m - 1;
             setRamp(line[1], 1, maxPx(pixelOf(line[0], m - 1), pixelOf(line[2], 0)), kBlackPx);
             setRamp(line[3], 1, rotateForward(red[Y]), kBlackPx);
@@ -300,15 +295,10 @@ bool TKxZodudIro::CreateZodudIroHorz(TKxZodudIroBitmap& bitmap, int W, int H, bo
         auto at = [&](int x) { return reinterpret_cast<std::uint8_t*>(pxRow(bitmap, y0) + x); };
         const Ramp::TCopy thirds[3] = {{at(0)}, {at(2 * m), kRotF}, {at(4 * m + 1), kRotB}};
         Ramp::rows(&pieces[0][0], 4, y1 - y0, thirds, 3, stride);
-        for (int y = y0; y < y1; ++y) {
-            Px* const row = pxRow(bitmap, y);
-            // The usual strip is a few pixels wide: storing them costs less than the way through
-            // the line code.
-            if (W - hueLen <= 16)
-                std::fill(row + hueLen, row + W, gray[std::size_t(y)]);
-            else
-                fill(row + hueLen, W - hueLen, gray[std::size_t(y)]);
-        }
+        // A gray pixel's three bytes are equal.
+        for (int y = y0; y < y1; ++y)
+            std::memset(pxRow(bitmap, y) + hueLen, gray[std::size_t(y)].b,
+                        std::size_t(W - hueLen) * sizeof(Px));
         y0 = y1;
     }
     FHueStripLen = hueLen;

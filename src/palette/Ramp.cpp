@@ -456,9 +456,10 @@ HUESPLINTER_AVX512_INLINE void seek(TGroupCursor& cur, const TPiece* pieces, int
     for (int c = 0; c < 3; ++c)
         if (piece.step[c] == 0) fixedWord |= std::uint32_t(piece.start[c] >> kFraction) << (8 * c);
     cur.fixed = _mm512_set1_epi32(std::int32_t(fixedWord));
-    cur.v0 = valuesOf(piece.start[0], piece.step[0], k);
-    cur.v1 = valuesOf(piece.start[1], piece.step[1], k);
-    cur.v2 = valuesOf(piece.start[2], piece.step[2], k);
+    // Only the changing channels' values are read.
+    if (piece.step[0] != 0) cur.v0 = valuesOf(piece.start[0], piece.step[0], k);
+    if (piece.step[1] != 0) cur.v1 = valuesOf(piece.start[1], piece.step[1], k);
+    if (piece.step[2] != 0) cur.v2 = valuesOf(piece.start[2], piece.step[2], k);
     cur.d0 = _mm512_set1_epi32(std::int32_t(std::uint32_t(piece.step[0]) * 16u));
     cur.d1 = _mm512_set1_epi32(std::int32_t(std::uint32_t(piece.step[1]) * 16u));
     cur.d2 = _mm512_set1_epi32(std::int32_t(std::uint32_t(piece.step[2]) * 16u));
@@ -518,6 +519,14 @@ HUESPLINTER_AVX512_INLINE __m512i nextGroup(TGroupCursor& cur, const TPiece* pie
             return _mm512_mask_mov_epi32(w, lanesFrom(cur.p0 - g), stepAny(cur));
         }
         const auto lanes = __mmask16(lanesFrom(cur.p0 - g) & ~lanesFrom(cur.p1 - g));
+        if (piece.n == 1) {
+            // A single pixel, as the lines have where their parts meet.
+            const std::uint32_t word = std::uint32_t(piece.start[0] >> kFraction) |
+                                       std::uint32_t(piece.start[1] >> kFraction) << 8 |
+                                       std::uint32_t(piece.start[2] >> kFraction) << 16;
+            w = _mm512_mask_mov_epi32(w, lanes, _mm512_set1_epi32(std::int32_t(word)));
+            continue;
+        }
         const int k = g - cur.p0;
         w = _mm512_mask_mov_epi32(w, lanes,
                                   wordsOf<7>(_mm512_setzero_si512(),
@@ -562,10 +571,15 @@ HUESPLINTER_AVX512_INLINE TRoundWords nextRound(TGroupCursor& cur, const TPiece*
         default:
             return stepRound<7>(cur);
         }
-    const __m512i w0 = nextGroup(cur, pieces, pieceCount, r);
-    const __m512i w1 = nextGroup(cur, pieces, pieceCount, r + 16);
-    const __m512i w2 = nextGroup(cur, pieces, pieceCount, r + 32);
-    return {w0, w1, w2, nextGroup(cur, pieces, pieceCount, r + 48)};
+    // One group at a time through registers: the way through meeting pieces is long, and four
+    // of it would crowd out the round loop.
+    TRoundWords w{};
+#pragma GCC unroll 1
+    for (int g = r; g < r + 64; g += 16) {
+        w.w0 = w.w1, w.w1 = w.w2, w.w2 = w.w3;
+        w.w3 = nextGroup(cur, pieces, pieceCount, g);
+    }
+    return w;
 }
 
 // Sixty-four pixels a round: the round's four groups are worked out in registers (a load of a
