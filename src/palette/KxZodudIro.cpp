@@ -141,6 +141,19 @@ void lightnessLine(Px* out, int n, int firstPart, Px start, Px colour, Px end) {
 // Two pixels of a line of hue are the least a ramp can draw.
 constexpr int kMinHueSixth = 2;
 
+// n bytes of one value. The gray strip is usually a few dozen bytes a row, fewer than a call to
+// memset costs.
+void fillBytes(std::uint8_t* out, std::size_t n, std::uint8_t value) {
+    if (n < 8 || n > 256) {
+        std::memset(out, value, n);
+        return;
+    }
+    const std::uint64_t word = 0x0101010101010101u * value;
+    for (std::size_t i = 0; i + 8 < n; i += 8)
+        std::memcpy(out + i, &word, 8);
+    std::memcpy(out + n - 8, &word, 8);
+}
+
 inline Px* pxRow(TKxZodudIroBitmap& bitmap, int y) {
     return reinterpret_cast<Px*>(bitmap.scanLine(y));
 }
@@ -297,8 +310,8 @@ bool TKxZodudIro::CreateZodudIroHorz(TKxZodudIroBitmap& bitmap, int W, int H, bo
         Ramp::rows(&pieces[0][0], 4, y1 - y0, thirds, 3, stride);
         // A gray pixel's three bytes are equal.
         for (int y = y0; y < y1; ++y)
-            std::memset(pxRow(bitmap, y) + hueLen, gray[std::size_t(y)].b,
-                        std::size_t(W - hueLen) * sizeof(Px));
+            fillBytes(bitmap.scanLine(y) + 3 * std::size_t(hueLen),
+                      std::size_t(W - hueLen) * sizeof(Px), gray[std::size_t(y)].b);
         y0 = y1;
     }
     FHueStripLen = hueLen;

@@ -383,8 +383,8 @@ constexpr TWordIndex wordIndex() {
 }
 constexpr TWordIndex kWordIndex = wordIndex();
 
-// A copy's permutes. Kept as named values rather than an array: GCC keeps arrays of vectors in
-// memory.
+// A copy's permutes, named rather than an array of three: GCC keeps arrays of vectors in memory,
+// and a load of a 64-byte store still in flight waits for it.
 struct TCopyIndex {
     __m512i i0, i1, i2;
 };
