@@ -630,10 +630,19 @@ HUESPLINTER_AVX512 void avx512RowsOf(const TPiece* pieces, int pieceCount, int l
     }
 }
 
+constexpr int kLongLine = 1024;
+
 // Copies six at a time: more permutes than that would not stay in registers.
 HUESPLINTER_AVX512 void avx512Rows(const TPiece* pieces, int pieceCount, int lineCount,
                                    const TCopy* copies, int copyCount,
                                    std::ptrdiff_t next) noexcept {
+    // Long lines with few copies are written one copy after another, each working the lines out
+    // again: long streams into memory side by side cost more than the words.
+    if (copyCount > 1 && copyCount <= 3 && lengthOf(pieces, pieceCount) >= kLongLine) {
+        for (int c = 0; c < copyCount; ++c)
+            avx512RowsOf<1>(pieces, pieceCount, lineCount, copies + c, next);
+        return;
+    }
     for (; copyCount > 0; copies += 6, copyCount -= 6)
         switch (std::min(copyCount, 6)) {
         case 1:
