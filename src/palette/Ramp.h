@@ -31,6 +31,21 @@ struct TPiece {
     std::int32_t step[3] = {0, 0, 0};
 };
 
+// Channel value k pixels into a piece, in fixed point. The unsigned products wrap where a lane past
+// the end of a piece would overflow; written values are in range, so they equal the step-by-step
+// sum.
+inline std::int32_t valueBase(std::int32_t start, std::int32_t step, int k) noexcept {
+    return std::int32_t(std::uint32_t(start) - std::uint32_t(k) * std::uint32_t(step));
+}
+
+// Pixels in the line made of the pieces.
+inline int lengthOf(const TPiece* pieces, int pieceCount) noexcept {
+    int n = 0;
+    for (int p = 0; p < pieceCount; ++p)
+        n += pieces[p].n > 0 ? pieces[p].n : 0;
+    return n;
+}
+
 // One place a line is written, and in which channel order: byte t of each pixel there is the
 // line's channel order[t]. Any alignment.
 struct TCopy {
