@@ -162,10 +162,15 @@ const char* parseData(QStringView data, TStoredValue& value) {
     return nullptr;
 }
 
-bool isUtf8(QByteArrayView line) {
-    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    const QString text = decoder(line);
-    return !decoder.hasError();
+// Null when the line is not UTF-8. A leading U+FEFF is part of the line, not a
+// byte-order mark: a name may begin with one, and dropping it would rename the
+// value each time the file is read.
+std::optional<QString> fromUtf8(QByteArrayView line) {
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
+                                                       QStringConverter::Flag::ConvertInitialBom);
+    QString text = decoder(line);
+    if (decoder.hasError()) return std::nullopt;
+    return text;
 }
 
 } // namespace
@@ -191,8 +196,9 @@ TUserStoreFile TUserStoreFile::parse(QByteArrayView bytes) {
         ++lineNumber;
         if (raw.isEmpty() || raw.startsWith(';')) continue;
 
-        const bool utf8 = isUtf8(raw);
-        const QString line = utf8 ? QString::fromUtf8(raw) : QString::fromLatin1(raw);
+        std::optional<QString> decoded = fromUtf8(raw);
+        const bool utf8 = decoded.has_value();
+        const QString line = utf8 ? std::move(*decoded) : QString::fromLatin1(raw);
         if (line.startsWith(QLatin1Char('['))) {
             std::optional<QString> path;
             if (utf8 && !hasRawControl(line) && line.endsWith(QLatin1Char(']')) && line.size() >= 3)

@@ -118,7 +118,7 @@ TEST_F(UserStoreTest, BinaryRecordReadsReportValuesLargerThanTheRecord) {
 }
 
 TEST_F(UserStoreTest, AwkwardTextsAndBytesSurviveExactly) {
-    const std::array<QString, 10> texts{
+    const std::array<QString, 11> texts{
         QStringLiteral("rgb( RR, GG, BB );"),
         QStringLiteral("a=b==c"),
         QStringLiteral("\u00c6bler \u00f8 \u00e5 \u20ac \U0001F3A8 \u4e2d\u6587"),
@@ -128,12 +128,16 @@ TEST_F(UserStoreTest, AwkwardTextsAndBytesSurviveExactly) {
         QStringLiteral("; not a comment"),
         QStringLiteral("C:\\path\\n\\x41\\u0041\\"),
         QString(QChar(0xD800)) + QStringLiteral("lone") + QChar(0xDC00) + QChar(0),
-        QString()};
-    const QStringList names{QStringLiteral("plain"),       QStringLiteral("with=equals"),
-                            QStringLiteral("[bracket]"),   QStringLiteral("new\nline"),
-                            QStringLiteral(" spaced "),    QStringLiteral(";semicolon"),
+        QString(),
+        QString(QChar(0xFEFF)) + QChar(0xFEFF)};
+    const QStringList names{QStringLiteral("plain"), QStringLiteral("with=equals"),
+                            QStringLiteral("[bracket]"), QStringLiteral("new\nline"),
+                            QStringLiteral(" spaced "), QStringLiteral(";semicolon"),
                             QStringLiteral("back\\slash"), QStringLiteral("\u00fcml\u00e4ut"),
-                            QStringLiteral("sz:prefix"),   QString()};
+                            QStringLiteral("sz:prefix"), QString(),
+                            // Starts its line in the file, where a reader may take it
+                            // for a byte-order mark.
+                            QString(QChar(0xFEFF)) + QStringLiteral("marked")};
     QByteArray allBytes;
     for (int b = 0; b < 256; ++b)
         allBytes.append(static_cast<char>(b));
